@@ -1,0 +1,147 @@
+// Input routing: the hit test of every screen, pointer tracking, and the mouse, key, character
+// and timer handlers. Every handler ends with a full repaint.
+#include "app/CSumoraWnd.h"
+
+#include "app/LayoutTables.h"
+#include "gfx/TitleScreen.h"
+
+namespace {
+
+constexpr int HAND_RELEASED = 151;
+constexpr int HAND_PRESSED = 153;
+
+bool InClient(int x, int y) {
+    return x >= 0 && x < CLIENT_WIDTH && y >= 0 && y < CLIENT_HEIGHT;
+}
+
+} // namespace
+
+int CSumoraWnd::HitTest(int x, int y) {
+    switch (ScreenOf(m_nScreenState)) {
+    case SCREEN_TITLE: {
+        const int result = TitleHitTest(x, y, m_nSelectedSet);
+        RedrawWindow();
+        return result;
+    }
+    case SCREEN_EXERCISE:
+        for (int i = 0; i < 14; ++i)
+            if (PtInRect(g_rcExerciseControls[i], x, y)) return HIT_KEYPAD_FIRST + i;
+        if (m_bHintAvailable == 1 && PtInRect(g_rcHint, x, y)) return HIT_HINT;
+        return HIT_NOTHING;
+    case SCREEN_CERTIFICATE:
+        return HIT_FINISH;
+    default:
+        break;
+    }
+    switch (m_nScreenState) {
+    case SCREEN_USERS:
+        if (PtInRect(m_rcPanel, x, y)) return HIT_PANEL_OR_ROW;
+        for (int i = 0; i < 4; ++i)
+            if (PtInRect(g_rcUserButtons[i], x, y)) return HIT_NEW_USER + i;
+        if (PtInRect(g_rcChangeUser, x, y)) return HIT_CHANGE_USER;
+        return HIT_FINISH;
+    case SCREEN_USERS_SCORES:
+        return PtInRect(g_rcUserButtons[2], x, y) ? HIT_VIEW_SCORES : HIT_NOTHING;
+    case SCREEN_USERS_NEWNAME:
+        if (PtInRect(g_rcNameOk, x, y)) return HIT_NAME_OK;
+        if (PtInRect(g_rcNameCancel, x, y)) return HIT_NAME_CANCEL;
+        return HIT_NOTHING;
+    case SCREEN_USERS_CHOOSE:
+        return PtInRect(g_rcChangeUser, x, y) ? HIT_CHANGE_USER : HIT_PANEL_OR_ROW;
+    case SCREEN_USERS_DELETE:
+        return PtInRect(g_rcUserButtons[1], x, y) ? HIT_DELETE_USER : HIT_PANEL_OR_ROW;
+    default:
+        return HIT_NOTHING;
+    }
+}
+
+// Inside the client area the window holds the capture and hides the system pointer (the hand
+// picture is the pointer); outside it lets both go. Each change is made once, so the pointer's
+// show count stays balanced however the moves arrive.
+void CSumoraWnd::TrackPointer(int x, int y) {
+    if (InClient(x, y)) {
+        if (!m_bCaptured) m_host.SetCapture();
+        m_bCaptured = true;
+        if (!m_bPointerHidden) m_host.ShowSystemPointer(false);
+        m_bPointerHidden = true;
+    } else {
+        if (m_bCaptured) m_host.ReleaseCapture();
+        m_bCaptured = false;
+        if (m_bPointerHidden) m_host.ShowSystemPointer(true);
+        m_bPointerHidden = false;
+    }
+}
+
+void CSumoraWnd::OnMouseMove(int x, int y, unsigned keyFlags) {
+    if (m_bDestroyed) return;
+    if (m_nScreenState == SCREEN_USERS && !m_rcPanel.IsEmpty()) TrackPanel(x, y);
+    TrackPointer(x, y);
+    HitTest(x, y);
+    m_nHandX = x;
+    m_nHandY = y;
+    m_nHandBitmap = (keyFlags & MK_LBUTTON) ? HAND_PRESSED : HAND_RELEASED;
+    RedrawWindow();
+}
+
+void CSumoraWnd::OnLButtonDown(int x, int y) {
+    if (m_bDestroyed) return;
+    m_nHandX = x;
+    m_nHandY = y;
+    m_nHandBitmap = HAND_PRESSED;
+    RedrawWindow();
+    const int code = HitTest(x, y);
+    if (code == HIT_NOTHING) {
+        // A free spot: the press moves the window; the drag takes the capture with it.
+        m_bCaptured = false;
+        m_host.BeginDrag(x, y);
+        return;
+    }
+    if (m_nScreenState == SCREEN_USERS && !m_rcPanel.IsEmpty()) PressPanel(x, y);
+}
+
+void CSumoraWnd::OnLButtonUp(int x, int y) {
+    if (m_bDestroyed) return;
+    m_nHandX = x;
+    m_nHandY = y;
+    m_nHandBitmap = HAND_RELEASED;
+    for (int id = TIMER_INCREASE_REPEAT; id <= TIMER_DECREASE_DELAY; ++id)
+        m_host.KillTimer(id);
+    const int code = HitTest(x, y);
+    if (!ApplyRelease(code, x, y)) return;
+    RedrawWindow();
+}
+
+void CSumoraWnd::OnKeyDown(unsigned vk) {
+    if (m_bDestroyed) return;
+    if (!ApplyKey(vk)) return;
+    RedrawWindow();
+}
+
+void CSumoraWnd::OnChar(unsigned char byte, bool ctrlHeld) {
+    if (m_bDestroyed || m_nScreenState != SCREEN_USERS_NEWNAME) return;
+    TypeNameByte(byte, ctrlHeld);
+}
+
+void CSumoraWnd::OnTimer(int id) {
+    if (m_bDestroyed) return;
+    switch (id) {
+    case TIMER_INCREASE_DELAY:
+        m_host.KillTimer(TIMER_INCREASE_DELAY);
+        m_host.SetTimer(TIMER_INCREASE_REPEAT, 50);
+        break;
+    case TIMER_DECREASE_DELAY:
+        m_host.KillTimer(TIMER_DECREASE_DELAY);
+        m_host.SetTimer(TIMER_DECREASE_REPEAT, 50);
+        break;
+    case TIMER_INCREASE_REPEAT:
+        StepPanelRange(+1);
+        RedrawWindow();
+        break;
+    case TIMER_DECREASE_REPEAT:
+        StepPanelRange(-1);
+        RedrawWindow();
+        break;
+    default:
+        break;
+    }
+}

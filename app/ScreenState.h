@@ -1,0 +1,46 @@
+// Screen codes: the high 16 bits name the screen, the low 16 bits the user-management sub-screen.
+#pragma once
+
+#include <cstdint>
+
+constexpr uint32_t SCREEN_TITLE = 0x10000;
+constexpr uint32_t SCREEN_EXERCISE = 0x20000;
+constexpr uint32_t SCREEN_CERTIFICATE = 0x30000;
+constexpr uint32_t SCREEN_USERS = 0x40000;
+constexpr uint32_t SCREEN_USERS_SCORES = 0x40001;
+constexpr uint32_t SCREEN_USERS_NEWNAME = 0x40002;
+constexpr uint32_t SCREEN_USERS_CHOOSE = 0x40003;
+constexpr uint32_t SCREEN_USERS_DELETE = 0x40004;
+
+constexpr uint32_t ScreenOf(uint32_t state) {
+    return state & 0xFFFF0000u;
+}
+
+// Control codes returned by HitTest.
+constexpr int HIT_NOTHING = -1;
+constexpr int HIT_INFO_PLANK = 8;
+constexpr int HIT_KEYPAD_FIRST = 6; // keypad button m gives 6 + m
+constexpr int HIT_KEYPAD_CLEAR = 16;
+constexpr int HIT_KEYPAD_ENTER = 17;
+constexpr int HIT_FINISH =
+    18; // also "anywhere" on the certificate and free space of user management
+constexpr int HIT_NEW_PAGE = 19;
+constexpr int HIT_LEAVE = 20;
+constexpr int HIT_NAME_OK = 21;
+constexpr int HIT_NAME_CANCEL = 22;
+constexpr int HIT_CHANGE_USER = 23;
+constexpr int HIT_HINT = 24;
+constexpr int HIT_NEW_USER = 2;
+constexpr int HIT_DELETE_USER = 3;
+constexpr int HIT_VIEW_SCORES = 4;
+constexpr int HIT_DEFAULT_SETTINGS = 5;
+constexpr int HIT_PANEL_OR_ROW = 0xFFFF;
+
+// Timers of the main window (only the settings panel uses them).
+constexpr int TIMER_INCREASE_REPEAT = 1;
+constexpr int TIMER_DECREASE_REPEAT = 2;
+constexpr int TIMER_INCREASE_DELAY = 3;
+constexpr int TIMER_DECREASE_DELAY = 4;
+
+constexpr int CLIENT_WIDTH = 1024;
+constexpr int CLIENT_HEIGHT = 768;

@@ -1,0 +1,20 @@
+// One page of problems for a problem set: the problem texts with their blank and the answers.
+#pragma once
+
+#include "users/ExerciseSet.h"
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+// The blank that stands in a problem text for the number to be typed; the screen formats it
+// with the typed answer, the answer or an empty text.
+constexpr const char* PROBLEM_BLANK = "( %s )";
+
+// Empties both lists, then fills them with one page of different problems drawn from set and
+// returns how many there are (9, 10 or 12; 0 for a set with no kind of problem). Every number
+// comes from fnRand() % m, in a fixed order, so a scripted source replays a page exactly.
+int GenerateProblems(
+    std::vector<std::string>& arrProblems, std::vector<std::string>& arrAnswers,
+    const ExerciseSet& set, const std::function<int()>& fnRand = [] { return std::rand(); });

@@ -1,0 +1,115 @@
+// Butterfly timing: the worker sleeps until the next wing beat is due or until show, hide or
+// stop wakes it, and asks the window for one synchronous repaint per change of picture.
+#include "gfx/Cartoons.h"
+
+#include "app/CSumoraWnd.h"
+
+#include <algorithm>
+#include <chrono>
+
+asCARTOONCONTROL::asCARTOONCONTROL(const asCARTOONCONTROL& other)
+    : nType(other.nType), bVisible(other.bVisible.load()), nFrame(other.nFrame.load()),
+      nInterval(other.nInterval), nX(other.nX), nY(other.nY), dwLastTick(other.dwLastTick.load()) {}
+
+uint32_t RunCartoonPass(std::vector<asCARTOONCONTROL>& arrCartoons,
+                        const std::function<uint32_t()>& fnTick,
+                        const std::function<bool()>& fnRepaint) {
+    uint32_t nextDue = UINT32_MAX;
+    const size_t count = arrCartoons.size();
+    for (size_t i = 0; i < count; ++i) {
+        asCARTOONCONTROL& cartoon = arrCartoons[i];
+        if (!cartoon.bVisible.load(std::memory_order_relaxed)) continue;
+        const uint32_t interval = uint32_t(std::max(cartoon.nInterval, 1));
+        const uint32_t last = cartoon.dwLastTick.load(std::memory_order_relaxed);
+        const uint32_t now = fnTick();
+        if (last == 0) {
+            cartoon.dwLastTick.store(now ? now : 1, std::memory_order_relaxed);
+            nextDue = std::min(nextDue, interval);
+        } else if (now - last >= interval) {
+            cartoon.dwLastTick.store(fnTick(), std::memory_order_relaxed);
+            cartoon.nFrame.store(cartoon.nFrame.load(std::memory_order_relaxed) ? 0 : 1,
+                                 std::memory_order_relaxed);
+            nextDue = std::min(nextDue, interval);
+            if (!fnRepaint()) return UINT32_MAX;
+        } else {
+            nextDue = std::min(nextDue, interval - (now - last));
+        }
+    }
+    return nextDue;
+}
+
+void CCartoonList::Start(CPlatformWindow& host) {
+    if (m_worker.joinable()) return;
+    m_bStop = false;
+    m_worker = std::thread([this, &host] { Work(host); });
+}
+
+void CCartoonList::Wake() {
+    {
+        std::lock_guard lock(m_mutex);
+        ++m_nWakes;
+    }
+    m_cvWake.notify_all();
+}
+
+void CCartoonList::Stop() {
+    if (!m_worker.joinable()) return;
+    {
+        std::lock_guard lock(m_mutex);
+        m_bStop = true;
+    }
+    m_cvWake.notify_all();
+    m_worker.join();
+}
+
+void CCartoonList::Work(CPlatformWindow& host) {
+    std::unique_lock lock(m_mutex);
+    while (!m_bStop) {
+        const uint64_t wakes = m_nWakes;
+        lock.unlock();
+        const uint32_t delay = RunCartoonPass(
+            m_arrCartoons, [&host] { return host.GetTickCount(); },
+            [&host] { return host.RequestRepaintAndWait(); });
+        lock.lock();
+        auto woken = [&] { return m_bStop || m_nWakes != wakes; };
+        if (delay == UINT32_MAX)
+            m_cvWake.wait(lock, woken);
+        else
+            m_cvWake.wait_for(lock, std::chrono::milliseconds(delay), woken);
+    }
+}
+
+void CSumoraWnd::StartCartoons() {
+    auto& list = m_arrCartoons.m_arrCartoons;
+    list.clear();
+    list.emplace_back(CARTOON_BUTTERFLY, 200, 842, 495);
+    list.emplace_back(CARTOON_BUTTERFLY, 150, 788, 628);
+    m_arrCartoons.Start(Host());
+}
+
+void CSumoraWnd::ShowCartoons() {
+    for (auto& cartoon : m_arrCartoons.m_arrCartoons)
+        cartoon.bVisible.store(1);
+    m_arrCartoons.Wake();
+}
+
+void CSumoraWnd::HideCartoons() {
+    for (auto& cartoon : m_arrCartoons.m_arrCartoons)
+        cartoon.bVisible.store(0);
+    m_arrCartoons.Wake();
+}
+
+void CSumoraWnd::StopCartoons() {
+    Host().StopRepaintRequests();
+    m_arrCartoons.Stop();
+}
+
+void CSumoraWnd::PaintCartoons() {
+    const size_t count = m_arrCartoons.m_arrCartoons.size();
+    for (size_t i = 0; i < count; ++i) {
+        const asCARTOONCONTROL& cartoon = m_arrCartoons.m_arrCartoons[i];
+        if (cartoon.bVisible.load() && cartoon.nType == CARTOON_BUTTERFLY)
+            DrawBitmapKeyed(cartoon.nX, cartoon.nY,
+                            cartoon.nFrame.load() ? BUTTERFLY_PICTURE_1 : BUTTERFLY_PICTURE_0);
+    }
+}

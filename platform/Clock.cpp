@@ -1,0 +1,14 @@
+// Monotonic tick count and wall-clock milliseconds.
+#include "platform/Clock.h"
+
+#include <chrono>
+
+uint32_t GetTickCount() {
+    using namespace std::chrono;
+    return uint32_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+int GetSystemTimeMilliseconds() {
+    using namespace std::chrono;
+    return int(duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count() % 1000);
+}

@@ -1,0 +1,10 @@
+// The clocks the game reads: a 32-bit millisecond tick count and the wall clock's milliseconds.
+#pragma once
+
+#include <cstdint>
+
+// Milliseconds since an arbitrary start, wrapping at 2^32 like the game expects.
+uint32_t GetTickCount();
+
+// The milliseconds field (0..999) of the current system time, the seed of the problem draws.
+int GetSystemTimeMilliseconds();

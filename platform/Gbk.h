@@ -1,0 +1,18 @@
+// Conversions between the game's GBK byte strings and Unicode.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Characters that have no GBK form are dropped.
+std::string GbkFromUtf8(std::string_view utf8);
+std::string GbkFromUtf16(std::u16string_view utf16);
+
+// Bytes that are not valid GBK become U+FFFD.
+std::u32string Utf32FromGbk(std::string_view gbk);
+std::string Utf8FromGbk(std::string_view gbk);
+
+// True when byte is the first of a two-byte GBK character.
+constexpr bool IsGbkLeadByte(unsigned char byte) {
+    return byte >= 0x81 && byte <= 0xFE;
+}

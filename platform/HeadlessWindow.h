@@ -1,0 +1,48 @@
+// A window without a display: records what the game asks of it, with a clock tests can set.
+// Tests and the snapshot tool drive the game through it.
+#pragma once
+
+#include "platform/RepaintGate.h"
+#include "platform/Window.h"
+
+#include <atomic>
+#include <functional>
+#include <map>
+
+class CHeadlessWindow : public CPlatformWindow {
+public:
+    void Present(const Surface& frame) override;
+    void FinishPresent() override {}
+    void SetTimer(int id, unsigned periodMs) override { m_mapTimers[id] = periodMs; }
+    void KillTimer(int id) override { m_mapTimers.erase(id); }
+    void SetCapture() override { m_bCaptured = true; }
+    void ReleaseCapture() override { m_bCaptured = false; }
+    void ShowSystemPointer(bool show) override;
+    void BeginDrag(int x, int y) override;
+    void DestroyWindow() override { m_bDestroyed = true; }
+    bool RequestRepaintAndWait() override;
+    void StopRepaintRequests() override { m_gate.Stop(); }
+    void EnableTextInput(bool enable) override { m_bTextInput = enable; }
+    uint32_t GetTickCount() override { return m_dwTick; }
+    int GetSystemTimeMilliseconds() override { return m_nSystemMilliseconds; }
+    void Sleep(unsigned ms) override { m_dwTick += ms; }
+
+    // Runs the handler's OnUserRedraw for every waiting request; true when there was one.
+    bool PumpRepaintRequests(CWindowHandler& handler);
+    bool HasTimer(int id) const { return m_mapTimers.count(id) != 0; }
+
+    std::atomic<uint32_t> m_dwTick{1000};
+    int m_nSystemMilliseconds = 0;
+    int m_nPresents = 0;
+    int m_nPointerShowCount = 0; // like a display count: 0 shown, -1 hidden
+    int m_nDrags = 0;
+    bool m_bCaptured = false;
+    bool m_bDestroyed = false;
+    bool m_bTextInput = false;
+    std::map<int, unsigned> m_mapTimers;
+    // Called with every presented frame (a transition's steps included) when set.
+    std::function<void(const Surface&)> m_fnOnPresent;
+
+private:
+    CRepaintGate m_gate;
+};

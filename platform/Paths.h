@@ -1,0 +1,14 @@
+// Where the program lives and where it may keep its data.
+#pragma once
+
+#include <string>
+
+// The directory of the running executable, with a trailing '/'; empty when unknown.
+std::string GetExecutableDirectory();
+
+// True when a file can be created in the directory (tried, not guessed from permission bits).
+bool IsDirectoryWritable(const std::string& directory);
+
+// $XDG_DATA_HOME/zimbly/ (default ~/.local/share/zimbly/), created when missing; trailing '/'.
+// Empty when no home can be found.
+std::string GetUserDataDirectory();

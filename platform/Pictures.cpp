@@ -1,0 +1,44 @@
+// Picture lookup over the catalogue and the pixels the build embedded.
+#include "platform/Pictures.h"
+
+#include <array>
+
+#define ZIMBLY_PICTURE(id, w, h, mode, what) extern "C" const uint32_t zimbly_picture_##id[];
+#include "res/Catalogue.inc"
+#undef ZIMBLY_PICTURE
+
+namespace {
+
+constexpr bool KEYED = true;
+constexpr bool OPAQUE = false;
+
+const PictureInfo g_arrPictures[] = {
+#define ZIMBLY_PICTURE(id, w, h, mode, what) {id, w, h, mode, what, zimbly_picture_##id},
+#include "res/Catalogue.inc"
+#undef ZIMBLY_PICTURE
+};
+
+constexpr int FIRST_ID = 130;
+constexpr int LAST_ID = 189;
+
+// Index by id for a lookup without search; -1 where no picture has that id.
+const std::array<int, LAST_ID - FIRST_ID + 1> g_arrIndexById = [] {
+    std::array<int, LAST_ID - FIRST_ID + 1> index{};
+    index.fill(-1);
+    int i = 0;
+    for (const PictureInfo& p : g_arrPictures)
+        index[p.nId - FIRST_ID] = i++;
+    return index;
+}();
+
+} // namespace
+
+const PictureInfo* FindPicture(int id) {
+    if (id < FIRST_ID || id > LAST_ID) return nullptr;
+    const int i = g_arrIndexById[id - FIRST_ID];
+    return i < 0 ? nullptr : &g_arrPictures[i];
+}
+
+std::span<const PictureInfo> PictureCatalogue() {
+    return g_arrPictures;
+}

@@ -1,0 +1,8 @@
+// Writes a surface as a PNG file (for snapshots and test failure pictures).
+#pragma once
+
+#include "platform/Surface.h"
+
+#include <string>
+
+bool WritePng(const std::string& path, const Surface& surface);

@@ -1,0 +1,54 @@
+// Software pixel surfaces and the pixel operations every drawing call is made of.
+#pragma once
+
+#include "platform/Geometry.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// A read-only view of pixels: a surface or an embedded picture.
+struct PixelView {
+    const uint32_t* pPixels = nullptr;
+    int nWidth = 0;
+    int nHeight = 0;
+    int nStride = 0; // in pixels
+
+    uint32_t At(int x, int y) const { return pPixels[size_t(y) * nStride + x]; }
+};
+
+class Surface {
+public:
+    Surface() = default;
+    Surface(int width, int height, Color fill = COLOR_WHITE);
+
+    int Width() const { return m_nWidth; }
+    int Height() const { return m_nHeight; }
+    Rect Bounds() const { return {0, 0, m_nWidth, m_nHeight}; }
+    uint32_t* Row(int y) { return m_arrPixels.data() + size_t(y) * m_nWidth; }
+    const uint32_t* Row(int y) const { return m_arrPixels.data() + size_t(y) * m_nWidth; }
+    uint32_t GetPixel(int x, int y) const { return Row(y)[x]; }
+    void SetPixel(int x, int y, Color c) { Row(y)[x] = c; }
+    const uint32_t* Data() const { return m_arrPixels.data(); }
+    PixelView View() const { return {m_arrPixels.data(), m_nWidth, m_nHeight, m_nWidth}; }
+
+private:
+    int m_nWidth = 0;
+    int m_nHeight = 0;
+    std::vector<uint32_t> m_arrPixels;
+};
+
+// Solid fill, clipped to the surface.
+void FillPixels(Surface& dst, const Rect& rc, Color color);
+
+// Copies the source rectangle of src into the destination rectangle, stretching by nearest
+// neighbour when the sizes differ; clipped to both.
+void CopyPixels(Surface& dst, const Rect& rcDst, const PixelView& src, const Rect& rcSrc);
+
+// Like CopyPixels, but source pixels of exactly COLOR_KEY leave the destination unchanged.
+void CopyPixelsKeyed(Surface& dst, const Rect& rcDst, const PixelView& src, const Rect& rcSrc);
+
+// Blends the source rectangle over the destination rectangle at constant alpha (0..255):
+// alpha/255 of the source plus (255 - alpha)/255 of the destination.
+void BlendPixels(Surface& dst, const Rect& rcDst, const PixelView& src, const Rect& rcSrc,
+                 int alpha);

@@ -1,0 +1,80 @@
+// The window the game runs in, seen from the game: events in, frames and requests out.
+// Two implementations: the SDL window (platform/SdlWindow) and the headless window.
+#pragma once
+
+#include "platform/Surface.h"
+
+#include <cstdint>
+
+// Virtual-key codes as the game's key routing knows them.
+constexpr unsigned VK_BACK = 8;
+constexpr unsigned VK_RETURN = 13;
+constexpr unsigned VK_PRIOR = 33; // Page Up
+constexpr unsigned VK_NEXT = 34;  // Page Down
+constexpr unsigned VK_HOME = 36;
+constexpr unsigned VK_DELETE = 46;
+constexpr unsigned VK_0 = 0x30;
+constexpr unsigned VK_NUMPAD0 = 0x60;
+
+// Mouse key flags of a move.
+constexpr unsigned MK_LBUTTON = 0x1;
+
+// What the platform calls on the game, always on the window's thread.
+class CWindowHandler {
+public:
+    virtual ~CWindowHandler() = default;
+    virtual void OnMouseMove(int x, int y, unsigned keyFlags) = 0;
+    virtual void OnLButtonDown(int x, int y) = 0;
+    virtual void OnLButtonUp(int x, int y) = 0;
+    virtual void OnKeyDown(unsigned vk) = 0;
+    // One byte of typed GBK text; ctrlHeld tells whether Ctrl was down.
+    virtual void OnChar(unsigned char byte, bool ctrlHeld) = 0;
+    virtual void OnTimer(int id) = 0;
+    // A repaint asked for by another thread (RequestRepaintAndWait).
+    virtual void OnUserRedraw() = 0;
+    // The window manager's close, SIGINT or SIGTERM: shut down as the leave sign does.
+    virtual void OnClose() = 0;
+};
+
+// What the game asks of the platform.
+class CPlatformWindow {
+public:
+    virtual ~CPlatformWindow() = default;
+
+    // Shows a composed frame. It may be held back until the display can take it (at most one
+    // present per refresh); a newer frame replaces one still waiting, so fast input never
+    // queues up presents. A held-back frame is read later: it must stay alive until the next
+    // Present or FinishPresent.
+    virtual void Present(const Surface& frame) = 0;
+    // Shows a frame still held back now; afterwards the last frame may go away.
+    virtual void FinishPresent() = 0;
+
+    virtual void SetTimer(int id, unsigned periodMs) = 0;
+    virtual void KillTimer(int id) = 0;
+
+    // Mouse capture: while held, moves outside the client area still reach the game.
+    virtual void SetCapture() = 0;
+    virtual void ReleaseCapture() = 0;
+    virtual void ShowSystemPointer(bool show) = 0;
+
+    // Starts moving the window with the pointer until the left button is released; the release
+    // reaches no handler. (x, y) is the pressed client point.
+    virtual void BeginDrag(int x, int y) = 0;
+
+    // Ends the message loop after the current handler; OnClose is not called again.
+    virtual void DestroyWindow() = 0;
+
+    // From another thread: asks the window's thread for OnUserRedraw and waits until it ran.
+    // Returns false without waiting once the window has stopped (see StopRepaintRequests).
+    virtual bool RequestRepaintAndWait() = 0;
+    // Wakes every waiting and future RequestRepaintAndWait with false; called at shut-down.
+    virtual void StopRepaintRequests() = 0;
+
+    // Typed text (OnChar) is delivered only while switched on.
+    virtual void EnableTextInput(bool enable) = 0;
+
+    virtual uint32_t GetTickCount() = 0;
+    virtual int GetSystemTimeMilliseconds() = 0;
+    // Waits; transitions use it to keep their pace on fast machines.
+    virtual void Sleep(unsigned ms) = 0;
+};

@@ -1,0 +1,37 @@
+# Renders every picture of res/Catalogue.inc from res/svg/<id>.svg to raw pixels and embeds them
+# with one assembler file (.incbin), which is far faster to build than a C++ byte array.
+file(STRINGS ${CMAKE_SOURCE_DIR}/res/Catalogue.inc ZIMBLY_CATALOGUE_LINES REGEX "^ZIMBLY_PICTURE\\(")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/Catalogue.inc)
+
+set(ZIMBLY_PICTURE_DIR ${CMAKE_BINARY_DIR}/pictures)
+set(ZIMBLY_PICTURE_ASM ${ZIMBLY_PICTURE_DIR}/pictures.S)
+set(ZIMBLY_PICTURE_RAWS "")
+set(asm "/* Generated from res/Catalogue.inc: the rendered pictures, embedded. */\n")
+string(APPEND asm "    .section .rodata.zimbly_pictures,\"a\"\n")
+foreach(line IN LISTS ZIMBLY_CATALOGUE_LINES)
+    if(NOT line MATCHES "^ZIMBLY_PICTURE\\(([0-9]+), *([0-9]+), *([0-9]+), *(KEYED|OPAQUE)")
+        message(FATAL_ERROR "Bad catalogue line: ${line}")
+    endif()
+    set(id ${CMAKE_MATCH_1})
+    set(width ${CMAKE_MATCH_2})
+    set(height ${CMAKE_MATCH_3})
+    set(keyed 0)
+    if(CMAKE_MATCH_4 STREQUAL "KEYED")
+        set(keyed 1)
+    endif()
+    set(svg ${CMAKE_SOURCE_DIR}/res/svg/${id}.svg)
+    set(raw ${ZIMBLY_PICTURE_DIR}/${id}.raw)
+    add_custom_command(OUTPUT ${raw}
+        COMMAND render_art ${svg} ${raw} ${width} ${height} ${keyed}
+        DEPENDS ${svg} render_art
+        COMMENT "Rendering picture ${id}" VERBATIM)
+    list(APPEND ZIMBLY_PICTURE_RAWS ${raw})
+    string(APPEND asm "    .balign 16\n    .global zimbly_picture_${id}\n")
+    string(APPEND asm "zimbly_picture_${id}:\n    .incbin \"${raw}\"\n")
+endforeach()
+string(APPEND asm "    .section .note.GNU-stack,\"\",@progbits\n")
+file(MAKE_DIRECTORY ${ZIMBLY_PICTURE_DIR})
+file(CONFIGURE OUTPUT ${ZIMBLY_PICTURE_ASM} CONTENT "${asm}")
+
+set_source_files_properties(${ZIMBLY_PICTURE_ASM} PROPERTIES OBJECT_DEPENDS "${ZIMBLY_PICTURE_RAWS}")
+add_library(zimbly_pictures STATIC ${ZIMBLY_PICTURE_ASM} ${ZIMBLY_PICTURE_RAWS})

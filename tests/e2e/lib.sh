@@ -1,0 +1,108 @@
+# Shared helpers of the end-to-end tests: a private Xvfb, the real binary copied into a fresh
+# directory (so its data file lands there), real X input through xdotool, pixels from xwd.
+set -euo pipefail
+
+E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+GAME_SOURCE_BINARY="$1"
+WORK=$(mktemp -d /tmp/zimbly-e2e.XXXXXX)
+XVFB_PID=""
+GAME_PID=""
+
+cleanup() {
+    [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null || true
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+    wait 2>/dev/null || true
+    if [ "${E2E_KEEP:-0}" = 1 ]; then echo "kept $WORK"; else rm -rf "$WORK"; fi
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# start_xvfb WIDTHxHEIGHT: a private X server on a free display.
+start_xvfb() {
+    local size="${1:-1280x1024}"
+    exec 5<> <(:)
+    Xvfb -displayfd 5 -screen 0 "${size}x24" -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    local display=""
+    for _ in $(seq 1 100); do
+        if read -r -t 0.1 display <&5 && [ -n "$display" ]; then break; fi
+    done
+    [ -n "$display" ] || fail "Xvfb did not start"
+    export DISPLAY=":$display"
+    for _ in $(seq 1 100); do
+        xdpyinfo >/dev/null 2>&1 && return 0
+        sleep 0.05
+    done
+    fail "Xvfb did not answer"
+}
+
+# start_game: the binary copied into $WORK/bin, started there.
+start_game() {
+    mkdir -p "$WORK/bin"
+    [ -f "$WORK/bin/zimbly" ] || cp "$GAME_SOURCE_BINARY" "$WORK/bin/zimbly"
+    (cd "$WORK" && exec "$WORK/bin/zimbly" >"$WORK/game.log" 2>&1) &
+    GAME_PID=$!
+    WINDOW=""
+    for _ in $(seq 1 200); do
+        WINDOW=$(xdotool search --name 'Zimbly' 2>/dev/null | head -n 1 || true)
+        if [ -n "$WINDOW" ] && xwininfo -id "$WINDOW" 2>/dev/null | grep -q 'Map State: IsViewable'; then
+            break
+        fi
+        WINDOW=""
+        sleep 0.05
+    done
+    [ -n "$WINDOW" ] || fail "the game window did not appear ($(cat "$WORK/game.log"))"
+    window_origin
+}
+
+window_origin() {
+    WIN_X=$(xwininfo -id "$WINDOW" | sed -n 's/.*Absolute upper-left X: *//p')
+    WIN_Y=$(xwininfo -id "$WINDOW" | sed -n 's/.*Absolute upper-left Y: *//p')
+}
+
+# stop_game SIGNAL: sends the signal and waits; sets GAME_EXIT.
+stop_game() {
+    kill -"${1:-TERM}" "$GAME_PID"
+    wait_game_exit
+}
+
+wait_game_exit() {
+    local i
+    for i in $(seq 1 200); do
+        kill -0 "$GAME_PID" 2>/dev/null || break
+        sleep 0.05
+    done
+    kill -0 "$GAME_PID" 2>/dev/null && fail "the game did not end"
+    set +e
+    wait "$GAME_PID"
+    GAME_EXIT=$?
+    set -e
+    GAME_PID=""
+}
+
+# Client coordinates to screen and back.
+move() { xdotool mousemove $((WIN_X + $1)) $((WIN_Y + $2)); }
+click() {
+    move "$1" "$2"
+    xdotool click 1
+}
+
+# screenshot NAME: the whole screen as $WORK/NAME.xwd
+screenshot() { xwd -root -silent >"$WORK/$1.xwd"; }
+
+# pixel NAME X Y: RRGGBB of client pixel (X, Y) in screenshot NAME
+pixel() { python3 "$E2E_DIR/xwdpixel.py" "$WORK/$1.xwd" $((WIN_X + $2)) $((WIN_Y + $3)); }
+
+# wait_pixel X Y RRGGBB: until the client pixel shows that colour (or fail)
+wait_pixel() {
+    for _ in $(seq 1 100); do
+        screenshot wait
+        [ "$(pixel wait "$1" "$2")" = "$3" ] && return 0
+        sleep 0.05
+    done
+    fail "pixel ($1, $2) never became $3 (last $(pixel wait "$1" "$2"))"
+}

@@ -1,0 +1,193 @@
+// Problem generator: what every page must hold, checked over many random pages.
+#include "exercise/ProblemGenerator.h"
+#include "tests/exercise/ScriptedRand.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// One problem read back from its text, with the answer put into the blank.
+struct asPARSED {
+    std::vector<int> arrNumbers; // the result last
+    std::string strSigns;        // "+", "-", "++", "--", "+-" or "-+"
+    int nBlank = -1;
+};
+
+// Reads "x + ( %s ) = r" strictly: single blanks between tokens, decimal numbers without
+// sign or leading zeros, exactly one blank. Fails the test and returns false otherwise.
+bool Parse(const std::string& strText, const std::string& strAnswer, asPARSED& parsed) {
+    const std::string strBlank = "( %s )";
+    const size_t nAt = strText.find(strBlank);
+    if (nAt == std::string::npos || std::count(strText.begin(), strText.end(), '%') != 1) {
+        ADD_FAILURE() << "no single blank in \"" << strText << "\"";
+        return false;
+    }
+    const std::string strFilled = strText.substr(0, nAt) + "?" + strText.substr(nAt + 6);
+    std::vector<std::string> arrTokens;
+    std::string strToken;
+    std::istringstream in(strFilled);
+    while (std::getline(in, strToken, ' '))
+        arrTokens.push_back(strToken);
+    if (arrTokens.size() != 5 && arrTokens.size() != 7) {
+        ADD_FAILURE() << "bad shape \"" << strText << "\"";
+        return false;
+    }
+    auto isNumber = [](const std::string& s) {
+        return !s.empty() && s.size() <= 3 && std::all_of(s.begin(), s.end(), ::isdigit) &&
+               (s.size() == 1 || s[0] != '0');
+    };
+    if (!isNumber(strAnswer)) {
+        ADD_FAILURE() << "bad answer \"" << strAnswer << "\" for \"" << strText << "\"";
+        return false;
+    }
+    for (size_t i = 0; i < arrTokens.size(); ++i) {
+        const std::string& token = arrTokens[i];
+        if (i % 2 == 1) {
+            const bool bLast = i == arrTokens.size() - 2;
+            if (bLast ? token != "=" : token != "+" && token != "-") {
+                ADD_FAILURE() << "bad sign in \"" << strText << "\"";
+                return false;
+            }
+            if (!bLast) parsed.strSigns += token;
+        } else if (token == "?") {
+            parsed.nBlank = static_cast<int>(i / 2);
+            parsed.arrNumbers.push_back(std::stoi(strAnswer));
+        } else if (isNumber(token)) {
+            parsed.arrNumbers.push_back(std::stoi(token));
+        } else {
+            ADD_FAILURE() << "bad number in \"" << strText << "\"";
+            return false;
+        }
+    }
+    return true;
+}
+
+uint32_t KindOf(const std::string& strSigns) {
+    static const std::map<std::string, uint32_t> kinds = {
+        {"+", OP_ADD},    {"-", OP_SUBTRACT}, {"++", OP_CHAIN_ADD}, {"--", OP_CHAIN_SUBTRACT},
+        {"+-", OP_MIXED}, {"-+", OP_MIXED}};
+    return kinds.at(strSigns);
+}
+
+// Checks one problem: the sum holds, every number and intermediate value lies in 0..N, and
+// the rules of its kind hold.
+void CheckProblem(const asPARSED& p, int N, uint32_t nOperations, const std::string& strText) {
+    SCOPED_TRACE(strText);
+    const uint32_t nKind = KindOf(p.strSigns);
+    EXPECT_NE(nOperations & nKind, 0u) << "kind not in the set";
+    for (int n : p.arrNumbers) {
+        EXPECT_GE(n, 0);
+        EXPECT_LE(n, N);
+    }
+    const std::vector<int>& v = p.arrNumbers;
+    int nValue = v[0];
+    for (size_t i = 0; i < p.strSigns.size(); ++i) {
+        nValue += p.strSigns[i] == '+' ? v[i + 1] : -v[i + 1];
+        EXPECT_GE(nValue, 0) << "intermediate value below 0";
+        EXPECT_LE(nValue, N) << "intermediate value above N";
+    }
+    EXPECT_EQ(nValue, v.back()) << "the sum does not hold";
+    switch (nKind) {
+    case OP_ADD:
+        EXPECT_GE(v[2], 1) << "0 + 0";
+        break;
+    case OP_SUBTRACT:
+        EXPECT_GE(v[0], 1);
+        break;
+    case OP_CHAIN_ADD:
+        EXPECT_LE((v[0] == 0) + (v[1] == 0) + (v[2] == 0), 1) << "two zero addends";
+        break;
+    case OP_CHAIN_SUBTRACT:
+        EXPECT_GE(v[0], 1);
+        EXPECT_EQ(v[2] == 0, v[0] == v[1]) << "second subtrahend";
+        break;
+    default:
+        break;
+    }
+}
+
+const int RANGES[] = {3, 4, 10, 57, 100};
+const uint32_t SETS[] = {1, 2, 4, 8, 16, 3, 12, 31, 35, 2 | 32, 4 | 32, 8 | 32, 16 | 32, 63};
+constexpr int PAGES = 60;
+
+} // namespace
+
+TEST(ProblemGeneratorPages, EveryProblemIsARightSumWithinTheLimitAndOfAKindOfTheSet) {
+    for (int N : RANGES) {
+        for (uint32_t nOperations : SETS) {
+            SCOPED_TRACE("N = " + std::to_string(N) + ", kinds " + std::to_string(nOperations));
+            auto fnRand = ScriptedRand({}, N * 1000 + nOperations);
+            for (int page = 0; page < PAGES; ++page) {
+                std::vector<std::string> arrProblems, arrAnswers;
+                GenerateProblems(arrProblems, arrAnswers, ExerciseSet{N, 0, nOperations}, fnRand);
+                ASSERT_EQ(arrProblems.size(), arrAnswers.size());
+                for (size_t i = 0; i < arrProblems.size(); ++i) {
+                    asPARSED parsed;
+                    if (Parse(arrProblems[i], arrAnswers[i], parsed))
+                        CheckProblem(parsed, N, nOperations, arrProblems[i]);
+                }
+            }
+        }
+    }
+}
+
+TEST(ProblemGeneratorPages, NoTextOccursTwiceOnAPage) {
+    for (int N : RANGES) {
+        for (uint32_t nOperations : SETS) {
+            auto fnRand = ScriptedRand({}, N * 7 + nOperations);
+            for (int page = 0; page < PAGES; ++page) {
+                std::vector<std::string> arrProblems, arrAnswers;
+                GenerateProblems(arrProblems, arrAnswers, ExerciseSet{N, 0, nOperations}, fnRand);
+                EXPECT_EQ(std::set<std::string>(arrProblems.begin(), arrProblems.end()).size(),
+                          arrProblems.size())
+                    << "N = " << N << ", kinds " << nOperations;
+            }
+        }
+    }
+}
+
+TEST(ProblemGeneratorPages, BlankIsOnTheResultUnlessFillInIsSetThenOnEveryPosition) {
+    for (int N : RANGES) {
+        for (uint32_t nOperations : SETS) {
+            SCOPED_TRACE("N = " + std::to_string(N) + ", kinds " + std::to_string(nOperations));
+            const bool bFill = (nOperations & OP_FILL_BLANK) != 0;
+            // Blank positions seen, by number count (3 or 4).
+            std::map<size_t, std::set<int>> seen;
+            auto fnRand = ScriptedRand({}, N * 31 + nOperations);
+            for (int page = 0; page < PAGES; ++page) {
+                std::vector<std::string> arrProblems, arrAnswers;
+                GenerateProblems(arrProblems, arrAnswers, ExerciseSet{N, 0, nOperations}, fnRand);
+                for (size_t i = 0; i < arrProblems.size(); ++i) {
+                    asPARSED parsed;
+                    if (!Parse(arrProblems[i], arrAnswers[i], parsed)) continue;
+                    const int nResult = static_cast<int>(parsed.arrNumbers.size()) - 1;
+                    if (!bFill) {
+                        EXPECT_EQ(parsed.nBlank, nResult) << arrProblems[i];
+                    }
+                    seen[parsed.arrNumbers.size()].insert(parsed.nBlank);
+                }
+            }
+            if (bFill) {
+                for (const auto& [nNumbers, positions] : seen)
+                    EXPECT_EQ(positions.size(), nNumbers) << nNumbers << " numbers";
+            }
+        }
+    }
+}
+
+TEST(ProblemGeneratorPages, DefaultSourceIsTheLibraryRandAndRepeatsAfterTheSameSeed) {
+    std::vector<std::string> arrFirst, arrSecond, arrAnswers;
+    std::srand(42);
+    GenerateProblems(arrFirst, arrAnswers, ExerciseSet{20, 0, 63});
+    std::srand(42);
+    GenerateProblems(arrSecond, arrAnswers, ExerciseSet{20, 0, 63});
+    EXPECT_EQ(arrFirst.size(), 12u);
+    EXPECT_EQ(arrFirst, arrSecond);
+}

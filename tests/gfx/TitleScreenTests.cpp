@@ -1,0 +1,91 @@
+// Title plank captions and hints (byte-exact GBK) and what a composed title frame shows.
+#include "gfx/TitleScreen.h"
+#include "platform/Gbk.h"
+#include "platform/Pictures.h"
+#include "tests/app/WindowTestSupport.h"
+
+namespace {
+
+// Bounding box of the pixels of rc that differ from the title background.
+Rect ChangedBox(const Surface& frame, const Rect& rc) {
+    const PictureInfo* background = FindPicture(TITLE_BACKGROUND_PICTURE);
+    Rect box{rc.right, rc.bottom, rc.left, rc.top};
+    for (int y = rc.top; y < rc.bottom; ++y)
+        for (int x = rc.left; x < rc.right; ++x)
+            if (frame.GetPixel(x, y) != background->View().At(x, y))
+                box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
+                       std::max(box.bottom, y + 1)};
+    return box;
+}
+
+int ChangedPixels(const Surface& frame, const Rect& rc) {
+    const PictureInfo* background = FindPicture(TITLE_BACKGROUND_PICTURE);
+    int changed = 0;
+    for (int y = rc.top; y < rc.bottom; ++y)
+        for (int x = rc.left; x < rc.right; ++x)
+            changed += frame.GetPixel(x, y) != background->View().At(x, y);
+    return changed;
+}
+
+} // namespace
+
+TEST_F(WindowTest, DefaultSetsGiveTheirCaptionsAndHints) {
+    EXPECT_EQ(g_TitleItems[0].strCaption, GbkFromUtf8("3 以内算术题"));
+    EXPECT_EQ(g_TitleItems[0].strHint, GbkFromUtf8("　　3 以内算术题：加　减　填空"));
+    EXPECT_EQ(g_TitleItems[7].strCaption, GbkFromUtf8("10 以内算术题"));
+    EXPECT_EQ(g_TitleItems[8].strCaption, GbkFromUtf8("信息及设置"));
+    EXPECT_EQ(g_TitleItems[8].strHint, GbkFromUtf8("　　查看用户信息、更改系统设置"));
+}
+
+TEST_F(WindowTest, HintsNameEveryKindInOrderAndNothingForNoKind) {
+    g_ExerciseSets[2] = {5, 2, 0};
+    g_ExerciseSets[3] = {100, 2, 63};
+    RebuildTitleCaptions();
+    EXPECT_EQ(g_TitleItems[2].strHint, GbkFromUtf8("　　5 以内算术题："));
+    EXPECT_EQ(g_TitleItems[3].strCaption, GbkFromUtf8("100 以内算术题"));
+    EXPECT_EQ(g_TitleItems[3].strHint,
+              GbkFromUtf8("　　100 以内算术题：加　减　连加　连减　加减混合 填空"));
+}
+
+TEST_F(WindowTest, PointedPlankShowsALargerLiftedCaptionAndTheBalloon) {
+    const Rect plank = g_TitleItems[3].rcItem;
+    const Rect balloon{710, 285, 990, 457};
+    wnd.OnMouseMove(900, 100, 0);
+    const Rect resting = ChangedBox(Frame(), plank);
+    EXPECT_EQ(ChangedPixels(Frame(), balloon), 0);
+
+    wnd.OnMouseMove(400, 330, 0);
+    ASSERT_EQ(g_TitleItems[3].nFlags, 1);
+    const Rect lifted = ChangedBox(Frame(), InflateRect(plank, 0, 4));
+    EXPECT_GT(lifted.Width(), resting.Width() + 10) << "height 25 instead of 20";
+    EXPECT_GT(ChangedPixels(Frame(), balloon), 1000);
+
+    wnd.OnMouseMove(400, 225, 0); // between planks: every flag cleared
+    for (const asTITLEITEM& item : g_TitleItems)
+        EXPECT_EQ(item.nFlags, 0);
+    EXPECT_EQ(ChangedPixels(Frame(), balloon), 0);
+}
+
+TEST_F(WindowTest, LeaveSignLightsExactlyWhileTheHandCornerIsOnIt) {
+    const PictureInfo* lit = FindPicture(LEAVE_HOVER_PICTURE);
+    const PictureInfo* background = FindPicture(TITLE_BACKGROUND_PICTURE);
+    auto matchesLit = [&](const Surface& frame) {
+        for (int y = 0; y < lit->nHeight; ++y)
+            for (int x = 0; x < 20; ++x) // the left end, clear of the hand
+                if (frame.GetPixel(79 + x, 522 + y) != lit->View().At(x, y)) return false;
+        return true;
+    };
+    wnd.OnMouseMove(195, 554, 0);
+    EXPECT_TRUE(matchesLit(Frame()));
+    wnd.OnMouseMove(196, 554, 0);
+    const Surface& frame = Frame();
+    EXPECT_EQ(frame.GetPixel(80, 530), background->View().At(80, 530));
+}
+
+TEST_F(WindowTest, TheFlaggedPlankStaysLiftedWhenTheTitleComesBack) {
+    Click(400, 555); // the information plank
+    ASSERT_EQ(wnd.m_nScreenState, SCREEN_USERS);
+    Click(950, 100);
+    ASSERT_EQ(wnd.m_nScreenState, SCREEN_TITLE);
+    EXPECT_EQ(g_TitleItems[8].nFlags, 1);
+}

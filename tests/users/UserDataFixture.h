@@ -1,0 +1,83 @@
+// A test fixture that starts from the start-up state of the three globals, points the data file
+// into a fresh temporary directory, and puts everything back afterwards.
+#pragma once
+
+#include "platform/FileIo.h"
+#include "users/UserData.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+class CUserDataTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_arrSavedUsers = g_arrUsers;
+        m_nSavedCurrentUser = g_nCurrentUser;
+        std::copy(std::begin(g_ExerciseSets), std::end(g_ExerciseSets), m_arrSavedSets);
+        if (const char* old = std::getenv("ZIMBLY_DATA_FILE")) m_strSavedOverride = old;
+
+        g_arrUsers.clear();
+        g_nCurrentUser = 0;
+        std::fill(std::begin(g_ExerciseSets), std::end(g_ExerciseSets), ExerciseSet{});
+
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "zimbly-users-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        m_strDirectory = pattern;
+        m_strPath = m_strDirectory + "/Sumora.cfg";
+        setenv("ZIMBLY_DATA_FILE", m_strPath.c_str(), 1);
+    }
+
+    void TearDown() override {
+        SetFileWriteFaultForTesting(0);
+        if (m_strSavedOverride)
+            setenv("ZIMBLY_DATA_FILE", m_strSavedOverride->c_str(), 1);
+        else
+            unsetenv("ZIMBLY_DATA_FILE");
+        std::error_code ec;
+        if (!m_strDirectory.empty()) std::filesystem::remove_all(m_strDirectory, ec);
+        g_arrUsers = m_arrSavedUsers;
+        g_nCurrentUser = m_nSavedCurrentUser;
+        std::copy(std::begin(m_arrSavedSets), std::end(m_arrSavedSets), g_ExerciseSets);
+    }
+
+    static asUSERINFO User(std::string name, std::vector<int> scores = {}) {
+        asUSERINFO user;
+        user.strName = std::move(name);
+        for (int score : scores) AppendScore(user, score);
+        return user;
+    }
+
+    void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+        ASSERT_TRUE(WriteFileAtomically(path, bytes));
+    }
+
+    std::vector<uint8_t> FileBytes(const std::string& path) const {
+        return ReadFileBytes(path).value_or(std::vector<uint8_t>{});
+    }
+
+    // Names in the directory other than the data file and its damaged copy.
+    std::vector<std::string> StrayFiles() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(m_strDirectory)) {
+            const std::string name = entry.path().filename().string();
+            if (name != "Sumora.cfg" && name != "Sumora.cfg.bad") names.push_back(name);
+        }
+        return names;
+    }
+
+    std::string m_strDirectory;
+    std::string m_strPath;
+
+private:
+    std::vector<asUSERINFO> m_arrSavedUsers;
+    int32_t m_nSavedCurrentUser = 0;
+    ExerciseSet m_arrSavedSets[EXERCISE_SET_COUNT] = {};
+    std::optional<std::string> m_strSavedOverride;
+};

@@ -1,0 +1,116 @@
+// Renders the composed frame of any screen state to a PNG without a display, by driving the
+// real window handlers on the headless window with a list of actions.
+//
+// Usage: snapshot OUT.png [ACTION ...]
+//   move X Y | press X Y | release X Y | click X Y   mouse events (click = press + release)
+//   key VK                    a key by virtual-key code (e.g. 13 Enter, 34 Page Down, 0x35 digit 5)
+//   type TEXT                 typed text (UTF-8), one character message per GBK byte
+//   user NAME                 add a user (UTF-8 name) and make it current
+//   scores S1,S2,...          append results to the current user
+//   set K RANGE OPS           problem set K = {RANGE, 2, OPS}
+//   seed N                    srand(N) for the problem draws
+//   tick MS                   advance the clock
+//   capture N                 the picture is the N-th frame presented from here on (transitions)
+#include "app/CSumoraWnd.h"
+#include "gfx/TitleScreen.h"
+#include "platform/Gbk.h"
+#include "platform/HeadlessWindow.h"
+#include "platform/PngWriter.h"
+#include "platform/Text.h"
+#include "users/UserData.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <sstream>
+#include <string>
+
+namespace {
+
+int Usage() {
+    std::fprintf(stderr,
+                 "usage: snapshot OUT.png [move|press|release|click X Y | key VK | type TEXT"
+                 " | user NAME | scores S,S,... | set K RANGE OPS | seed N | tick MS"
+                 " | capture N] ...\n");
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return Usage();
+    std::string error;
+    if (!InitTextRenderer(error)) {
+        std::fprintf(stderr, "snapshot: %s\n", error.c_str());
+        return 1;
+    }
+    SetDefaultExerciseSets();
+    CHeadlessWindow host;
+    CSumoraWnd window(host);
+    if (window.OnCreate() != 0) return 1;
+
+    std::optional<Surface> captured;
+    int captureIndex = -1;
+    host.m_fnOnPresent = [&](const Surface& frame) {
+        if (captureIndex > 0 && --captureIndex == 0) captured = frame;
+    };
+
+    for (int i = 2; i < argc; ++i) {
+        const std::string action = argv[i];
+        auto next = [&]() -> std::string {
+            if (i + 1 >= argc) {
+                std::fprintf(stderr, "snapshot: '%s' needs more arguments\n", action.c_str());
+                std::exit(Usage());
+            }
+            return argv[++i];
+        };
+        auto number = [&] { return int(std::strtol(next().c_str(), nullptr, 0)); };
+        if (action == "move" || action == "press" || action == "release" || action == "click") {
+            const int x = number(), y = number();
+            if (action == "move") window.OnMouseMove(x, y, 0);
+            if (action == "press" || action == "click") window.OnLButtonDown(x, y);
+            if (action == "release" || action == "click") window.OnLButtonUp(x, y);
+        } else if (action == "key") {
+            window.OnKeyDown(unsigned(number()));
+        } else if (action == "type") {
+            for (char byte : GbkFromUtf8(next()))
+                window.OnChar(static_cast<unsigned char>(byte), false);
+        } else if (action == "user") {
+            asUSERINFO user;
+            user.strName = GbkFromUtf8(next());
+            g_nCurrentUser = AppendUser(user);
+        } else if (action == "scores") {
+            std::stringstream list(next());
+            std::string score;
+            while (std::getline(list, score, ','))
+                if (!g_arrUsers.empty())
+                    AppendScore(g_arrUsers[size_t(g_nCurrentUser)], std::atoi(score.c_str()));
+        } else if (action == "set") {
+            const int k = number(), range = number(), operations = number();
+            if (k >= 0 && k < EXERCISE_SET_COUNT)
+                g_ExerciseSets[k] = {range, 2, uint32_t(operations)};
+            RebuildTitleCaptions();
+        } else if (action == "seed") {
+            std::srand(unsigned(number()));
+        } else if (action == "tick") {
+            host.m_dwTick += uint32_t(number());
+        } else if (action == "capture") {
+            captureIndex = number();
+        } else {
+            std::fprintf(stderr, "snapshot: unknown action '%s'\n", action.c_str());
+            return Usage();
+        }
+        if (window.IsDestroyed()) break;
+    }
+
+    if (!captured) {
+        window.ComposeFrame();
+        if (!window.m_hBitmap) return 1;
+        captured = *window.m_hBitmap;
+    }
+    if (!WritePng(argv[1], *captured)) {
+        std::fprintf(stderr, "snapshot: cannot write %s\n", argv[1]);
+        return 1;
+    }
+    return 0;
+}
