@@ -1,6 +1,7 @@
 # Shared helpers of the end-to-end tests: a private Xvfb, the real binary copied into a fresh
 # directory (so its data file lands there), real X input through xdotool, pixels from xwd.
 set -euo pipefail
+unset ZIMBLY_DATA_FILE
 
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 GAME_SOURCE_BINARY="$1"
@@ -105,4 +106,19 @@ wait_pixel() {
         sleep 0.05
     done
     fail "pixel ($1, $2) never became $3 (last $(pixel wait "$1" "$2"))"
+}
+
+# wait_change X Y OLD: until the client pixel differs from OLD (or fail); prints the new colour.
+wait_change() {
+    local now
+    for _ in $(seq 1 100); do
+        screenshot wait
+        now=$(pixel wait "$1" "$2")
+        if [ "$now" != "$3" ]; then
+            echo "$now"
+            return 0
+        fi
+        sleep 0.05
+    done
+    fail "pixel ($1, $2) stayed $3"
 }
