@@ -1,0 +1,152 @@
+// Butterfly timing with a fake clock, and the worker thread's life with the window.
+#include "gfx/Cartoons.h"
+#include "platform/Pictures.h"
+#include "tests/app/WindowTestSupport.h"
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+struct Pass {
+    std::vector<asCARTOONCONTROL> list;
+    uint32_t now = 5000;
+    int repaints = 0;
+
+    Pass() {
+        list.emplace_back(CARTOON_BUTTERFLY, 200, 842, 495);
+        list.emplace_back(CARTOON_BUTTERFLY, 150, 788, 628);
+    }
+    uint32_t Run() {
+        return RunCartoonPass(
+            list, [this] { return now; },
+            [this] {
+                ++repaints;
+                return true;
+            });
+    }
+    void Show(bool visible) {
+        for (auto& c : list)
+            c.bVisible = visible ? 1 : 0;
+    }
+};
+
+} // namespace
+
+TEST(CartoonTiming, FirstPassStampsAndTheFirstChangeComesAFullIntervalLater) {
+    Pass pass;
+    EXPECT_EQ(pass.Run(), UINT32_MAX) << "hidden butterflies are not timed";
+    EXPECT_EQ(pass.list[0].dwLastTick.load(), 0u);
+    pass.Show(true);
+    EXPECT_EQ(pass.Run(), 150u);
+    EXPECT_EQ(pass.list[0].dwLastTick.load(), 5000u);
+    EXPECT_EQ(pass.repaints, 0);
+    EXPECT_EQ(pass.list[0].nFrame.load(), 0);
+    pass.now = 5149;
+    EXPECT_EQ(pass.Run(), 1u) << "the 150 ms butterfly is due in 1 ms";
+    EXPECT_EQ(pass.repaints, 0);
+    pass.now = 5150;
+    pass.Run();
+    EXPECT_EQ(pass.repaints, 1);
+    EXPECT_EQ(pass.list[1].nFrame.load(), 1);
+    EXPECT_EQ(pass.list[0].nFrame.load(), 0);
+    pass.now = 5200;
+    pass.Run();
+    EXPECT_EQ(pass.repaints, 2);
+    EXPECT_EQ(pass.list[0].nFrame.load(), 1);
+    pass.now = 5300;
+    pass.Run();
+    EXPECT_EQ(pass.list[1].nFrame.load(), 0) << "toggled back";
+}
+
+TEST(CartoonTiming, TheIntervalTestSurvivesTheTickWrap) {
+    Pass pass;
+    pass.Show(true);
+    pass.now = 0xFFFFFFA0u;
+    pass.Run();
+    pass.now = 0x00000040u; // 160 ms later, across the wrap
+    pass.Run();
+    EXPECT_EQ(pass.list[1].nFrame.load(), 1);
+    EXPECT_EQ(pass.list[0].nFrame.load(), 0);
+}
+
+TEST(CartoonTiming, HiddenButterfliesKeepTheirPictureAndChangeAtOnceOnALaterRun) {
+    Pass pass;
+    pass.Show(true);
+    pass.Run();
+    pass.now += 200;
+    pass.Run();
+    ASSERT_EQ(pass.list[0].nFrame.load(), 1);
+    pass.Show(false);
+    pass.now += 5000;
+    pass.Run();
+    EXPECT_EQ(pass.list[0].nFrame.load(), 1) << "kept while hidden";
+    const int before = pass.repaints;
+    pass.Show(true);
+    pass.Run();
+    EXPECT_EQ(pass.list[0].nFrame.load(), 0) << "its stored tick is old: it changes at once";
+    EXPECT_EQ(pass.repaints, before + 2);
+}
+
+TEST(CartoonTiming, AStoppedWindowEndsThePass) {
+    Pass pass;
+    pass.Show(true);
+    pass.Run();
+    pass.now += 1000;
+    const uint32_t next = RunCartoonPass(
+        pass.list, [&] { return pass.now; }, [] { return false; });
+    EXPECT_EQ(next, UINT32_MAX);
+    EXPECT_EQ(pass.list[1].nFrame.load(), 0) << "the pass stops at the first refused repaint";
+}
+
+TEST_F(WindowTest, ButterfliesFlyOnlyDuringARun) {
+    const PictureInfo* pose = FindPicture(BUTTERFLY_PICTURE_0);
+    auto butterflyShown = [&](const Surface& frame) {
+        for (int y = 0; y < pose->nHeight; ++y)
+            for (int x = 0; x < pose->nWidth; ++x)
+                if (pose->View().At(x, y) != COLOR_KEY &&
+                    frame.GetPixel(842 + x, 495 + y) != pose->View().At(x, y))
+                    return false;
+        return true;
+    };
+    ASSERT_EQ(wnd.m_arrCartoons.m_arrCartoons.size(), 2u);
+    EXPECT_FALSE(butterflyShown(Frame()));
+    Click(400, 190);
+    ASSERT_EQ(wnd.m_nScreenState, SCREEN_EXERCISE);
+    EXPECT_TRUE(butterflyShown(Frame()));
+    wnd.OnKeyDown(VK_HOME);
+    EXPECT_FALSE(butterflyShown(Frame()));
+}
+
+TEST_F(WindowTest, TheWorkerAsksForOneRepaintPerWingBeat) {
+    wnd.ShowCartoons();
+    // Let the worker stamp both butterflies, then move the clock past both intervals.
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    host.m_dwTick += 200;
+    wnd.ShowCartoons(); // wakes the worker
+    int served = 0;
+    for (int i = 0; i < 200 && served < 2; ++i) {
+        served += host.PumpRepaintRequests(wnd) ? 1 : 0;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_EQ(served, 2);
+    EXPECT_EQ(wnd.m_arrCartoons.m_arrCartoons[0].nFrame.load(), 1);
+    EXPECT_EQ(wnd.m_arrCartoons.m_arrCartoons[1].nFrame.load(), 1);
+}
+
+TEST(CartoonThread, TheWindowComesAndGoesWithButterfliesShownWithoutHangingOrLeaking) {
+    g_arrUsers.clear();
+    SetDefaultExerciseSets();
+    for (int i = 0; i < 200; ++i) {
+        CHeadlessWindow host;
+        CSumoraWnd wnd(host);
+        ASSERT_EQ(wnd.OnCreate(), 0);
+        wnd.ShowCartoons();
+        host.m_dwTick += 1000;
+        wnd.ShowCartoons();
+        if (i % 2) host.PumpRepaintRequests(wnd);
+        // Half of the windows go while the worker waits for a repaint nobody will serve.
+        wnd.OnDestroy();
+        EXPECT_FALSE(wnd.m_arrCartoons.IsRunning());
+    }
+}
