@@ -117,6 +117,8 @@ public:
     Rect m_rcRangeUp;
     std::string m_strNewName;
     std::string m_strNotice;
+    // The name entry refused a first byte for want of room: its second byte is dropped too.
+    int m_bSkipTrailByte = 0;
     CCartoonList m_arrCartoons;
 
 private:

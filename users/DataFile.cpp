@@ -27,7 +27,8 @@ public:
 
 private:
     void PutLittleEndian(uint64_t value, int size) {
-        for (int i = 0; i < size; ++i) m_arrBytes.push_back(uint8_t(value >> (8 * i)));
+        for (int i = 0; i < size; ++i)
+            m_arrBytes.push_back(uint8_t(value >> (8 * i)));
     }
     std::vector<uint8_t>& m_arrBytes;
 };
@@ -55,6 +56,7 @@ public:
     }
     bool GetBytes(std::span<uint8_t> out) {
         if (out.size() > Remaining()) return false;
+        if (out.empty()) return true; // memcpy wants real pointers even for no bytes
         std::memcpy(out.data(), m_arrBytes.data() + m_nPos, out.size());
         m_nPos += out.size();
         return true;
@@ -64,7 +66,8 @@ private:
     template <typename T> bool GetLittleEndian(T& value) {
         if (sizeof(T) > Remaining()) return false;
         value = 0;
-        for (size_t i = 0; i < sizeof(T); ++i) value |= T(T(m_arrBytes[m_nPos + i]) << (8 * i));
+        for (size_t i = 0; i < sizeof(T); ++i)
+            value |= T(T(m_arrBytes[m_nPos + i]) << (8 * i));
         m_nPos += sizeof(T);
         return true;
     }
@@ -174,8 +177,8 @@ std::vector<uint8_t> EncodeDataFile(std::span<const ExerciseSet, EXERCISE_SET_CO
                                     const std::vector<asUSERINFO>& users, int32_t currentUser) {
     std::vector<uint8_t> bytes;
     CByteWriter writer(bytes);
-    writer.PutBytes({reinterpret_cast<const uint8_t*>(DATA_FILE_HEADER.data()),
-                     DATA_FILE_HEADER_SIZE});
+    writer.PutBytes(
+        {reinterpret_cast<const uint8_t*>(DATA_FILE_HEADER.data()), DATA_FILE_HEADER_SIZE});
     writer.PutU32(DATA_FILE_VERSION);
     for (const ExerciseSet& set : sets) {
         writer.PutI32(set.nRange);
@@ -185,8 +188,8 @@ std::vector<uint8_t> EncodeDataFile(std::span<const ExerciseSet, EXERCISE_SET_CO
     writer.PutI32(int32_t(users.size()));
     for (const asUSERINFO& user : users) {
         PutStringLength(writer, user.strName.size());
-        writer.PutBytes({reinterpret_cast<const uint8_t*>(user.strName.data()),
-                         user.strName.size()});
+        writer.PutBytes(
+            {reinterpret_cast<const uint8_t*>(user.strName.data()), user.strName.size()});
         writer.PutBytes(user.byScores);
         writer.PutI32(user.nLastScore);
     }
@@ -229,8 +232,8 @@ DataFileStatus DecodeDataFile(std::span<const uint8_t> bytes, asDATAFILE& file) 
 std::string CutGbkName(std::string_view name, size_t maxBytes) {
     size_t end = 0;
     while (end < name.size()) {
-        const bool pair = IsGbkLeadByte(static_cast<unsigned char>(name[end])) &&
-                          end + 1 < name.size();
+        const bool pair =
+            IsGbkLeadByte(static_cast<unsigned char>(name[end])) && end + 1 < name.size();
         const size_t next = end + (pair ? 2 : 1);
         if (next > maxBytes) break;
         end = next;

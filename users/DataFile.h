@@ -22,9 +22,9 @@ struct asDATAFILE {
 };
 
 enum class DataFileStatus {
-    VALID,     // decoded
-    FOREIGN,   // not our header (or shorter than it): someone else's file, or none
-    DAMAGED,   // our header, but cut short or malformed after it
+    VALID,   // decoded
+    FOREIGN, // not our header (or shorter than it): someone else's file, or none
+    DAMAGED, // our header, but cut short or malformed after it
 };
 
 // True when bytes begin with the header text.

@@ -16,7 +16,7 @@ constexpr int MAX_NAME_BYTES = 42;
 constexpr int SCORE_HISTORY_SIZE = 670;
 
 struct asUSERINFO {
-    std::string strName; // GBK bytes, 1..MAX_NAME_BYTES of them
+    std::string strName;                                // GBK bytes, 1..MAX_NAME_BYTES of them
     std::array<uint8_t, SCORE_HISTORY_SIZE> byScores{}; // percentages, oldest first
     int32_t nLastScore = -1; // index of the newest entry; -1 before the first result
 };

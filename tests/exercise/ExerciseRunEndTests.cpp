@@ -158,20 +158,14 @@ TEST_F(RunEnd, HomeWithNothingDoneReturnsToTheTitle) {
     EXPECT_EQ(g_arrUsers[0].nLastScore, -1);
 }
 
-TEST_F(Score, DividesBeforeMultiplyingAndCutsTowardZero) {
+TEST_F(Score, DividesBeforeMultiplyingCutsTowardZeroAndIsZeroWithNothingDone) {
     struct {
         int nFirstTry, nDone, nScore;
-    } const cases[] = {{29, 100, 28}, {29, 50, 57}, {2, 3, 66},  {10, 12, 83},
-                       {7, 10, 70},   {0, 5, 0},    {5, 5, 100}, {1, 3, 33}};
+    } const cases[] = {{29, 100, 28}, {29, 50, 57}, {2, 3, 66},  {10, 12, 83}, {7, 10, 70},
+                       {0, 5, 0},     {0, 0, 0},    {5, 5, 100}, {1, 3, 33}};
     for (const auto& c : cases) {
         m_wnd.m_nTotalFirstTry = c.nFirstTry;
         m_wnd.m_nTotalDone = c.nDone;
         EXPECT_EQ(m_wnd.RunScore(), c.nScore) << c.nFirstTry << " of " << c.nDone;
     }
-}
-
-TEST_F(Score, IsZeroWhenNothingWasDone) {
-    m_wnd.m_nTotalFirstTry = 0;
-    m_wnd.m_nTotalDone = 0;
-    EXPECT_EQ(m_wnd.RunScore(), 0);
 }

@@ -24,7 +24,8 @@ public:
     CDataFileBuilder& Start(uint32_t version = 0x20131120) {
         Text("Sumora configuration file.").U32(version);
         if (version >= 0x20131120)
-            for (int k = 0; k < 8; ++k) I32(k + 1).I32(20 + k).U32(uint32_t(40 + k));
+            for (int k = 0; k < 8; ++k)
+                I32(k + 1).I32(20 + k).U32(uint32_t(40 + k));
         return *this;
     }
     // The history and nLastScore of a user record whose name has been written already.
@@ -36,7 +37,8 @@ public:
 
 private:
     CDataFileBuilder& LittleEndian(uint64_t value, int size) {
-        for (int i = 0; i < size; ++i) m_arrBytes.push_back(uint8_t(value >> (8 * i)));
+        for (int i = 0; i < size; ++i)
+            m_arrBytes.push_back(uint8_t(value >> (8 * i)));
         return *this;
     }
     std::vector<uint8_t> m_arrBytes;

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace {
 
 asDATAFILE DecodeValid(const std::vector<uint8_t>& bytes) {
@@ -22,8 +24,8 @@ DataFileStatus StatusOf(const std::vector<uint8_t>& bytes) {
 // A file with one user whose name is given by raw prefix and name bytes.
 std::vector<uint8_t> OneUserFile(const CDataFileBuilder& nameBytes) {
     CDataFileBuilder file;
-    file.Start().I32(1).Text({reinterpret_cast<const char*>(nameBytes.Bytes().data()),
-                              nameBytes.Bytes().size()});
+    file.Start().I32(1).Text(
+        {reinterpret_cast<const char*>(nameBytes.Bytes().data()), nameBytes.Bytes().size()});
     return file.History(55, 0).I32(0).Bytes();
 }
 
@@ -62,9 +64,11 @@ TEST(DataFileDecode, ReadsSetsUsersHistoriesAndCurrentIndex) {
 TEST(DataFileDecode, WhatTheEncoderWritesDecodesToTheSameState) {
     asUSERINFO user;
     user.strName = GbkFromUtf8("小红 Amy");
-    for (int i = 0; i < SCORE_HISTORY_SIZE; ++i) user.byScores[size_t(i)] = uint8_t(i % 101);
+    for (int i = 0; i < SCORE_HISTORY_SIZE; ++i)
+        user.byScores[size_t(i)] = uint8_t(i % 101);
     user.nLastScore = 400;
-    ExerciseSet sets[EXERCISE_SET_COUNT] = {{3, 2, 35}, {100, -5, 63}, {}, {}, {}, {}, {}, {7, 0, 1}};
+    ExerciseSet sets[EXERCISE_SET_COUNT] = {{3, 2, 35}, {100, -5, 63}, {}, {}, {}, {},
+                                            {},         {7, 0, 1}};
     const asDATAFILE file = DecodeValid(EncodeDataFile(sets, {user, asUSERINFO{"b"}}, 1));
     ASSERT_EQ(file.arrUsers.size(), 2u);
     EXPECT_EQ(file.arrUsers[0].strName, user.strName);
@@ -82,7 +86,8 @@ TEST(DataFileDecode, AnOlderVersionHasNoSetsAndTheUserCountFollowsTheVersion) {
     bytes.Start(DATA_FILE_VERSION - 1).I32(1).U8(1).Text("a").History(42, 0).I32(0);
     const asDATAFILE file = DecodeValid(bytes.Bytes());
     EXPECT_EQ(file.dwVersion, DATA_FILE_VERSION - 1);
-    for (const ExerciseSet& set : file.arrSets) EXPECT_EQ(set.nRange, 0);
+    for (const ExerciseSet& set : file.arrSets)
+        EXPECT_EQ(set.nRange, 0);
     ASSERT_EQ(file.arrUsers.size(), 1u);
     EXPECT_EQ(file.arrUsers[0].byScores[0], 42);
 }
@@ -109,9 +114,9 @@ TEST(DataFileDecode, EveryLengthPrefixFormIsAccepted) {
     EXPECT_EQ(DecodedName(CDataFileBuilder().U8(3).Text("Tom")), "Tom");
     EXPECT_EQ(DecodedName(CDataFileBuilder().U8(0xFF).U16(3).Text("Tom")), "Tom");
     EXPECT_EQ(DecodedName(CDataFileBuilder().U8(0xFF).U16(0xFFFF).U32(3).Text("Tom")), "Tom");
-    EXPECT_EQ(DecodedName(CDataFileBuilder().U8(0xFF).U16(0xFFFF).U32(0xFFFFFFFF).U64(3).Text(
-                  "Tom")),
-              "Tom");
+    EXPECT_EQ(
+        DecodedName(CDataFileBuilder().U8(0xFF).U16(0xFFFF).U32(0xFFFFFFFF).U64(3).Text("Tom")),
+        "Tom");
 }
 
 TEST(DataFileDecode, WideNamesAreConvertedFromUtf16ToGbk) {
@@ -134,7 +139,8 @@ TEST(DataFileDecode, WideNamesAreConvertedFromUtf16ToGbk) {
 TEST(DataFileDecode, BehindTheWideMarker0xFFFEIsALengthNotASecondMarker) {
     CDataFileBuilder name;
     name.U8(0xFF).U16(0xFFFE).U8(0xFF).U16(0xFFFE);
-    for (int i = 0; i < 0xFFFE; ++i) name.U16('a');
+    for (int i = 0; i < 0xFFFE; ++i)
+        name.U16('a');
     EXPECT_EQ(DecodedName(name), std::string(MAX_NAME_BYTES, 'a'));
 }
 
@@ -224,7 +230,8 @@ TEST(DataFileDecode, NamesLongerThan42BytesAreCutAtACharacterBoundary) {
     const std::string name = std::string(41, 'a') + GbkFromUtf8("明明");
     EXPECT_EQ(DecodedName(CDataFileBuilder().U8(uint8_t(name.size())).Text(name)),
               std::string(41, 'a'));
-    const std::string chinese = GbkFromUtf8("小明小明小明小明小明小明小明小明小明小明小明"); // 44 bytes
+    const std::string chinese =
+        GbkFromUtf8("小明小明小明小明小明小明小明小明小明小明小明"); // 44 bytes
     EXPECT_EQ(DecodedName(CDataFileBuilder().U8(uint8_t(chinese.size())).Text(chinese)),
               chinese.substr(0, 42));
 }
@@ -239,8 +246,13 @@ TEST(DataFileDecode, EmptyNamesAreKeptWithTheirHistory) {
 }
 
 TEST(DataFileDecode, TheNewestScoreIndexIsHeldWithinTheHistory) {
-    for (auto [stored, kept] : {std::pair{5000, 669}, {669, 669}, {670, 669}, {-1, -1}, {-7, -1},
-                                {INT32_MIN, -1}, {12, 12}}) {
+    for (auto [stored, kept] : {std::pair{5000, 669},
+                                {669, 669},
+                                {670, 669},
+                                {-1, -1},
+                                {-7, -1},
+                                {INT32_MIN, -1},
+                                {12, 12}}) {
         CDataFileBuilder bytes;
         bytes.Start().I32(1).U8(1).Text("a").History(1, stored).I32(0);
         EXPECT_EQ(DecodeValid(bytes.Bytes()).arrUsers.at(0).nLastScore, kept) << stored;
@@ -252,14 +264,58 @@ TEST(DataFileDecode, ACurrentIndexOutsideTheListBecomesTheFirstUser) {
         int users;
         int32_t stored;
         int32_t kept;
-    } cases[] = {{2, 1, 1}, {2, 0, 0},  {2, 2, 0},  {2, -1, 0},         {2, INT32_MAX, 0},
+    } cases[] = {{2, 1, 1}, {2, 0, 0},   {2, 2, 0},  {2, -1, 0},        {2, INT32_MAX, 0},
                  {0, 0, 0}, {0, -1, -1}, {0, 3, -1}, {0, INT32_MIN, -1}};
     for (const auto& c : cases) {
         CDataFileBuilder bytes;
         bytes.Start().I32(c.users);
-        for (int i = 0; i < c.users; ++i) bytes.U8(1).Text("u").History(0, -1);
+        for (int i = 0; i < c.users; ++i)
+            bytes.U8(1).Text("u").History(0, -1);
         bytes.I32(c.stored);
         EXPECT_EQ(DecodeValid(bytes.Bytes()).nCurrentUser, c.kept)
             << c.users << " users, stored " << c.stored;
     }
+}
+
+TEST(DataFileDecode, RandomlyDamagedFilesNeverBreakWhatMemoryRelies) {
+    CDataFileBuilder start;
+    start.Start().I32(2).U8(3).Text("Tom").History(80, 5).U8(0xFF).U16(0xFFFE).U8(1).U16('w');
+    start.History(9, 0).I32(1);
+    std::mt19937 random(20131120);
+    int valid = 0;
+    for (int round = 0; round < 20000; ++round) {
+        std::vector<uint8_t> bytes = start.Bytes();
+        const int changes = 1 + int(random() % 4);
+        for (int i = 0; i < changes; ++i) {
+            // Mostly in the parts with counts and lengths, where damage matters most.
+            const size_t at =
+                DATA_FILE_HEADER_SIZE +
+                random() % (random() % 2 ? 120 : bytes.size() - DATA_FILE_HEADER_SIZE);
+            switch (random() % 3) {
+            case 0:
+                bytes[at] = uint8_t(random());
+                break;
+            case 1:
+                bytes[at] = uint8_t(random() % 2 ? 0xFF : 0x00);
+                break;
+            case 2:
+                bytes.resize(at);
+                break;
+            }
+            if (bytes.size() <= DATA_FILE_HEADER_SIZE + 1) break;
+        }
+        asDATAFILE file;
+        if (DecodeDataFile(bytes, file) != DataFileStatus::VALID) continue;
+        ++valid;
+        for (const asUSERINFO& user : file.arrUsers) {
+            ASSERT_LE(user.strName.size(), size_t(MAX_NAME_BYTES));
+            ASSERT_GE(user.nLastScore, -1);
+            ASSERT_LT(user.nLastScore, SCORE_HISTORY_SIZE);
+        }
+        if (file.arrUsers.empty())
+            ASSERT_TRUE(file.nCurrentUser == 0 || file.nCurrentUser == -1);
+        else
+            ASSERT_LT(size_t(file.nCurrentUser), file.arrUsers.size());
+    }
+    EXPECT_GT(valid, 100); // the check above did run on many files
 }

@@ -10,7 +10,8 @@ namespace {
 
 std::array<ExerciseSet, EXERCISE_SET_COUNT> DefaultSets() {
     std::array<ExerciseSet, EXERCISE_SET_COUNT> sets{};
-    for (int k = 0; k < EXERCISE_SET_COUNT; ++k) sets[size_t(k)] = {k + 3, 2, 35};
+    for (int k = 0; k < EXERCISE_SET_COUNT; ++k)
+        sets[size_t(k)] = {k + 3, 2, 35};
     return sets;
 }
 
@@ -30,7 +31,8 @@ TEST(DataFileEncode, FirstFileHoldsDefaultsNoUsersAndIs134Bytes) {
     const std::vector<uint8_t> bytes = EncodeDataFile(DefaultSets(), {}, 0);
     CDataFileBuilder expected;
     expected.Text("Sumora configuration file.").U8(0x20).U8(0x11).U8(0x13).U8(0x20);
-    for (int k = 0; k < 8; ++k) expected.I32(k + 3).I32(2).U32(35);
+    for (int k = 0; k < 8; ++k)
+        expected.I32(k + 3).I32(2).U32(35);
     expected.I32(0).I32(0);
     EXPECT_EQ(bytes.size(), 134u);
     EXPECT_EQ(bytes, expected.Bytes());

@@ -29,14 +29,16 @@ TEST_F(UserList, ScoresFillTheHistoryFromIndexZero) {
 
 TEST_F(UserList, AFullHistoryDropsTheOldestAndKeeps670) {
     asUSERINFO user;
-    for (int i = 0; i < SCORE_HISTORY_SIZE; ++i) AppendScore(user, i % 100);
+    for (int i = 0; i < SCORE_HISTORY_SIZE; ++i)
+        AppendScore(user, i % 100);
     EXPECT_EQ(user.nLastScore, 669);
     EXPECT_EQ(user.byScores[669], 669 % 100);
 
     AppendScore(user, 100);
     EXPECT_EQ(user.nLastScore, 669);
     EXPECT_EQ(user.byScores[669], 100);
-    for (int i = 0; i < 669; ++i) ASSERT_EQ(user.byScores[size_t(i)], (i + 1) % 100) << i;
+    for (int i = 0; i < 669; ++i)
+        ASSERT_EQ(user.byScores[size_t(i)], (i + 1) % 100) << i;
 }
 
 TEST_F(UserList, ScoresOutsidePercentagesAreHeldTo0Through100) {
@@ -56,7 +58,8 @@ TEST_F(UserList, AppendedUsersGoToTheEndAndGetTheirIndex) {
 }
 
 TEST_F(UserList, RemovingAUserClosesTheGap) {
-    for (const char* name : {"a", "b", "c"}) AppendUser(User(name));
+    for (const char* name : {"a", "b", "c"})
+        AppendUser(User(name));
     RemoveUser(1);
     ASSERT_EQ(g_arrUsers.size(), 2u);
     EXPECT_EQ(g_arrUsers[0].strName, "a");
@@ -64,7 +67,8 @@ TEST_F(UserList, RemovingAUserClosesTheGap) {
 }
 
 TEST_F(UserList, RemovingKeepsTheSamePersonCurrentOrFallsBackToTheFirst) {
-    for (const char* name : {"a", "b", "c"}) AppendUser(User(name));
+    for (const char* name : {"a", "b", "c"})
+        AppendUser(User(name));
     g_nCurrentUser = 2;
     RemoveUser(0); // an earlier user: "c" stays current one index lower
     EXPECT_EQ(g_nCurrentUser, 1);
@@ -77,7 +81,8 @@ TEST_F(UserList, RemovingKeepsTheSamePersonCurrentOrFallsBackToTheFirst) {
 }
 
 TEST_F(UserList, RemovingAUserAfterTheCurrentOneLeavesTheIndexAlone) {
-    for (const char* name : {"a", "b", "c"}) AppendUser(User(name));
+    for (const char* name : {"a", "b", "c"})
+        AppendUser(User(name));
     g_nCurrentUser = 1;
     RemoveUser(2);
     EXPECT_EQ(g_nCurrentUser, 1);

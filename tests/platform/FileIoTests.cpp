@@ -1,0 +1,90 @@
+// Whole-file reads and crash-safe writes: exact bytes, kept permissions, failures at every step.
+#include "platform/FileIo.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sys/stat.h>
+
+namespace {
+
+class FileIo : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "zimbly-io-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        m_strDirectory = pattern;
+        m_strPath = m_strDirectory + "/file.bin";
+    }
+    void TearDown() override {
+        SetFileWriteFaultForTesting(0);
+        std::error_code ec;
+        std::filesystem::remove_all(m_strDirectory, ec);
+    }
+    size_t FileCount() const {
+        return size_t(std::distance(std::filesystem::directory_iterator(m_strDirectory),
+                                    std::filesystem::directory_iterator()));
+    }
+    std::string m_strDirectory;
+    std::string m_strPath;
+};
+
+const std::vector<uint8_t> OLD_BYTES = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+const std::vector<uint8_t> NEW_BYTES = {0xAA, 0x00, 0xBB};
+
+} // namespace
+
+TEST_F(FileIo, AMissingFileOrADirectoryCannotBeRead) {
+    EXPECT_FALSE(ReadFileBytes(m_strPath).has_value());
+    EXPECT_FALSE(ReadFileBytes(m_strDirectory).has_value());
+}
+
+TEST_F(FileIo, WrittenBytesReadBackExactly) {
+    std::vector<uint8_t> large(200000);
+    for (size_t i = 0; i < large.size(); ++i)
+        large[i] = uint8_t(i * 7);
+    ASSERT_TRUE(WriteFileAtomically(m_strPath, large));
+    EXPECT_EQ(ReadFileBytes(m_strPath), large);
+    EXPECT_EQ(ReadFileBytes(m_strPath, 5), std::vector<uint8_t>(large.begin(), large.begin() + 5));
+    ASSERT_TRUE(WriteFileAtomically(m_strPath, {}));
+    EXPECT_EQ(ReadFileBytes(m_strPath), std::vector<uint8_t>{});
+}
+
+TEST_F(FileIo, ReplacingAFileLeavesOnlyTheNewBytesAndKeepsItsPermissions) {
+    ASSERT_TRUE(WriteFileAtomically(m_strPath, OLD_BYTES));
+    ASSERT_EQ(chmod(m_strPath.c_str(), 0640), 0);
+    ASSERT_TRUE(WriteFileAtomically(m_strPath, NEW_BYTES));
+    EXPECT_EQ(ReadFileBytes(m_strPath), NEW_BYTES);
+    struct stat info {};
+    ASSERT_EQ(stat(m_strPath.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(FileCount(), 1u);
+}
+
+TEST_F(FileIo, AWriteThatFailsAtAnyStepLeavesTheOldFileAndNoLeftovers) {
+    ASSERT_TRUE(WriteFileAtomically(m_strPath, OLD_BYTES));
+    int step = 1;
+    for (; step < 20; ++step) {
+        SetFileWriteFaultForTesting(step);
+        if (WriteFileAtomically(m_strPath, NEW_BYTES)) break;
+        ASSERT_EQ(ReadFileBytes(m_strPath), OLD_BYTES) << "step " << step;
+        ASSERT_EQ(FileCount(), 1u) << "step " << step;
+    }
+    EXPECT_EQ(step, 6);
+    EXPECT_EQ(ReadFileBytes(m_strPath), NEW_BYTES);
+}
+
+TEST_F(FileIo, TheFaultStrikesOnceAndCanBeTurnedOff) {
+    SetFileWriteFaultForTesting(1);
+    EXPECT_FALSE(WriteFileAtomically(m_strPath, NEW_BYTES));
+    EXPECT_TRUE(WriteFileAtomically(m_strPath, NEW_BYTES));
+    SetFileWriteFaultForTesting(3);
+    SetFileWriteFaultForTesting(0);
+    EXPECT_TRUE(WriteFileAtomically(m_strPath, OLD_BYTES));
+}
+
+TEST_F(FileIo, WritingIntoAMissingDirectoryFails) {
+    EXPECT_FALSE(WriteFileAtomically(m_strDirectory + "/no/such/file", NEW_BYTES));
+}
