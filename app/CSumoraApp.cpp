@@ -6,6 +6,7 @@
 #include "users/UserData.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -36,6 +37,9 @@ bool CSumoraApp::InitInstance() {
             std::fprintf(stderr, "zimbly: the window could not be set up\n");
             return false;
         }
+        // End-to-end tests replay pages they know the answers of (see the snapshot tool).
+        if (const char* seed = std::getenv("ZIMBLY_SEED"))
+            std::srand(unsigned(std::strtoul(seed, nullptr, 10)));
         window.RedrawWindow();
         host->Run(window);
         window.OnDestroy();

@@ -198,19 +198,29 @@ bool InitTextRenderer(std::string& error) {
     }
     FcConfig* config = FcConfigGetCurrent();
     const int weights[2] = {FC_WEIGHT_REGULAR, FC_WEIGHT_BOLD};
+    std::string files[2];
+    int indices[2] = {0, 0};
+    bool found = true;
+    for (int i = 0; i < 2 && found; ++i) {
+        std::string family;
+        found = FindFace(config, weights[i], files[i], indices[i], family) &&
+                family.find("CJK") != std::string::npos;
+    }
+    // fontconfig is needed only to find the two files; its caches would otherwise stay
+    // allocated for the life of the process.
+    FcFini();
+    if (!found) {
+        error = std::string("the Chinese font \"") + FACE_FAMILY +
+                "\" is not installed; install the Debian package fonts-noto-cjk";
+        return false;
+    }
     if (FT_Init_FreeType(&state.library) != 0) {
         error = "FreeType could not be initialised";
         return false;
     }
     for (int i = 0; i < 2; ++i) {
-        std::string file, family;
-        int index = 0;
-        if (!FindFace(config, weights[i], file, index, family) ||
-            family.find("CJK") == std::string::npos) {
-            error = std::string("the Chinese font \"") + FACE_FAMILY +
-                    "\" is not installed; install the Debian package fonts-noto-cjk";
-            return false;
-        }
+        const std::string& file = files[i];
+        const int index = indices[i];
         if (FT_New_Face(state.library, file.c_str(), index, &state.faces[i]) != 0) {
             error = "cannot open the font file " + file;
             return false;

@@ -11,6 +11,7 @@
 //   seed N                    srand(N) for the problem draws
 //   tick MS                   advance the clock
 //   capture N                 the picture is the N-th frame presented from here on (transitions)
+//   answers                   print the answers of the current page on one line (stdout)
 #include "app/CSumoraWnd.h"
 #include "gfx/TitleScreen.h"
 #include "platform/Gbk.h"
@@ -31,7 +32,7 @@ int Usage() {
     std::fprintf(stderr,
                  "usage: snapshot OUT.png [move|press|release|click X Y | key VK | type TEXT"
                  " | user NAME | scores S,S,... | set K RANGE OPS | seed N | tick MS"
-                 " | capture N] ...\n");
+                 " | capture N | answers] ...\n");
     return 2;
 }
 
@@ -94,6 +95,10 @@ int main(int argc, char** argv) {
             std::srand(unsigned(number()));
         } else if (action == "tick") {
             host.m_dwTick += uint32_t(number());
+        } else if (action == "answers") {
+            for (const std::string& answer : window.m_arrAnswers)
+                std::printf("%s ", answer.c_str());
+            std::printf("\n");
         } else if (action == "capture") {
             captureIndex = number();
         } else {

@@ -22,15 +22,26 @@ fail() {
     exit 1
 }
 
-# start_xvfb WIDTHxHEIGHT: a private X server on a free display.
+# start_xvfb WIDTHxHEIGHT: a private X server on a free display. Two servers starting at the
+# same moment can race for one display number; the loser exits, and is started again.
 start_xvfb() {
-    local size="${1:-1280x1024}"
-    exec 5<> <(:)
-    Xvfb -displayfd 5 -screen 0 "${size}x24" -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
-    XVFB_PID=$!
-    local display=""
-    for _ in $(seq 1 100); do
-        if read -r -t 0.1 display <&5 && [ -n "$display" ]; then break; fi
+    local size="${1:-1280x1024}" display="" attempt
+    for attempt in 1 2 3 4 5; do
+        rm -f "$WORK/display"
+        Xvfb -displayfd 5 -screen 0 "${size}x24" -nolisten tcp -noreset \
+            5>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
+        XVFB_PID=$!
+        for _ in $(seq 1 200); do
+            display=$(head -n 1 "$WORK/display" 2>/dev/null || true)
+            [ -n "$display" ] && break
+            kill -0 "$XVFB_PID" 2>/dev/null || break
+            sleep 0.05
+        done
+        [ -n "$display" ] && break
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+        XVFB_PID=""
+        echo "Xvfb attempt $attempt failed: $(tail -n 3 "$WORK/xvfb.log")" >&2
     done
     [ -n "$display" ] || fail "Xvfb did not start"
     export DISPLAY=":$display"
@@ -121,4 +132,86 @@ wait_change() {
         sleep 0.05
     done
     fail "pixel ($1, $2) stayed $3"
+}
+
+# keep_png NAME: screenshot NAME as $WORK/NAME.png, the client area only (kept with E2E_KEEP=1).
+keep_png() {
+    python3 "$E2E_DIR/xwdpng.py" "$WORK/$1.xwd" "$WORK/$1.png" "$WIN_X" "$WIN_Y" 1024 768
+}
+
+# type_text TEXT: real key events for each character (xdotool maps keysyms it lacks).
+type_text() { xdotool type --delay 60 "$1"; }
+
+# The snapshot tool built beside the game renders any state headless: the reference pictures.
+SNAPSHOT="$(dirname "$GAME_SOURCE_BINARY")/snapshot"
+
+# looks_like NAME [X0,Y0,X1,Y1 ...]: whether screenshot NAME shows what $WORK/NAME.snap.png
+# shows at every point of a grid (the rectangles given left out); prints the count.
+looks_like() {
+    local name="$1" same total
+    shift
+    read -r same total < <(python3 "$E2E_DIR/likeness.py" "$WORK/$name.xwd" "$WIN_X" "$WIN_Y" \
+        "$WORK/$name.snap.png" "$@")
+    echo "$name: $same of $total points as expected"
+    [ "$same" = "$total" ]
+}
+
+# snap NAME ACTIONS...: the snapshot tool's picture of those actions, as $WORK/NAME.snap.png.
+snap() {
+    local name="$1"
+    shift
+    "$SNAPSHOT" "$WORK/$name.snap.png" "$@" >/dev/null || fail "snapshot of $name: $*"
+}
+
+# expect_like NAME [--skip X0,Y0,X1,Y1]... -- ACTIONS...: waits until the window looks like
+# the snapshot tool's picture of those actions (every point of a grid alike).
+expect_like() {
+    local name="$1" skips=() report
+    shift
+    while [ "$1" != "--" ]; do
+        skips+=("$2")
+        shift 2
+    done
+    shift
+    snap "$name" "$@"
+    for _ in $(seq 1 60); do
+        screenshot "$name"
+        report=$(looks_like "$name" "${skips[@]}") && {
+            echo "$report"
+            return 0
+        }
+        sleep 0.05
+    done
+    keep_png "$name"
+    fail "$report (see $name.png and $name.snap.png with E2E_KEEP=1)"
+}
+
+# settled_screenshot NAME: screenshot NAME once two shots 100 ms apart are the same, so the
+# game has handled the input sent before (for screens with nothing moving on their own).
+settled_screenshot() {
+    screenshot "$1"
+    for _ in $(seq 1 50); do
+        sleep 0.1
+        screenshot settle
+        cmp -s "$WORK/settle.xwd" "$WORK/$1.xwd" && return 0
+        mv "$WORK/settle.xwd" "$WORK/$1.xwd"
+    done
+    fail "the screen never settled for $1"
+}
+
+# Input that is sent to the game and also recorded in ACTIONS, so that the snapshot tool can
+# replay the same steps (with the same seed) for the reference picture.
+ACTIONS=()
+act_move() {
+    move "$1" "$2"
+    ACTIONS+=(move "$1" "$2")
+}
+act_click() {
+    click "$1" "$2"
+    ACTIONS+=(move "$1" "$2" click "$1" "$2")
+}
+# act_key XDOTOOL_KEY VK
+act_key() {
+    xdotool key "$1"
+    ACTIONS+=(key "$2")
 }

@@ -1,0 +1,34 @@
+# Shared by the tests that play exercise runs: a fixed seed, so that the snapshot tool can tell
+# the answers of every page, and the places of the exercise screen's controls.
+source "$(dirname "$0")/lib.sh"
+
+export ZIMBLY_SEED=7
+ACTIONS=(seed "$ZIMBLY_SEED")
+PLANK0=(400 200)
+BALL_Y=735
+ball_x() { echo $((160 + 64 * $1)); } # the digit balls 0..9, then clear and submit
+SUBMIT=(863 735)
+MAGNIFIER=(974 718)
+FINISH_BOOK=(50 718)
+# Things that change on their own: the two butterflies and a finished page's time.
+MOVING=(--skip 836,489,875,529 --skip 782,622,821,662 --skip 640,704,896,768)
+
+# answers_after ACTIONS...: the answers of the page the snapshot tool shows after them.
+answers_after() { "$SNAPSHOT" "$WORK/answers.png" "$@" answers | tail -n 1; }
+
+# Typing an answer: on the main keyboard, on the numeric keypad, or on the digit balls.
+type_answer() {
+    local digit
+    for digit in $(echo "$1" | grep -o .); do act_key "$digit" $((0x30 + digit)); done
+    act_key Return 13
+}
+keypad_answer() {
+    local digit
+    for digit in $(echo "$1" | grep -o .); do act_key "KP_$digit" $((0x60 + digit)); done
+    act_key KP_Enter 13
+}
+ball_answer() {
+    local digit
+    for digit in $(echo "$1" | grep -o .); do act_click "$(ball_x "$digit")" "$BALL_Y"; done
+    act_click "${SUBMIT[@]}"
+}

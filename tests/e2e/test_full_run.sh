@@ -1,0 +1,61 @@
+# A whole run through real X input: answers typed on both keyboards and clicked on the balls,
+# one wrong try, the magnifier, a finished page, a new page, the finish book, the certificate;
+# the score lands in the current user's history in the data file.
+source "$(dirname "$0")/run_lib.sh"
+
+start_xvfb 1280x1024
+python3 "$E2E_DIR/datafile.py" build "$WORK/before.cfg" 0 Tom:
+mkdir -p "$WORK/bin"
+cp "$WORK/before.cfg" "$WORK/bin/Sumora.cfg"
+start_game
+ACTIONS+=(user Tom)
+
+act_move "${PLANK0[@]}"
+read -r -a page < <(answers_after "${ACTIONS[@]}" click "${PLANK0[@]}")
+act_click "${PLANK0[@]}"
+expect_like page_open "${MOVING[@]}" -- "${ACTIONS[@]}"
+echo "page of ${#page[@]}: ${page[*]}"
+
+# The first answer wrong at first: the typed digits stay and are marked.
+type_answer $(((page[0] + 1) % 10))
+expect_like wrong "${MOVING[@]}" -- "${ACTIONS[@]}"
+act_key BackSpace 8
+type_answer "${page[0]}"
+last=$((${#page[@]} - 1))
+for i in $(seq 1 $((last - 1))); do
+    case $((i % 4)) in
+    0) type_answer "${page[$i]}" ;;
+    1) keypad_answer "${page[$i]}" ;;
+    2) ball_answer "${page[$i]}" ;;
+    3) [ "$i" = 3 ] && act_click "${MAGNIFIER[@]}" || type_answer "${page[$i]}" ;;
+    esac
+done
+expect_like last_problem "${MOVING[@]}" -- "${ACTIONS[@]}"
+type_answer "${page[$last]}"
+expect_like page_finished "${MOVING[@]}" -- "${ACTIONS[@]}"
+
+# Page Down: a new page fades in; two answers on it, then the finish book.
+read -r -a page2 < <(answers_after "${ACTIONS[@]}" key 34)
+act_key Next 34
+expect_like new_page "${MOVING[@]}" -- "${ACTIONS[@]}"
+type_answer "${page2[0]}"
+ball_answer "${page2[1]}"
+act_click "${FINISH_BOOK[@]}"
+expect_like certificate -- "${ACTIONS[@]}"
+act_click 500 400
+act_move 610 700
+expect_like title_after_run -- "${ACTIONS[@]}"
+
+click 100 530
+wait_game_exit
+[ "$GAME_EXIT" = 0 ] || fail "exit code $GAME_EXIT"
+# All but one of the first page right at the first try (the magnifier counts as right), and
+# both of the second: (size - 1 + 2) of (size + 2), cut to a whole percentage.
+done_count=$((${#page[@]} + 2))
+score=$(((done_count - 1) * 100 / done_count))
+python3 "$E2E_DIR/datafile.py" build "$WORK/expected.cfg" 0 "Tom:$score"
+cmp "$WORK/bin/Sumora.cfg" "$WORK/expected.cfg" || {
+    python3 "$E2E_DIR/datafile.py" show "$WORK/bin/Sumora.cfg"
+    fail "Tom's history does not end with $score"
+}
+echo "run of $done_count problems recorded for Tom with the score $score"
