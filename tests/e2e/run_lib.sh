@@ -4,7 +4,7 @@ source "$(dirname "$0")/lib.sh"
 
 export ZIMBLY_SEED=7
 ACTIONS=(seed "$ZIMBLY_SEED")
-PLANK0=(400 200)
+PLANK1=(400 250) # "4 以内算术题"
 BALL_Y=735
 ball_x() { echo $((160 + 64 * $1)); } # the digit balls 0..9, then clear and submit
 SUBMIT=(863 735)

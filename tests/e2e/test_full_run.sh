@@ -1,4 +1,4 @@
-# A whole run through real X input: answers typed on both keyboards and clicked on the balls,
+# A whole run from plank 1 through real X input: answers typed on both keyboards and clicked on the balls,
 # one wrong try, the magnifier, a finished page, a new page, the finish book, the certificate;
 # the score lands in the current user's history in the data file.
 source "$(dirname "$0")/run_lib.sh"
@@ -10,9 +10,9 @@ cp "$WORK/before.cfg" "$WORK/bin/Sumora.cfg"
 start_game
 ACTIONS+=(user Tom)
 
-act_move "${PLANK0[@]}"
-read -r -a page < <(answers_after "${ACTIONS[@]}" click "${PLANK0[@]}")
-act_click "${PLANK0[@]}"
+act_move "${PLANK1[@]}"
+read -r -a page < <(answers_after "${ACTIONS[@]}" click "${PLANK1[@]}")
+act_click "${PLANK1[@]}"
 expect_like page_open "${MOVING[@]}" -- "${ACTIONS[@]}"
 echo "page of ${#page[@]}: ${page[*]}"
 

@@ -11,9 +11,9 @@ start_game
 ACTIONS+=(user Tom scores 50)
 
 start_run() {
-    act_move "${PLANK0[@]}"
-    read -r -a page < <(answers_after "${ACTIONS[@]}" click "${PLANK0[@]}")
-    act_click "${PLANK0[@]}"
+    act_move "${PLANK1[@]}"
+    read -r -a page < <(answers_after "${ACTIONS[@]}" click "${PLANK1[@]}")
+    act_click "${PLANK1[@]}"
     expect_like "$1" "${MOVING[@]}" -- "${ACTIONS[@]}"
 }
 
