@@ -1,11 +1,15 @@
 // SDL2 window and message loop: events become the game's mouse, key, character and timer
-// calls; frames go to the window surface at most once per display refresh.
+// calls; frames go to the window surface at most once per display refresh. On a desktop at least
+// twice the client's size the window is a whole-number multiple of it, and pointer positions
+// are mapped back, so the game only ever sees its fixed client.
 #include "platform/SdlWindow.h"
 
 #include "platform/Clock.h"
 #include "platform/Gbk.h"
+#include "platform/WindowScale.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h> // last: it brings Xlib's macros
 
 #include <algorithm>
 #include <cstring>
@@ -59,9 +63,20 @@ std::unique_ptr<CSdlWindow> CSdlWindow::Create(const char* titleUtf8, int width,
         SDL_Quit();
         return nullptr;
     }
+    // SDL's default window surface on X11 goes through an OpenGL texture, which without a GPU
+    // (llvmpipe) costs several times the plain shared-memory image; the environment may still
+    // ask for it.
+    const bool x11 = driver && std::strcmp(driver, "x11") == 0;
+    if (x11) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     std::unique_ptr<CSdlWindow> window(new CSdlWindow);
+    window->m_bRootPointerEvents = x11;
+    SDL_Rect desktop{0, 0, width, height};
+    if (SDL_GetDisplayUsableBounds(0, &desktop) != 0) desktop = {0, 0, width, height};
+    window->m_nScale =
+        ChooseWindowScale(desktop.w, desktop.h, width, height, SDL_getenv("ZIMBLY_SCALE"));
     window->m_pWindow = SDL_CreateWindow(titleUtf8, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                         width, height, SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN);
+                                         width * window->m_nScale, height * window->m_nScale,
+                                         SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN);
     if (!window->m_pWindow) {
         error = std::string("the window could not be created: ") + SDL_GetError();
         SDL_Quit();
@@ -90,29 +105,54 @@ void CSdlWindow::Present(const Surface& frame) {
 void CSdlWindow::FlushPresent(bool force) {
     const uint32_t now = SDL_GetTicks();
     if (!m_pPendingFrame && !m_bExposed) return;
-    if (!force && now - m_dwLastPresent < m_dwFrameInterval) return;
+    if (!force && now - m_dwLastPresent < PresentInterval()) return;
     SDL_Surface* target = SDL_GetWindowSurface(m_pWindow);
     if (!target) return;
-    if (const Surface* frame = m_pPendingFrame) {
-        const int width = std::min(frame->Width(), target->w);
-        const int height = std::min(frame->Height(), target->h);
-        if (SDL_MUSTLOCK(target)) SDL_LockSurface(target);
-        if (target->format->format == SDL_PIXELFORMAT_RGB888 ||
-            target->format->format == SDL_PIXELFORMAT_ARGB8888) {
-            for (int y = 0; y < height; ++y)
-                std::memcpy(static_cast<uint8_t*>(target->pixels) + ptrdiff_t(y) * target->pitch,
-                            frame->Row(y), size_t(width) * 4);
-        } else {
-            SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_RGB888, frame->Data(),
-                              frame->Width() * 4, target->format->format, target->pixels,
-                              target->pitch);
-        }
-        if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
-    }
+    if (const Surface* frame = m_pPendingFrame) CopyFrame(*frame, target);
     SDL_UpdateWindowSurface(m_pWindow);
     m_dwLastPresent = now;
+    m_dwPresentCost = SDL_GetTicks() - now;
     m_pPendingFrame = nullptr;
     m_bExposed = false;
+}
+
+uint32_t CSdlWindow::PresentInterval() const {
+    // A present that costs more than half a refresh (a large window on a slow display) would
+    // otherwise take every frame of a busy handler and starve the composing between them.
+    return std::max(m_dwFrameInterval, 2 * m_dwPresentCost);
+}
+
+void CSdlWindow::CopyFrame(const Surface& frame, SDL_Surface* target) const {
+    const bool sameFormat = target->format->format == SDL_PIXELFORMAT_RGB888 ||
+                            target->format->format == SDL_PIXELFORMAT_ARGB8888;
+    if (m_nScale > 1 && !(sameFormat && target->w >= frame.Width() * m_nScale &&
+                          target->h >= frame.Height() * m_nScale)) {
+        // A display with another pixel format: SDL converts and enlarges, more slowly.
+        SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
+            const_cast<uint32_t*>(frame.Data()), frame.Width(), frame.Height(), 32,
+            frame.Width() * 4, SDL_PIXELFORMAT_RGB888);
+        if (!source) return;
+        SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
+        SDL_Rect area{0, 0, frame.Width() * m_nScale, frame.Height() * m_nScale};
+        SDL_BlitScaled(source, nullptr, target, &area);
+        SDL_FreeSurface(source);
+        return;
+    }
+    if (SDL_MUSTLOCK(target)) SDL_LockSurface(target);
+    if (m_nScale > 1) {
+        UpscaleNearest(frame, m_nScale, target->pixels, target->pitch);
+    } else if (sameFormat) {
+        const int width = std::min(frame.Width(), target->w);
+        const int height = std::min(frame.Height(), target->h);
+        for (int y = 0; y < height; ++y)
+            std::memcpy(static_cast<uint8_t*>(target->pixels) + ptrdiff_t(y) * target->pitch,
+                        frame.Row(y), size_t(width) * 4);
+    } else {
+        SDL_ConvertPixels(std::min(frame.Width(), target->w), std::min(frame.Height(), target->h),
+                          SDL_PIXELFORMAT_RGB888, frame.Data(), frame.Width() * 4,
+                          target->format->format, target->pixels, target->pitch);
+    }
+    if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
 }
 
 void CSdlWindow::SetTimer(int id, unsigned periodMs) {
@@ -135,15 +175,44 @@ void CSdlWindow::ShowSystemPointer(bool show) {
 
 void CSdlWindow::BeginDrag(int x, int y) {
     m_bDragging = true;
-    m_nDragX = x;
-    m_nDragY = y;
+    // Hold the window by the pixel that was pressed, not by the corner of its enlarged block.
+    const bool pressedThere =
+        ClientCoordinate(m_nPressX, m_nScale) == x && ClientCoordinate(m_nPressY, m_nScale) == y;
+    m_nDragX = pressedThere ? m_nPressX : x * m_nScale;
+    m_nDragY = pressedThere ? m_nPressY : y * m_nScale;
+    int wx = 0, wy = 0;
+    SDL_GetWindowPosition(m_pWindow, &wx, &wy);
+    m_nPointerX = wx + m_nDragX;
+    m_nPointerY = wy + m_nDragY;
+    if (m_bRootPointerEvents) SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
     SDL_CaptureMouse(SDL_TRUE);
 }
 
+void CSdlWindow::EndDrag() {
+    m_bDragging = false;
+    if (m_bRootPointerEvents) SDL_EventState(SDL_SYSWMEVENT, SDL_DISABLE);
+    SDL_CaptureMouse(SDL_FALSE);
+}
+
+void CSdlWindow::FollowRootPointer(const SDL_SysWMmsg& message) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+    if (message.subsystem != SDL_SYSWM_X11) return;
+    const XEvent& event = message.msg.x11.event;
+    if (event.type == MotionNotify) {
+        m_nPointerX = event.xmotion.x_root;
+        m_nPointerY = event.xmotion.y_root;
+    } else if (event.type == ButtonRelease) {
+        m_nPointerX = event.xbutton.x_root;
+        m_nPointerY = event.xbutton.y_root;
+    }
+#else
+    (void)message;
+#endif
+}
+
 void CSdlWindow::MoveDraggedWindow() {
-    int gx = 0, gy = 0;
-    SDL_GetGlobalMouseState(&gx, &gy);
-    int x = gx - m_nDragX, y = gy - m_nDragY;
+    if (!m_bRootPointerEvents) SDL_GetGlobalMouseState(&m_nPointerX, &m_nPointerY);
+    int x = m_nPointerX - m_nDragX, y = m_nPointerY - m_nDragY;
     // Keep a grip of the window on the desktop so it can always be dragged back.
     SDL_Rect bounds;
     if (SDL_GetDisplayUsableBounds(SDL_GetWindowDisplayIndex(m_pWindow), &bounds) == 0) {
@@ -153,7 +222,9 @@ void CSdlWindow::MoveDraggedWindow() {
         x = std::clamp(x, bounds.x - w + GRIP, bounds.x + bounds.w - GRIP);
         y = std::clamp(y, bounds.y, bounds.y + bounds.h - GRIP);
     }
-    SDL_SetWindowPosition(m_pWindow, x, y);
+    int wx = 0, wy = 0;
+    SDL_GetWindowPosition(m_pWindow, &wx, &wy);
+    if (x != wx || y != wy) SDL_SetWindowPosition(m_pWindow, x, y);
 }
 
 bool CSdlWindow::RequestRepaintAndWait() {
@@ -203,9 +274,11 @@ uint32_t CSdlWindow::NextWakeDelay() const {
         const int32_t left = int32_t(timer.dwDue - now);
         delay = std::min<uint32_t>(delay, left > 0 ? uint32_t(left) : 0);
     }
+    if (m_bDragging && !m_bRootPointerEvents) delay = std::min(delay, m_dwFrameInterval);
     if (m_pPendingFrame || m_bExposed) {
         const uint32_t since = now - m_dwLastPresent;
-        delay = std::min(delay, since >= m_dwFrameInterval ? 0 : m_dwFrameInterval - since);
+        const uint32_t interval = PresentInterval();
+        delay = std::min(delay, since >= interval ? 0 : interval - since);
     }
     return delay;
 }
@@ -236,28 +309,37 @@ void CSdlWindow::Run(CWindowHandler& handler) {
                         SDL_GetGlobalMouseState(&gx, &gy);
                         SDL_GetWindowPosition(m_pWindow, &wx, &wy);
                         const bool down = SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK;
-                        handler.OnMouseMove(gx - wx, gy - wy, down ? MK_LBUTTON : 0);
+                        handler.OnMouseMove(ClientCoordinate(gx - wx, m_nScale),
+                                            ClientCoordinate(gy - wy, m_nScale),
+                                            down ? MK_LBUTTON : 0);
                     }
                     break;
+                case SDL_SYSWMEVENT:
+                    if (m_bDragging) FollowRootPointer(*event.syswm.msg);
+                    break;
                 case SDL_MOUSEMOTION:
-                    if (m_bDragging)
-                        MoveDraggedWindow();
-                    else
-                        handler.OnMouseMove(event.motion.x, event.motion.y,
+                    if (!m_bDragging)
+                        handler.OnMouseMove(ClientCoordinate(event.motion.x, m_nScale),
+                                            ClientCoordinate(event.motion.y, m_nScale),
                                             (event.motion.state & SDL_BUTTON_LMASK) ? MK_LBUTTON
                                                                                     : 0);
                     break;
                 case SDL_MOUSEBUTTONDOWN:
-                    if (event.button.button == SDL_BUTTON_LEFT && !m_bDragging)
-                        handler.OnLButtonDown(event.button.x, event.button.y);
+                    if (event.button.button == SDL_BUTTON_LEFT && !m_bDragging) {
+                        m_nPressX = event.button.x;
+                        m_nPressY = event.button.y;
+                        handler.OnLButtonDown(ClientCoordinate(event.button.x, m_nScale),
+                                              ClientCoordinate(event.button.y, m_nScale));
+                    }
                     break;
                 case SDL_MOUSEBUTTONUP:
                     if (event.button.button != SDL_BUTTON_LEFT) break;
                     if (m_bDragging) {
-                        m_bDragging = false; // the drag swallows its release
-                        SDL_CaptureMouse(SDL_FALSE);
+                        MoveDraggedWindow();
+                        EndDrag(); // the drag swallows its release
                     } else {
-                        handler.OnLButtonUp(event.button.x, event.button.y);
+                        handler.OnLButtonUp(ClientCoordinate(event.button.x, m_nScale),
+                                            ClientCoordinate(event.button.y, m_nScale));
                     }
                     break;
                 case SDL_TEXTEDITING:
@@ -280,6 +362,7 @@ void CSdlWindow::Run(CWindowHandler& handler) {
                 }
             } while (!m_bQuit && SDL_PollEvent(&event));
         }
+        if (!m_bQuit && m_bDragging) MoveDraggedWindow();
         if (!m_bQuit) FireDueTimers(handler);
         FlushPresent(false);
     }

@@ -1,4 +1,5 @@
-// The real window on SDL2: borderless, client 1024x768, centred, with the game's message loop.
+// The real window on SDL2: borderless, client 1024x768 (enlarged by a whole number on a large
+// desktop), centred, with the game's message loop.
 #pragma once
 
 #include "platform/RepaintGate.h"
@@ -8,6 +9,8 @@
 #include <memory>
 #include <string>
 
+struct SDL_Surface;
+struct SDL_SysWMmsg;
 struct SDL_Window;
 
 class CSdlWindow : public CPlatformWindow {
@@ -43,20 +46,33 @@ private:
         uint32_t dwDue;
     };
     void FlushPresent(bool force);
+    void CopyFrame(const Surface& frame, SDL_Surface* target) const;
+    uint32_t PresentInterval() const;
     void FireDueTimers(CWindowHandler& handler);
     uint32_t NextWakeDelay() const;
     void MoveDraggedWindow();
+    void EndDrag();
+    void FollowRootPointer(const SDL_SysWMmsg& message);
 
     SDL_Window* m_pWindow = nullptr;
+    int m_nScale = 1;                 // window pixels per client pixel, in each direction
+    int m_nPressX = 0, m_nPressY = 0; // window pixel of the last left press
     uint32_t m_nUserEvent = 0;
     bool m_bQuit = false;
     const Surface* m_pPendingFrame = nullptr;
     bool m_bExposed = false;
     uint32_t m_dwLastPresent = 0;
-    uint32_t m_dwFrameInterval = 16;
+    uint32_t m_dwFrameInterval = 16; // one display refresh
+    uint32_t m_dwPresentCost = 0;    // how long the last present took
     std::map<int, Timer> m_mapTimers;
     bool m_bDragging = false;
-    int m_nDragX = 0, m_nDragY = 0;
-    bool m_bComposing = false; // the input method is composing: keys belong to it
+    // The window follows the pointer while the left button is held after BeginDrag. SDL drops
+    // motions whose window position repeats, which is just what a pointer moving with its
+    // window by steady steps looks like, and its global pointer position can lag behind
+    // synthetic input; so on X11 the pointer is read from the server's own motion events.
+    bool m_bRootPointerEvents = false;
+    int m_nDragX = 0, m_nDragY = 0;       // the held window pixel
+    int m_nPointerX = 0, m_nPointerY = 0; // the pointer on the desktop
+    bool m_bComposing = false;            // the input method is composing: keys belong to it
     CRepaintGate m_gate;
 };

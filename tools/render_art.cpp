@@ -1,4 +1,5 @@
-// Build-time art step: renders one SVG to raw 0x00RRGGBB pixels of an exact size.
+// Build-time art step: renders one SVG to raw 0x00RRGGBB pixels of an exact size, or (--png) to a
+// square PNG with its transparency kept, for the desktop icon.
 // Keyed pictures get pure magenta wherever coverage is below half and never elsewhere, so a keyed
 // draw leaves no pink fringe; opaque pictures are flattened on white and may hold no magenta.
 #include <librsvg/rsvg.h>
@@ -6,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -30,35 +32,45 @@ uint32_t OverWhite(uint32_t argb) {
     return (channel(16) << 16) | (channel(8) << 8) | channel(0);
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    if (argc != 6) {
-        std::fprintf(stderr, "usage: render_art in.svg out.raw width height keyed(0|1)\n");
-        return 2;
-    }
-    const char* svgPath = argv[1];
-    const char* rawPath = argv[2];
-    const int width = std::atoi(argv[3]);
-    const int height = std::atoi(argv[4]);
-    const bool keyed = std::atoi(argv[5]) != 0;
-
+// The SVG drawn to fill width x height on a transparent ARGB32 surface; null after a message.
+cairo_surface_t* RenderSvg(const char* svgPath, int width, int height) {
     GError* error = nullptr;
     RsvgHandle* handle = rsvg_handle_new_from_file(svgPath, &error);
     if (!handle) {
         std::fprintf(stderr, "render_art: %s: %s\n", svgPath,
                      error ? error->message : "unreadable");
-        return 1;
+        return nullptr;
     }
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
     cairo_t* cr = cairo_create(surface);
     RsvgRectangle viewport{0, 0, double(width), double(height)};
-    if (!rsvg_handle_render_document(handle, cr, &viewport, &error)) {
+    const bool rendered = rsvg_handle_render_document(handle, cr, &viewport, &error);
+    cairo_destroy(cr);
+    g_object_unref(handle);
+    if (!rendered) {
         std::fprintf(stderr, "render_art: %s: %s\n", svgPath, error ? error->message : "failed");
-        return 1;
+        cairo_surface_destroy(surface);
+        return nullptr;
     }
     cairo_surface_flush(surface);
+    return surface;
+}
 
+int RenderIcon(const char* svgPath, const char* pngPath, int size) {
+    cairo_surface_t* surface = RenderSvg(svgPath, size, size);
+    if (!surface) return 1;
+    const cairo_status_t status = cairo_surface_write_to_png(surface, pngPath);
+    cairo_surface_destroy(surface);
+    if (status != CAIRO_STATUS_SUCCESS) {
+        std::fprintf(stderr, "render_art: cannot write %s\n", pngPath);
+        return 1;
+    }
+    return 0;
+}
+
+int RenderPicture(const char* svgPath, const char* rawPath, int width, int height, bool keyed) {
+    cairo_surface_t* surface = RenderSvg(svgPath, width, height);
+    if (!surface) return 1;
     const unsigned char* data = cairo_image_surface_get_data(surface);
     const int stride = cairo_image_surface_get_stride(surface);
     std::vector<uint32_t> pixels(size_t(width) * height);
@@ -75,6 +87,7 @@ int main(int argc, char** argv) {
             pixels[size_t(y) * width + x] = rgb;
         }
     }
+    cairo_surface_destroy(surface);
 
     FILE* out = std::fopen(rawPath, "wb");
     if (!out || std::fwrite(pixels.data(), sizeof(uint32_t), pixels.size(), out) != pixels.size() ||
@@ -82,8 +95,18 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "render_art: cannot write %s\n", rawPath);
         return 1;
     }
-    cairo_destroy(cr);
-    cairo_surface_destroy(surface);
-    g_object_unref(handle);
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 5 && std::strcmp(argv[1], "--png") == 0 && std::atoi(argv[4]) > 0)
+        return RenderIcon(argv[2], argv[3], std::atoi(argv[4]));
+    if (argc == 6 && std::atoi(argv[3]) > 0 && std::atoi(argv[4]) > 0)
+        return RenderPicture(argv[1], argv[2], std::atoi(argv[3]), std::atoi(argv[4]),
+                             std::atoi(argv[5]) != 0);
+    std::fprintf(stderr, "usage: render_art in.svg out.raw width height keyed(0|1)\n"
+                         "       render_art --png in.svg out.png size\n");
+    return 2;
 }

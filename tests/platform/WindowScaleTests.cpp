@@ -1,0 +1,77 @@
+// The whole-number window scale: which scale a desktop gets, how pointer positions map back and
+// that the enlarged picture is every client pixel as a sharp block.
+#include "platform/WindowScale.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+TEST(WindowScale, TheLargestWholeScaleThatFitsBothDirections) {
+    EXPECT_EQ(ChooseWindowScale(1024, 768, 1024, 768, nullptr), 1);
+    EXPECT_EQ(ChooseWindowScale(1920, 1080, 1024, 768, nullptr), 1);
+    EXPECT_EQ(ChooseWindowScale(2047, 1536, 1024, 768, nullptr), 1); // one pixel too narrow
+    EXPECT_EQ(ChooseWindowScale(2048, 1536, 1024, 768, nullptr), 2);
+    EXPECT_EQ(ChooseWindowScale(2560, 1600, 1024, 768, nullptr), 2);
+    EXPECT_EQ(ChooseWindowScale(3840, 2160, 1024, 768, nullptr), 2); // the height limits it
+    EXPECT_EQ(ChooseWindowScale(5120, 2880, 1024, 768, nullptr), 3);
+    EXPECT_EQ(ChooseWindowScale(800, 600, 1024, 768, nullptr), 1); // a small desktop: unchanged
+}
+
+TEST(WindowScale, AForcedWholeScaleWinsAndNonsenseIsIgnored) {
+    EXPECT_EQ(ChooseWindowScale(2560, 1600, 1024, 768, "1"), 1);
+    EXPECT_EQ(ChooseWindowScale(1024, 768, 1024, 768, "3"), 3);
+    EXPECT_EQ(ChooseWindowScale(2560, 1600, 1024, 768, ""), 2);
+    EXPECT_EQ(ChooseWindowScale(2560, 1600, 1024, 768, "0"), 2);
+    EXPECT_EQ(ChooseWindowScale(2560, 1600, 1024, 768, "-2"), 2);
+    EXPECT_EQ(ChooseWindowScale(2560, 1600, 1024, 768, "1.5"), 2);
+    EXPECT_EQ(ChooseWindowScale(2560, 1600, 1024, 768, "two"), 2);
+    EXPECT_EQ(ChooseWindowScale(2560, 1600, 1024, 768, "99"), 2);
+}
+
+TEST(WindowScale, PointerPositionsMapToTheClientPixelUnderThem) {
+    EXPECT_EQ(ClientCoordinate(0, 2), 0);
+    EXPECT_EQ(ClientCoordinate(1, 2), 0);
+    EXPECT_EQ(ClientCoordinate(2, 2), 1);
+    EXPECT_EQ(ClientCoordinate(2047, 2), 1023);
+    EXPECT_EQ(ClientCoordinate(2048, 2), 1024); // right of the window stays outside
+    EXPECT_EQ(ClientCoordinate(8, 3), 2);
+    EXPECT_EQ(ClientCoordinate(517, 1), 517);
+    // Left of or above the window must stay outside, not fold onto column or row 0.
+    EXPECT_EQ(ClientCoordinate(-1, 2), -1);
+    EXPECT_EQ(ClientCoordinate(-2, 2), -1);
+    EXPECT_EQ(ClientCoordinate(-3, 2), -2);
+    EXPECT_EQ(ClientCoordinate(-1, 3), -1);
+    EXPECT_EQ(ClientCoordinate(-4, 3), -2);
+}
+
+// Every destination pixel must be the source pixel its block belongs to, rows padded to a
+// pitch wider than the picture must keep their padding, and nothing may be written past it.
+void ExpectEnlarged(int scale) {
+    Surface frame(5, 3);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x)
+            frame.SetPixel(x, y, Color(0x010000 * (x + 1) + 0x000100 * (y + 1)));
+    const int width = 5 * scale, height = 3 * scale, pitchPixels = width + 3;
+    constexpr uint32_t UNTOUCHED = 0xDEADBEEF;
+    std::vector<uint32_t> dst(size_t(pitchPixels) * height + 7, UNTOUCHED);
+    UpscaleNearest(frame, scale, dst.data(), pitchPixels * 4);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            ASSERT_EQ(dst[size_t(y) * pitchPixels + x], frame.GetPixel(x / scale, y / scale))
+                << "scale " << scale << " at (" << x << ", " << y << ")";
+        for (int x = width; x < pitchPixels; ++x)
+            ASSERT_EQ(dst[size_t(y) * pitchPixels + x], UNTOUCHED) << "padding of row " << y;
+    }
+    for (size_t i = size_t(pitchPixels) * height; i < dst.size(); ++i)
+        ASSERT_EQ(dst[i], UNTOUCHED) << "written past the last row";
+}
+
+TEST(WindowScale, EnlargingMakesEveryPixelASharpBlock) {
+    ExpectEnlarged(1);
+    ExpectEnlarged(2);
+    ExpectEnlarged(3);
+}
+
+} // namespace
