@@ -79,7 +79,7 @@ void CSumoraWnd::ComposeFrame() {
 }
 
 void CSumoraWnd::RedrawWindow() {
-    if (!m_hBitmap) return;
+    if (!m_hBitmap || m_bHoldRedraw) return;
     ComposeFrame();
     m_host.Present(*m_hBitmap);
 }

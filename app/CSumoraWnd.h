@@ -129,4 +129,5 @@ private:
     bool m_bPointerHidden = false;
     bool m_bCaptured = false;
     bool m_bDestroyed = false;
+    bool m_bHoldRedraw = false; // a repaint would be overtaken by one that follows at once
 };

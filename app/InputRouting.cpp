@@ -76,7 +76,11 @@ void CSumoraWnd::OnMouseMove(int x, int y, unsigned keyFlags) {
     if (m_bDestroyed) return;
     if (m_nScreenState == SCREEN_USERS && !m_rcPanel.IsEmpty()) TrackPanel(x, y);
     TrackPointer(x, y);
+    // The title's hit test repaints, and this handler repaints again once the hand has moved:
+    // only the second frame is ever seen, so the first is not composed.
+    m_bHoldRedraw = true;
     HitTest(x, y);
+    m_bHoldRedraw = false;
     m_nHandX = x;
     m_nHandY = y;
     m_nHandBitmap = (keyFlags & MK_LBUTTON) ? HAND_PRESSED : HAND_RELEASED;

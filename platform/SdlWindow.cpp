@@ -241,7 +241,6 @@ void CSdlWindow::EnableTextInput(bool enable) {
         SDL_StartTextInput();
     else
         SDL_StopTextInput();
-    m_bComposing = false;
 }
 
 uint32_t CSdlWindow::GetTickCount() {
@@ -283,6 +282,12 @@ uint32_t CSdlWindow::NextWakeDelay() const {
     return delay;
 }
 
+bool CSdlWindow::NextEventIsMotion() {
+    SDL_Event next;
+    return SDL_PeepEvents(&next, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1 &&
+           next.type == SDL_MOUSEMOTION;
+}
+
 void CSdlWindow::Run(CWindowHandler& handler) {
     while (!m_bQuit) {
         SDL_Event event;
@@ -318,7 +323,9 @@ void CSdlWindow::Run(CWindowHandler& handler) {
                     if (m_bDragging) FollowRootPointer(*event.syswm.msg);
                     break;
                 case SDL_MOUSEMOTION:
-                    if (!m_bDragging)
+                    // Each move composes a whole frame; when moves queue up faster than that,
+                    // only the newest of a row of them matters.
+                    if (!m_bDragging && !NextEventIsMotion())
                         handler.OnMouseMove(ClientCoordinate(event.motion.x, m_nScale),
                                             ClientCoordinate(event.motion.y, m_nScale),
                                             (event.motion.state & SDL_BUTTON_LMASK) ? MK_LBUTTON
@@ -342,20 +349,18 @@ void CSdlWindow::Run(CWindowHandler& handler) {
                                             ClientCoordinate(event.button.y, m_nScale));
                     }
                     break;
-                case SDL_TEXTEDITING:
-                    m_bComposing = event.edit.text[0] != '\0';
-                    break;
                 case SDL_TEXTINPUT: {
-                    m_bComposing = false;
                     const bool ctrl = (SDL_GetModState() & KMOD_CTRL) != 0;
                     for (char byte : GbkFromUtf8(event.text.text))
                         handler.OnChar(static_cast<unsigned char>(byte), ctrl);
                     break;
                 }
                 case SDL_KEYDOWN:
-                    if (!m_bComposing)
-                        if (unsigned vk = VirtualKeyOf(event.key.keysym.sym); vk != 0)
-                            handler.OnKeyDown(vk);
+                    // Keys the input method takes while composing never come here. Its
+                    // composing notices (SDL_TEXTEDITING) arrive later than the keys around
+                    // them, so they must not decide which keys are the game's.
+                    if (unsigned vk = VirtualKeyOf(event.key.keysym.sym); vk != 0)
+                        handler.OnKeyDown(vk);
                     break;
                 default:
                     break;

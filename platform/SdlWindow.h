@@ -51,6 +51,7 @@ private:
     void FireDueTimers(CWindowHandler& handler);
     uint32_t NextWakeDelay() const;
     void MoveDraggedWindow();
+    static bool NextEventIsMotion();
     void EndDrag();
     void FollowRootPointer(const SDL_SysWMmsg& message);
 
@@ -73,6 +74,5 @@ private:
     bool m_bRootPointerEvents = false;
     int m_nDragX = 0, m_nDragY = 0;       // the held window pixel
     int m_nPointerX = 0, m_nPointerY = 0; // the pointer on the desktop
-    bool m_bComposing = false;            // the input method is composing: keys belong to it
     CRepaintGate m_gate;
 };

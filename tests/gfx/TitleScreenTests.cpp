@@ -54,8 +54,10 @@ TEST_F(WindowTest, PointedPlankShowsALargerLiftedCaptionAndTheBalloon) {
     const Rect resting = ChangedBox(Frame(), plank);
     EXPECT_EQ(ChangedPixels(Frame(), balloon), 0);
 
+    const int presentsBefore = host.m_nPresents;
     wnd.OnMouseMove(400, 330, 0);
     ASSERT_EQ(g_TitleItems[3].nFlags, 1);
+    EXPECT_EQ(host.m_nPresents, presentsBefore + 1) << "one whole frame a move";
     const Rect lifted = ChangedBox(Frame(), InflateRect(plank, 0, 4));
     EXPECT_GT(lifted.Width(), resting.Width() + 10) << "height 25 instead of 20";
     EXPECT_GT(ChangedPixels(Frame(), balloon), 1000);
