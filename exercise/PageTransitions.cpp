@@ -5,9 +5,13 @@
 
 #include "exercise/ExerciseScreen.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr uint32_t TRANSITION_MS = 500;
+
+int g_nTransitionStride = 1;
 
 // Sleeps when step of steps is ahead of the schedule that spreads them over TRANSITION_MS.
 void KeepPace(CPlatformWindow& host, uint32_t start, int step, int steps) {
@@ -38,16 +42,17 @@ void CSumoraWnd::SlideInExerciseScreen() {
     static constexpr int MOVE[4][2] = {{0, 1}, {0, -1}, {-1, 0}, {1, 0}};
     const int d = direction < 0 ? -direction : direction;
     int x = START[d][0], y = START[d][1];
-    const int steps = (d < 2) ? CLIENT_HEIGHT : CLIENT_WIDTH;
+    const int distance = (d < 2) ? CLIENT_HEIGHT : CLIENT_WIDTH;
+    const int stride = g_nTransitionStride;
     const uint32_t start = m_host.GetTickCount();
     for (int step = 1; x != 0 || y != 0; ++step) {
         from.BlitTo(*m_hDC, OffsetRect(client, x + OLD_OFFSET[d][0], y + OLD_OFFSET[d][1]),
                     &client);
         to.BlitTo(*m_hDC, OffsetRect(client, x, y), &client);
         m_host.Present(*m_hBitmap);
-        x += MOVE[d][0];
-        y += MOVE[d][1];
-        KeepPace(m_host, start, step, steps);
+        x += MOVE[d][0] * stride;
+        y += MOVE[d][1] * stride;
+        KeepPace(m_host, start, step * stride, distance);
     }
 }
 
@@ -66,10 +71,16 @@ void CSumoraWnd::FadeInNewPage() {
     withoutPage.BlitTo(*m_hDC, client, nullptr);
 
     const uint32_t start = m_host.GetTickCount();
-    for (int alpha = 0; alpha <= 255; ++alpha) {
+    for (int alpha = 0;; alpha = std::min(alpha + g_nTransitionStride, 255)) {
         withoutPage.BlitTo(*m_hDC, page, nullptr);
         BlendPixels(*m_hBitmap, page, withPage.m_hBitmap->View(), page, alpha);
         m_host.Present(*m_hBitmap);
         KeepPace(m_host, start, alpha + 1, 256);
+        if (alpha == 255) break;
     }
+}
+
+void SetTransitionStrideForTesting(int stride) {
+    // Only a divisor of 256 brings the slide exactly home from 768 and 1024 pixels away.
+    g_nTransitionStride = (stride >= 1 && stride <= 256 && 256 % stride == 0) ? stride : 1;
 }
