@@ -13,25 +13,21 @@ def sets(base=3):
     return b"".join(struct.pack("<iiI", base + k, 2, 35 + k) for k in range(8))
 
 
+def length_prefix(n, form):
+    """n in the 1-, 3-, 7- or 15-byte form of the length prefix."""
+    escapes = {1: b"", 3: b"\xff", 7: b"\xff\xff\xff", 15: b"\xff" * 7}
+    return escapes[form] + struct.pack({1: "<B", 3: "<H", 7: "<I", 15: "<Q"}[form], n)
+
+
 def narrow(name, form=1):
     """A GBK name behind a length in the 1-, 3-, 7- or 15-byte form."""
-    n = len(name)
-    prefix = {1: struct.pack("<B", n),
-              3: b"\xff" + struct.pack("<H", n),
-              7: b"\xff\xff\xff" + struct.pack("<I", n),
-              15: b"\xff\xff\xff\xff\xff\xff\xff" + struct.pack("<Q", n)}[form]
-    return prefix + name
+    return length_prefix(len(name), form) + name
 
 
 def wide(text, form=1):
     """A name as UTF-16 behind the wide-text marker, its length in units."""
     units = text.encode("utf-16-le")
-    n = len(units) // 2
-    length = {1: struct.pack("<B", n),
-              3: b"\xff" + struct.pack("<H", n),
-              7: b"\xff\xff\xff" + struct.pack("<I", n),
-              15: b"\xff\xff\xff\xff\xff\xff\xff" + struct.pack("<Q", n)}[form]
-    return b"\xff\xfe\xff" + length + units
+    return b"\xff\xfe\xff" + length_prefix(len(units) // 2, form) + units
 
 
 def history(results):
@@ -79,7 +75,16 @@ SEEDS = {
     "length-two-to-the-63": data_file([(narrow(b"Tom", 15), 1)])[:130] +
     b"\xff\xff\xff\xff\xff\xff\xff" + struct.pack("<Q", 1 << 63) + b"Tom",
     "cut-in-history": data_file([(narrow(b"Tom"), 3)])[:400],
+    "foreign-first-letter": b"X" + data_file([(narrow(b"Tom"), 3)])[1:],
 }
+
+# Two users promised, the first long enough that the second's length prefix is cut short.
+for tail_name, tail in (("before-it", b""), ("after-escape", b"\xff"), ("after-wide-marker", b"\xff\xfe\xff"),
+                        ("after-wide-escape", b"\xff\xfe\xff\xff"),
+                        ("after-word-escape", b"\xff\xff\xff")):
+    SEEDS["second-length-cut-" + tail_name] = (
+        data_file([(narrow(b"x" * 673, 3), 1)], count=2)[:-4] + tail)
+
 
 
 def main():
