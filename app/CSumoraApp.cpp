@@ -1,29 +1,77 @@
-// Start-up (data, window, set-up) and shut-down (window gone, then the data saved).
+// Start-up (display, the one writer's lock, data, window, set-up) and shut-down (window gone,
+// then the data saved).
 #include "app/CSumoraApp.h"
 
 #include "app/CSumoraWnd.h"
+#include "platform/Paths.h"
 #include "platform/SdlWindow.h"
+#include "platform/WriterLock.h"
 #include "users/UserData.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <sys/stat.h>
 
 namespace {
 
 constexpr const char* WINDOW_TITLE = "Zimbly（演示版）";
 
+// Set while the window runs: a process ended from inside a library (Xlib ends it with exit()
+// when the display goes away, as at logout) still writes the results on its way out.
+bool g_bSaveOnExit = false;
+
+void SaveOnUnexpectedExit() {
+    if (g_bSaveOnExit) SaveUserData();
+}
+
+bool PathExists(const std::string& path) {
+    struct stat info {};
+    return lstat(path.c_str(), &info) == 0;
+}
+
+asDATAFILEPLACE FindDataFilePlace() {
+    const std::string executableDirectory = GetExecutableDirectory();
+    const bool writable = !executableDirectory.empty() && IsDirectoryWritable(executableDirectory);
+    return ChooseDataFilePlace(executableDirectory, writable,
+                               writable ? std::string() : GetUserDataDirectory(), PathExists);
+}
+
 } // namespace
 
 int CSumoraApp::Run() {
+    std::string error;
+    // A start that fails for want of a display reads and writes nothing.
+    if (!CSdlWindow::OpenDisplay(error)) {
+        std::fprintf(stderr, "zimbly: %s\n", error.c_str());
+        return 1;
+    }
+    UseDataFilePlace(FindDataFilePlace());
+    const std::string& path = GetDataFilePlace().strWritePath;
+    asWRITERLOCK lock = LockDataFileForWriting(path);
+    if (lock.nStatus == WriterLockStatus::TAKEN) {
+        CSdlWindow::CloseDisplay();
+        if (AskWriterToComeForward(lock.nHolderPid)) {
+            std::fprintf(stderr, "zimbly: the game is already running; its window was brought "
+                                 "to the front\n");
+            return 0;
+        }
+        std::fprintf(stderr,
+                     "zimbly: another copy of the game is already running with %s; close it "
+                     "before starting the game again\n",
+                     path.c_str());
+        return 1;
+    }
+    if (lock.nStatus == WriterLockStatus::UNAVAILABLE)
+        StopKeepingUserData(lock.strReason + " (another copy could be writing the same file)");
+
     const bool running = InitInstance();
-    const int exitCode = ExitInstance();
-    return running ? exitCode : 1;
+    const int exitCode = running ? ExitInstance() : 1;
+    UnlockDataFile(lock);
+    return exitCode;
 }
 
 bool CSumoraApp::InitInstance() {
-    if (!LoadUserData()) SetDefaultExerciseSets();
-
     std::string error;
     std::unique_ptr<CSdlWindow> host =
         CSdlWindow::Create(WINDOW_TITLE, CLIENT_WIDTH, CLIENT_HEIGHT, error);
@@ -31,6 +79,13 @@ bool CSumoraApp::InitInstance() {
         std::fprintf(stderr, "zimbly: %s\n", error.c_str());
         return false;
     }
+    if (!LoadUserData()) SetDefaultExerciseSets();
+    BeginKeepingUserData();
+    if (!DataFileProblem().empty())
+        std::fprintf(stderr,
+                     "zimbly: %s; the game starts with the default problem sets and this "
+                     "session's results will not be kept\n",
+                     DataFileProblem().c_str());
     {
         CSumoraWnd window(*host);
         if (window.OnCreate() != 0) {
@@ -40,6 +95,8 @@ bool CSumoraApp::InitInstance() {
         // End-to-end tests replay pages they know the answers of (see the snapshot tool).
         if (const char* seed = std::getenv("ZIMBLY_SEED"))
             std::srand(unsigned(std::strtoul(seed, nullptr, 10)));
+        static const bool s_bAtExitRegistered = std::atexit(SaveOnUnexpectedExit) == 0;
+        g_bSaveOnExit = s_bAtExitRegistered;
         window.RedrawWindow();
         host->Run(window);
         window.OnDestroy();
@@ -49,6 +106,8 @@ bool CSumoraApp::InitInstance() {
 }
 
 int CSumoraApp::ExitInstance() {
+    g_bSaveOnExit = false;
+    if (!MayWriteUserData()) return 0; // said at start-up
     if (!SaveUserData()) {
         std::fprintf(stderr, "zimbly: the results could not be saved\n");
         return 1;

@@ -3,6 +3,8 @@
 
 #include "app/LayoutTables.h"
 #include "gfx/TitleScreen.h"
+#include "users/DataFileNotice.h"
+#include "users/UserData.h"
 
 #include <cstdlib>
 
@@ -61,6 +63,7 @@ void CSumoraWnd::ComposeFrame() {
     switch (ScreenOf(m_nScreenState)) {
     case SCREEN_TITLE:
         PaintTitleScreen();
+        if (!DataFileProblem().empty()) PaintDataFileNotice(*this);
         break;
     case SCREEN_EXERCISE:
         PaintExerciseScreen(*this);

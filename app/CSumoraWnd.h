@@ -124,6 +124,7 @@ public:
 private:
     void InitScreenState();
     void TrackPointer(int x, int y);
+    void KeepResults();
 
     CPlatformWindow& m_host;
     bool m_bPointerHidden = false;

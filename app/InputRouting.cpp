@@ -4,6 +4,7 @@
 
 #include "app/LayoutTables.h"
 #include "gfx/TitleScreen.h"
+#include "users/UserData.h"
 
 namespace {
 
@@ -111,14 +112,21 @@ void CSumoraWnd::OnLButtonUp(int x, int y) {
     for (int id = TIMER_INCREASE_REPEAT; id <= TIMER_DECREASE_DELAY; ++id)
         m_host.KillTimer(id);
     const int code = HitTest(x, y);
-    if (!ApplyRelease(code, x, y)) return;
-    RedrawWindow();
+    if (ApplyRelease(code, x, y)) RedrawWindow();
+    KeepResults();
 }
 
 void CSumoraWnd::OnKeyDown(unsigned vk) {
     if (m_bDestroyed) return;
-    if (!ApplyKey(vk)) return;
-    RedrawWindow();
+    if (ApplyKey(vk)) RedrawWindow();
+    KeepResults();
+}
+
+// Results are written as they are made (a finished run, a user added, deleted or chosen, a set
+// changed), after the frame that shows them, so that a lost session loses nothing. A held arrow
+// steps on timers and is written once, at its release.
+void CSumoraWnd::KeepResults() {
+    SaveUserDataIfChanged();
 }
 
 void CSumoraWnd::OnChar(unsigned char byte, bool ctrlHeld) {

@@ -1,5 +1,5 @@
 // Load and save of a data file holding 8 users with 670 results each: the whole calls the game
-// makes at start-up and at exit, and their encoding and decoding alone.
+// makes at start-up, after each result and at exit, and their encoding and decoding alone.
 #include "bench/BenchWindow.h"
 #include "users/DataFile.h"
 
@@ -17,13 +17,14 @@ public:
         std::string pattern = (std::filesystem::temp_directory_path() / "zimbly-bench-XXXXXX");
         if (!mkdtemp(pattern.data())) std::exit(1);
         m_strDirectory = pattern;
-        setenv("ZIMBLY_DATA_FILE", (m_strDirectory + "/Sumora.cfg").c_str(), 1);
+        const std::string path = m_strDirectory + "/Sumora.cfg";
+        UseDataFilePlace({path, path});
         SetDefaultExerciseSets();
         FillUsersWithFullHistories();
         if (!SaveUserData()) std::exit(1);
     }
     ~CDataFileDirectory() {
-        unsetenv("ZIMBLY_DATA_FILE");
+        UseDataFilePlace({});
         std::error_code ec;
         std::filesystem::remove_all(m_strDirectory, ec);
     }
@@ -47,6 +48,15 @@ void BM_SaveUserData(benchmark::State& state) {
     state.SetLabel(std::filesystem::temp_directory_path().string() + ", flushed to the disk");
 }
 BENCHMARK(BM_SaveUserData)->Unit(benchmark::kMicrosecond);
+
+// What every click and key pays to learn that no result changed.
+void BM_SaveUserDataIfUnchanged(benchmark::State& state) {
+    CDataFileDirectory directory;
+    BeginKeepingUserData();
+    for (auto _ : state)
+        if (!SaveUserDataIfChanged()) state.SkipWithError("check failed");
+}
+BENCHMARK(BM_SaveUserDataIfUnchanged)->Unit(benchmark::kMicrosecond);
 
 void BM_EncodeDataFile(benchmark::State& state) {
     SetDefaultExerciseSets();

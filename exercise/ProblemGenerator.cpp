@@ -11,6 +11,8 @@ constexpr int CHAIN_ADD_PAGE_SIZE = 10; // exactly ten chain additions exist wit
 constexpr int MIN_RANGE = 3;
 constexpr int MAX_RANGE = 100;
 constexpr uint32_t KIND_BITS = OP_ADD | OP_SUBTRACT | OP_CHAIN_ADD | OP_CHAIN_SUBTRACT | OP_MIXED;
+// The bits the settings panel sets; any other bit of a loaded set has no meaning.
+constexpr uint32_t OPERATION_BITS = KIND_BITS | OP_FILL_BLANK;
 constexpr std::array<uint32_t, 5> KIND_TABLE = {OP_ADD, OP_SUBTRACT, OP_CHAIN_ADD,
                                                 OP_CHAIN_SUBTRACT, OP_MIXED};
 
@@ -22,7 +24,10 @@ struct asPROBLEM {
     int nCount = 0; // numbers shown, the result included
 };
 
-int PageSize(uint32_t nOperations, int nRange) {
+// Decided by the whole set of known bits: a stray unknown bit must not take a single-kind set
+// out of its small page, or the page would ask for more problems than exist.
+int PageSize(uint32_t nAllBits, int nRange) {
+    const uint32_t nOperations = nAllBits & OPERATION_BITS;
     if (nOperations == OP_ADD || nOperations == OP_SUBTRACT) {
         // As many additions (and as many subtractions) exist within N.
         const int nExisting = nRange + nRange * (nRange + 1) / 2;

@@ -1,14 +1,23 @@
-// Whole-file reads and crash-safe whole-file writes through POSIX calls.
+// Whole-file reads, crash-safe whole-file writes and rescue copies through POSIX calls.
 #include "platform/FileIo.h"
 
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
+
+constexpr int MAX_RESCUE_COPIES = 1000;
+constexpr int MAX_LINKS_FOLLOWED = 40; // as the kernel's own limit
+constexpr const char* TEMPORARY_INFIX = ".tmp-";
 
 std::atomic<int> g_nStepsUntilFault{0};
 
@@ -32,10 +41,27 @@ std::string DirectoryOf(const std::string& path) {
     return path.substr(0, slash);
 }
 
-// A name beside path that no other writer uses: pid plus a per-process counter.
-std::string TemporaryNameFor(const std::string& path) {
-    static std::atomic<unsigned> s_nCounter{0};
-    return path + ".tmp-" + std::to_string(getpid()) + "-" + std::to_string(s_nCounter++);
+std::string NameOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Random, so that neither a second copy of the game nor a restarted one with the same pid (as
+// in a PID namespace) can pick a name that is in use or left over.
+std::string RandomSuffix() {
+    uint8_t random[8] = {};
+    if (getrandom(random, sizeof random, 0) != sizeof random) {
+        static std::atomic<unsigned> s_nCounter{0};
+        const uint64_t mixed = uint64_t(getpid()) << 32 ^ uint64_t(time(nullptr)) ^ s_nCounter++;
+        std::memcpy(random, &mixed, sizeof random);
+    }
+    static const char* const HEX = "0123456789abcdef";
+    std::string text;
+    for (uint8_t byte : random) {
+        text.push_back(HEX[byte >> 4]);
+        text.push_back(HEX[byte & 15]);
+    }
+    return text;
 }
 
 bool WriteAll(int fd, std::span<const uint8_t> bytes) {
@@ -59,37 +85,130 @@ void FlushDirectory(const std::string& directory) {
     close(fd);
 }
 
-} // namespace
-
-std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& path, size_t maxBytes) {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
-    struct stat info {};
+// Opens a regular file for reading without waiting: a FIFO would otherwise block until a
+// writer comes. -1 with errno set for anything else.
+int OpenRegularFile(const std::string& path, struct stat& info) {
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) return -1;
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         close(fd);
-        return std::nullopt;
+        errno = EINVAL;
+        return -1;
     }
-    std::vector<uint8_t> bytes;
+    return fd;
+}
+
+// Reads up to maxBytes; false on a read error.
+bool ReadUpTo(int fd, size_t maxBytes, std::vector<uint8_t>& bytes) {
     uint8_t buffer[65536];
     while (bytes.size() < maxBytes) {
         const size_t want = std::min(sizeof buffer, maxBytes - bytes.size());
         const ssize_t n = read(fd, buffer, want);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            close(fd);
-            return std::nullopt;
-        }
+        if (n < 0) return false;
         if (n == 0) break;
         bytes.insert(bytes.end(), buffer, buffer + n);
     }
+    return true;
+}
+
+// A byte-for-byte copy with the same permission bits under a name that must not exist yet.
+// 1 copied, 0 the name is taken, -1 failed.
+int CopyToNewFile(const std::string& from, const std::string& to) {
+    struct stat info {};
+    const int in = OpenRegularFile(from, info);
+    if (in < 0) return -1;
+    const int out = open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (out < 0) {
+        const int taken = errno == EEXIST;
+        close(in);
+        return taken ? 0 : -1;
+    }
+    bool ok = true;
+    uint8_t buffer[65536];
+    for (;;) {
+        const ssize_t n = read(in, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) ok = false;
+        if (n <= 0) break;
+        if (!WriteAll(out, {buffer, size_t(n)})) {
+            ok = false;
+            break;
+        }
+    }
+    ok = ok && fchmod(out, info.st_mode & 07777) == 0 && fsync(out) == 0;
+    ok = close(out) == 0 && ok;
+    close(in);
+    if (!ok) unlink(to.c_str());
+    return ok ? 1 : -1;
+}
+
+} // namespace
+
+std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& path, size_t maxBytes) {
+    struct stat info {};
+    const int fd = OpenRegularFile(path, info);
+    if (fd < 0) return std::nullopt;
+    std::vector<uint8_t> bytes;
+    const bool ok = ReadUpTo(fd, maxBytes, bytes);
     close(fd);
+    if (!ok) return std::nullopt;
     return bytes;
 }
 
+asFILEREAD ReadWholeFile(const std::string& path, size_t maxBytes) {
+    asFILEREAD result;
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0 && errno == ENOENT) return result; // ABSENT
+    result.nStatus = FileReadStatus::UNREADABLE;
+    const int fd = OpenRegularFile(path, info);
+    if (fd < 0) {
+        result.strReason = errno == EINVAL ? "it is not a regular file" : std::strerror(errno);
+        return result;
+    }
+    // One byte more than allowed tells a file that is too large from one that fits exactly.
+    const bool ok = ReadUpTo(fd, maxBytes == SIZE_MAX ? maxBytes : maxBytes + 1, result.arrBytes);
+    const int error = errno;
+    close(fd);
+    if (!ok) {
+        result.strReason = std::strerror(error);
+        result.arrBytes.clear();
+    } else if (result.arrBytes.size() > maxBytes) {
+        result.strReason = "it is larger than a data file can be";
+        result.arrBytes.clear();
+        result.arrBytes.shrink_to_fit();
+    } else {
+        result.nStatus = FileReadStatus::READ;
+    }
+    return result;
+}
+
+std::string ResolveFilePath(const std::string& path) {
+    std::string current = path;
+    for (int i = 0; i < MAX_LINKS_FOLLOWED; ++i) {
+        struct stat info {};
+        if (lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) break;
+        char target[PATH_MAX];
+        const ssize_t n = readlink(current.c_str(), target, sizeof target - 1);
+        if (n <= 0) break;
+        const std::string link(target, size_t(n));
+        current = link[0] == '/' ? link : DirectoryOf(current) + "/" + link;
+    }
+    char directory[PATH_MAX];
+    if (!realpath(DirectoryOf(current).c_str(), directory)) return current;
+    const std::string base(directory);
+    return (base == "/" ? base : base + "/") + NameOf(current);
+}
+
 bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes) {
-    const std::string temporary = TemporaryNameFor(path);
     if (FaultInjected()) return false;
-    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    std::string temporary;
+    int fd = -1;
+    for (int attempt = 0; attempt < 8 && fd < 0; ++attempt) {
+        temporary = path + TEMPORARY_INFIX + RandomSuffix();
+        fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) return false;
+    }
     if (fd < 0) return false;
 
     bool ok = true;
@@ -113,6 +232,34 @@ bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes
     }
     FlushDirectory(DirectoryOf(path));
     return true;
+}
+
+void RemoveStaleTemporaryFiles(const std::string& path) {
+    const std::string directory = DirectoryOf(path);
+    const std::string prefix = NameOf(path) + TEMPORARY_INFIX;
+    DIR* dir = opendir(directory.c_str());
+    if (!dir) return;
+    while (const dirent* entry = readdir(dir)) {
+        if (std::strncmp(entry->d_name, prefix.c_str(), prefix.size()) != 0) continue;
+        const std::string stale = directory + "/" + entry->d_name;
+        struct stat info {};
+        if (lstat(stale.c_str(), &info) == 0 && S_ISREG(info.st_mode)) unlink(stale.c_str());
+    }
+    closedir(dir);
+}
+
+std::string KeepRescueCopy(const std::string& path) {
+    for (int n = 0; n < MAX_RESCUE_COPIES; ++n) {
+        const std::string copy = path + ".bad" + (n == 0 ? "" : "." + std::to_string(n));
+        // A copy of its own, not a second link: whatever later writes into the original in
+        // place must not reach the rescued bytes.
+        const int copied = CopyToNewFile(path, copy);
+        if (copied == 0) continue;
+        if (copied < 0) return {};
+        FlushDirectory(DirectoryOf(path));
+        return copy;
+    }
+    return {};
 }
 
 void SetFileWriteFaultForTesting(int step) {

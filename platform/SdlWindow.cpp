@@ -6,12 +6,15 @@
 
 #include "platform/Clock.h"
 #include "platform/Gbk.h"
+#include "platform/Signals.h"
 #include "platform/WindowScale.h"
+#include "platform/WriterLock.h"
 
 #include <SDL.h>
 #include <SDL_syswm.h> // last: it brings Xlib's macros
 
 #include <algorithm>
+#include <csignal>
 #include <cstring>
 
 namespace {
@@ -44,16 +47,28 @@ bool IsHeadlessDriver(const char* driver) {
     return driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
 }
 
+// SIGHUP (the session ends) and SIGQUIT end the game as SIGTERM does, through the normal
+// shut-down that saves; SDL itself turns SIGINT and SIGTERM into a quit event.
+volatile std::sig_atomic_t g_bQuitSignalled = 0;
+
+extern "C" void OnQuitSignal(int) {
+    g_bQuitSignalled = 1;
+}
+
+void EndOnHangUpAndQuit() {
+    CatchSignal(SIGHUP, OnQuitSignal);
+    CatchSignal(SIGQUIT, OnQuitSignal);
+}
+
 } // namespace
 
-std::unique_ptr<CSdlWindow> CSdlWindow::Create(const char* titleUtf8, int width, int height,
-                                               std::string& error) {
+bool CSdlWindow::OpenDisplay(std::string& error) {
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         error = std::string("no display could be opened (") + SDL_GetError() +
                 "); start the game from a desktop session";
-        return nullptr;
+        return false;
     }
     // Without DISPLAY SDL falls back to an invisible window; only accept that when asked for.
     const char* driver = SDL_GetCurrentVideoDriver();
@@ -61,8 +76,19 @@ std::unique_ptr<CSdlWindow> CSdlWindow::Create(const char* titleUtf8, int width,
     if (IsHeadlessDriver(driver) && !(requested && std::strcmp(requested, driver) == 0)) {
         error = "no display is available (set DISPLAY or WAYLAND_DISPLAY)";
         SDL_Quit();
-        return nullptr;
+        return false;
     }
+    EndOnHangUpAndQuit();
+    return true;
+}
+
+void CSdlWindow::CloseDisplay() {
+    SDL_Quit();
+}
+
+std::unique_ptr<CSdlWindow> CSdlWindow::Create(const char* titleUtf8, int width, int height,
+                                               std::string& error) {
+    const char* driver = SDL_GetCurrentVideoDriver();
     // SDL's default window surface on X11 goes through an OpenGL texture, which without a GPU
     // (llvmpipe) costs several times the plain shared-memory image; the environment may still
     // ask for it.
@@ -79,7 +105,6 @@ std::unique_ptr<CSdlWindow> CSdlWindow::Create(const char* titleUtf8, int width,
                                          SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN);
     if (!window->m_pWindow) {
         error = std::string("the window could not be created: ") + SDL_GetError();
-        SDL_Quit();
         return nullptr;
     }
     window->m_nUserEvent = SDL_RegisterEvents(1);
@@ -366,6 +391,15 @@ void CSdlWindow::Run(CWindowHandler& handler) {
                     break;
                 }
             } while (!m_bQuit && SDL_PollEvent(&event));
+        }
+        if (g_bQuitSignalled) {
+            g_bQuitSignalled = 0;
+            handler.OnClose();
+        }
+        if (!m_bQuit && TakeComeForwardRequest()) {
+            // Another start found this copy running: show it instead of a second window.
+            SDL_RestoreWindow(m_pWindow);
+            SDL_RaiseWindow(m_pWindow);
         }
         if (!m_bQuit && m_bDragging) MoveDraggedWindow();
         if (!m_bQuit) FireDueTimers(handler);

@@ -15,7 +15,11 @@ struct SDL_Window;
 
 class CSdlWindow : public CPlatformWindow {
 public:
-    // Null with a reason in error when there is no real display or the window cannot be made.
+    // Connects to the display; false with a reason when there is no real one. Called before
+    // Create; CloseDisplay undoes it when no window follows.
+    static bool OpenDisplay(std::string& error);
+    static void CloseDisplay();
+    // Null with a reason in error when the window cannot be made (the display is then closed).
     static std::unique_ptr<CSdlWindow> Create(const char* titleUtf8, int width, int height,
                                               std::string& error);
     ~CSdlWindow() override;

@@ -1,37 +1,65 @@
-// Where the data file lives, and loading and saving it.
+// Where the data file lives, and loading and saving it without ever losing what it holds.
 #include "users/UserData.h"
 
 #include "platform/FileIo.h"
-#include "platform/Paths.h"
 #include "users/DataFile.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace {
 
-constexpr const char* DATA_FILE_NAME = "Sumora.cfg";
-constexpr const char* DAMAGED_COPY_SUFFIX = ".bad";
+// What this session knows about its data file.
+struct asDATAFILESTATE {
+    asDATAFILEPLACE place;
+    bool bPlaced = false;
+    bool bMayWrite = true;         // false: the file must not be replaced in this session
+    bool bLastSaveOk = true;       // false after a save that failed, until one succeeds
+    std::string strProblem;        // why results are not kept, for the terminal
+    std::vector<uint8_t> arrSaved; // the content last written or loaded (without an old tail)
+    // The file the saves replace as it was when the session began: each save keeps its bytes
+    // beyond the new content, so every save writes what a single save at exit would.
+    std::vector<uint8_t> arrOldFile;
+};
 
-std::string FindDataFilePath() {
-    const std::string executableDirectory = GetExecutableDirectory();
-    if (!executableDirectory.empty() && IsDirectoryWritable(executableDirectory))
-        return executableDirectory + DATA_FILE_NAME;
-    const std::string userDirectory = GetUserDataDirectory();
-    if (!userDirectory.empty()) return userDirectory + DATA_FILE_NAME;
-    // Read-only beside the executable and no home: reading still works there.
-    return executableDirectory + DATA_FILE_NAME;
+asDATAFILESTATE g_DataFileState;
+
+std::vector<uint8_t> EncodeState() {
+    return EncodeDataFile(g_ExerciseSets, g_arrUsers, g_nCurrentUser);
+}
+
+// A file that will be replaced but holds what the game cannot read is kept aside first.
+void RescueBeforeReplacing(const std::string& path, const std::string& what) {
+    if (!KeepRescueCopy(path).empty()) return;
+    g_DataFileState.bMayWrite = false;
+    g_DataFileState.strProblem =
+        path + " is " + what + " and no copy of it could be kept, so it is left as it is";
 }
 
 } // namespace
 
-std::string GetDataFilePath() {
-    if (const char* overridden = std::getenv("ZIMBLY_DATA_FILE"); overridden && *overridden)
-        return overridden;
-    // Worked out once, so that the save at exit writes where the load read even if the
-    // executable's directory changes its permissions in between.
-    static const std::string s_strPath = FindDataFilePath();
-    return s_strPath;
+asDATAFILEPLACE ChooseDataFilePlace(const std::string& executableDirectory,
+                                    bool executableDirectoryWritable,
+                                    const std::string& userDataDirectory,
+                                    const std::function<bool(const std::string&)>& fnExists) {
+    const std::string besideExecutable = executableDirectory + DATA_FILE_NAME;
+    if ((!executableDirectory.empty() && executableDirectoryWritable) || userDataDirectory.empty())
+        return {besideExecutable, besideExecutable};
+    const std::string perUser = userDataDirectory + DATA_FILE_NAME;
+    const bool readBeside =
+        !executableDirectory.empty() && !fnExists(perUser) && fnExists(besideExecutable);
+    return {readBeside ? besideExecutable : perUser, perUser};
+}
+
+void UseDataFilePlace(const asDATAFILEPLACE& place) {
+    g_DataFileState = {};
+    if (place.strReadPath.empty() || place.strWritePath.empty()) return; // nowhere: no file
+    g_DataFileState.place = {ResolveFilePath(place.strReadPath),
+                             ResolveFilePath(place.strWritePath)};
+    g_DataFileState.bPlaced = true;
+}
+
+const asDATAFILEPLACE& GetDataFilePlace() {
+    return g_DataFileState.place;
 }
 
 bool IsDataFileValid(const std::string& path) {
@@ -40,17 +68,31 @@ bool IsDataFileValid(const std::string& path) {
 }
 
 bool LoadUserData() {
-    const std::string path = GetDataFilePath();
-    const auto bytes = ReadFileBytes(path);
-    if (!bytes) return false;
+    asDATAFILESTATE& state = g_DataFileState;
+    if (!state.bPlaced) return false;
+    const std::string& path = state.place.strReadPath;
+    const bool replacedBySaves = path == state.place.strWritePath;
+    asFILEREAD read = ReadWholeFile(path, MAX_DATA_FILE_BYTES);
+    if (read.nStatus == FileReadStatus::ABSENT) return false;
+    if (read.nStatus == FileReadStatus::UNREADABLE) {
+        // Whatever it holds may be a family's results: never write over it.
+        if (replacedBySaves) {
+            state.bMayWrite = false;
+            state.strProblem = path + " cannot be read (" + read.strReason + ")";
+        }
+        return false;
+    }
 
+    if (replacedBySaves) state.arrOldFile = read.arrBytes;
     asDATAFILE file;
-    switch (DecodeDataFile(*bytes, file)) {
+    switch (DecodeDataFile(read.arrBytes, file)) {
     case DataFileStatus::FOREIGN:
+        // An empty file holds nothing to keep.
+        if (replacedBySaves && !read.arrBytes.empty())
+            RescueBeforeReplacing(path, "not a data file of this game");
         return false;
     case DataFileStatus::DAMAGED:
-        // The save at exit replaces this file; keep what is in it for whoever can mend it.
-        WriteFileAtomically(path + DAMAGED_COPY_SUFFIX, *bytes);
+        if (replacedBySaves) RescueBeforeReplacing(path, "damaged");
         return false;
     case DataFileStatus::VALID:
         break;
@@ -65,12 +107,45 @@ bool LoadUserData() {
     return true;
 }
 
+void BeginKeepingUserData() {
+    asDATAFILESTATE& state = g_DataFileState;
+    if (state.bPlaced && state.bMayWrite) RemoveStaleTemporaryFiles(state.place.strWritePath);
+    state.arrSaved = EncodeState();
+}
+
 bool SaveUserData() {
-    const std::string path = GetDataFilePath();
-    std::vector<uint8_t> bytes = EncodeDataFile(g_ExerciseSets, g_arrUsers, g_nCurrentUser);
+    asDATAFILESTATE& state = g_DataFileState;
+    if (!state.bPlaced || !state.bMayWrite) return false;
+    const std::string& path = state.place.strWritePath;
+    std::vector<uint8_t> content = EncodeState();
+    std::vector<uint8_t> bytes = content;
     // An in-place overwrite would leave the old file's tail behind the new content; keep it so
-    // the file holds the same bytes. An unreadable old file has no tail worth keeping.
-    if (const auto old = ReadFileBytes(path); old && old->size() > bytes.size())
-        bytes.insert(bytes.end(), old->begin() + std::ptrdiff_t(bytes.size()), old->end());
-    return WriteFileAtomically(path, bytes);
+    // the file holds the same bytes.
+    const std::vector<uint8_t>& old = state.arrOldFile;
+    if (old.size() > bytes.size())
+        bytes.insert(bytes.end(), old.begin() + std::ptrdiff_t(bytes.size()), old.end());
+    state.bLastSaveOk = WriteFileAtomically(path, bytes);
+    if (state.bLastSaveOk) state.arrSaved = std::move(content);
+    return state.bLastSaveOk;
+}
+
+bool SaveUserDataIfChanged() {
+    if (g_DataFileState.bLastSaveOk && EncodeState() == g_DataFileState.arrSaved) return true;
+    return SaveUserData();
+}
+
+const std::string& DataFileProblem() {
+    static const std::string saveFailed = "the results could not be saved";
+    const asDATAFILESTATE& state = g_DataFileState;
+    if (state.bMayWrite && !state.bLastSaveOk) return saveFailed;
+    return state.strProblem;
+}
+
+bool MayWriteUserData() {
+    return g_DataFileState.bPlaced && g_DataFileState.bMayWrite;
+}
+
+void StopKeepingUserData(const std::string& reason) {
+    g_DataFileState.bMayWrite = false;
+    g_DataFileState.strProblem = reason;
 }

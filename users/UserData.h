@@ -5,7 +5,9 @@
 #include "users/ExerciseSet.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,23 +29,65 @@ extern std::vector<asUSERINFO> g_arrUsers;
 extern int32_t g_nCurrentUser;
 extern ExerciseSet g_ExerciseSets[EXERCISE_SET_COUNT];
 
-// The executable's directory + "Sumora.cfg" when a file can be created there, else the per-user
-// data directory + "Sumora.cfg"; the bare name when neither is known. A non-empty environment
-// variable ZIMBLY_DATA_FILE overrides all of this (for tests, including end-to-end runs).
-std::string GetDataFilePath();
+constexpr const char* DATA_FILE_NAME = "Sumora.cfg";
+// Larger than any data file the game could have written (eight users take under 6 KB): such a
+// file is not read, and so never replaced.
+constexpr size_t MAX_DATA_FILE_BYTES = 1 << 20;
+
+// Where the data file is read from at start-up and written to afterwards.
+struct asDATAFILEPLACE {
+    std::string strReadPath;
+    std::string strWritePath;
+};
+
+// Beside the executable when a file can be created there. Otherwise saves go to the per-user
+// data directory, and the file beside the executable (the family's, in a read-only install) is
+// read until one has been saved there. fnExists tells whether a file is at a path.
+asDATAFILEPLACE ChooseDataFilePlace(const std::string& executableDirectory,
+                                    bool executableDirectoryWritable,
+                                    const std::string& userDataDirectory,
+                                    const std::function<bool(const std::string&)>& fnExists);
+
+// Points LoadUserData and the saves at place, with symbolic links resolved, and forgets what an
+// earlier load found. Until it is called (or after it is given empty paths) nothing is read or
+// written.
+void UseDataFilePlace(const asDATAFILEPLACE& place);
+const asDATAFILEPLACE& GetDataFilePlace();
 
 // True when the file exists and begins with the 26 header bytes.
 bool IsDataFileValid(const std::string& path);
 
-// Reads the data file into the three globals. False when it is absent, foreign or damaged; then
-// nothing in memory has changed. A damaged file (right header, wrong content) is first copied to
-// "<path>.bad" so that the save at exit cannot destroy it. A file older than DATA_FILE_VERSION
-// carries no problem sets: the default sets are put in place.
+// Reads the data file into the three globals. False when it is absent, foreign, damaged or
+// unreadable; then nothing in memory has changed. A foreign or damaged file that the saves would
+// replace is first kept under a numbered rescue name (".bad", ".bad.1", …). A file that cannot be
+// read (no permission, not a regular file, too large) is never written over in this session, nor
+// is a file whose rescue copy could not be made. A file older than DATA_FILE_VERSION carries no
+// problem sets: the default sets are put in place.
 bool LoadUserData();
 
+// After the load (or the defaults): removes what killed saves left behind and takes the state in
+// memory as the one on disk, so that SaveUserDataIfChanged writes only real changes.
+void BeginKeepingUserData();
+
 // Writes the three globals to the data file, replacing it crash-safely; an older file's bytes
-// beyond the new content are kept, as an in-place overwrite would leave them. True when written.
+// beyond the new content are kept, as an in-place overwrite would leave them. True when written;
+// false when it failed or this session must not write (see LoadUserData).
 bool SaveUserData();
+
+// SaveUserData when the state differs from what was last written or loaded; true when nothing
+// needed writing or the write succeeded.
+bool SaveUserDataIfChanged();
+
+// Empty while results are being kept; otherwise why not (the file could not be read, no other
+// copy could be ruled out, or the last save failed), as a line for the terminal.
+const std::string& DataFileProblem();
+
+// False when this session must not write the data file at all (as opposed to a save that failed).
+bool MayWriteUserData();
+
+// Stops all writing for this session (another copy of the game is the writer, or none can be
+// sure it is), with the reason.
+void StopKeepingUserData(const std::string& reason);
 
 // Set k becomes {k + 3, 2, OP_ADD | OP_SUBTRACT | OP_FILL_BLANK}; users are not touched.
 void SetDefaultExerciseSets();

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <map>
+#include <random>
 #include <set>
 #include <sstream>
 #include <string>
@@ -187,5 +188,43 @@ TEST(ProblemGeneratorPages, BlankIsOnTheResultUnlessFillInIsSetThenOnEveryPositi
                     EXPECT_EQ(positions.size(), nNumbers) << nNumbers << " numbers";
             }
         }
+    }
+}
+
+// Only the six known bits of nOperations mean anything: a set loaded with a stray bit (say
+// 64 + addition) must neither hang the generator nor change the page its known bits give.
+TEST(ProblemGeneratorUnknownBits, EveryExtraBitLeavesThePageOfTheKnownBitsUnchanged) {
+    for (uint32_t known = 1; known < 64; ++known) {
+        if ((known & 31) == 0) continue; // no kind at all: covered by the empty-page tests
+        for (int range : {3, 4, 7, 100}) {
+            std::vector<std::string> expectedProblems, expectedAnswers;
+            const unsigned seed = known * 131 + unsigned(range);
+            GenerateProblems(expectedProblems, expectedAnswers, ExerciseSet{range, 2, known},
+                             ScriptedRand({}, seed));
+            for (int bit = 6; bit < 32; ++bit) {
+                std::vector<std::string> problems, answers;
+                const ExerciseSet set{range, 2, known | (1u << bit)};
+                ASSERT_NO_THROW(GenerateProblems(problems, answers, set, ScriptedRand({}, seed)))
+                    << known << " + bit " << bit << " within " << range;
+                ASSERT_EQ(problems, expectedProblems) << known << " + bit " << bit;
+                ASSERT_EQ(answers, expectedAnswers) << known << " + bit " << bit;
+            }
+        }
+    }
+}
+
+TEST(ProblemGeneratorUnknownBits, AnySetAtAllGivesAFinitePage) {
+    std::mt19937 engine(20131120);
+    std::uniform_int_distribution<uint32_t> any;
+    for (int i = 0; i < 3000; ++i) {
+        const ExerciseSet set{int32_t(any(engine)), int32_t(any(engine)), any(engine)};
+        std::vector<std::string> problems, answers;
+        int count = -1;
+        ASSERT_NO_THROW(count = GenerateProblems(problems, answers, set, ScriptedRand({}, i)))
+            << set.nRange << " " << set.nOperations;
+        const bool anyKind = (set.nOperations & 31) != 0;
+        EXPECT_EQ(count > 0, anyKind) << set.nOperations;
+        EXPECT_LE(count, 12);
+        EXPECT_EQ(size_t(count), problems.size());
     }
 }

@@ -85,7 +85,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
         access("/dev/shm", W_OK) == 0 ? "/dev/shm/zimbly-fuzz-XXXXXX" : "/tmp/zimbly-fuzz-XXXXXX";
     Require(mkdtemp(pattern.data()) != nullptr, "no temporary directory");
     g_strPath = pattern + "/Sumora.cfg";
-    setenv("ZIMBLY_DATA_FILE", g_strPath.c_str(), 1);
     std::atexit([] {
         unlink(g_strPath.c_str());
         unlink((g_strPath + ".bad").c_str());
@@ -109,6 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     unlink(damagedCopy.c_str());
     WritePlain(g_strPath, data, size);
     SetSentinelState();
+    UseDataFilePlace({g_strPath, g_strPath}); // each input is a session of its own
     const bool loaded = LoadUserData();
     Require(loaded == (status == DataFileStatus::VALID), "the loader and the decoder disagree");
     if (!loaded) {
@@ -116,11 +116,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                     g_ExerciseSets[7].nRange == -77,
                 "a refused file changed the state");
         const auto copy = ReadFileBytes(damagedCopy);
-        if (status == DataFileStatus::DAMAGED)
+        if (size > 0)
             Require(copy && copy->size() == size && std::equal(copy->begin(), copy->end(), data),
-                    "the damaged file was not kept whole");
+                    "the refused file was not kept whole");
         else
-            Require(!copy, "a foreign file was kept as damaged");
+            Require(!copy, "an empty file was kept");
         return 0;
     }
     RequireSound(g_arrUsers, g_nCurrentUser);

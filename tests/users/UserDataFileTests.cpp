@@ -5,6 +5,7 @@
 #include "tests/users/UserDataFixture.h"
 #include "users/DataFile.h"
 
+#include <algorithm>
 #include <filesystem>
 
 using UserDataFile = CUserDataTest;
@@ -69,6 +70,10 @@ TEST_F(UserDataFile, AfterDeletingAUserTheFileKeepsItsSizeAndLoadsTheRemainingUs
     const std::vector<uint8_t> before = FileBytes(m_strPath);
     ASSERT_EQ(before.size(), 134u + 3 * 678u);
 
+    // The next session deletes one.
+    UseDataFilePlace({m_strPath, m_strPath});
+    g_arrUsers.clear();
+    ASSERT_TRUE(LoadUserData());
     RemoveUser(1);
     ASSERT_TRUE(SaveUserData());
     const std::vector<uint8_t> after = FileBytes(m_strPath);
@@ -86,7 +91,25 @@ TEST_F(UserDataFile, AfterDeletingAUserTheFileKeepsItsSizeAndLoadsTheRemainingUs
     EXPECT_EQ(g_arrUsers[1].byScores[0], 70);
 }
 
-TEST_F(UserDataFile, AForeignFileIsIgnoredAndOverwrittenFromTheStart) {
+TEST_F(UserDataFile, SavesWithinASessionWriteWhatOneSaveAtExitWould) {
+    // The tail comes from the file the session began with, not from the session's own saves:
+    // a user added and deleted again leaves the file as it was.
+    SetDefaultExerciseSets();
+    AppendUser(User("Tom", {50}));
+    ASSERT_TRUE(SaveUserData());
+    const std::vector<uint8_t> first = FileBytes(m_strPath);
+    UseDataFilePlace({m_strPath, m_strPath});
+    g_arrUsers.clear();
+    ASSERT_TRUE(LoadUserData());
+    AppendUser(User("Amy", {60}));
+    ASSERT_TRUE(SaveUserData());
+    EXPECT_EQ(FileBytes(m_strPath).size(), first.size() + 678u);
+    RemoveUser(1);
+    ASSERT_TRUE(SaveUserData());
+    EXPECT_EQ(FileBytes(m_strPath), first);
+}
+
+TEST_F(UserDataFile, AForeignFileIsKeptAsideThenOverwrittenFromTheStart) {
     std::vector<uint8_t> foreign = TwoUserFile();
     foreign[0] = 'X';
     foreign.resize(2000, 0x5A);
@@ -96,7 +119,8 @@ TEST_F(UserDataFile, AForeignFileIsIgnoredAndOverwrittenFromTheStart) {
     EXPECT_FALSE(LoadUserData());
     EXPECT_TRUE(g_arrUsers.empty());
     EXPECT_EQ(g_ExerciseSets[0].nRange, 0);
-    EXPECT_FALSE(std::filesystem::exists(m_strPath + ".bad"));
+    // One wrong header byte must not cost a family its results: the whole file is kept.
+    EXPECT_EQ(FileBytes(m_strPath + ".bad"), foreign);
 
     SetDefaultExerciseSets();
     ASSERT_TRUE(SaveUserData());
@@ -160,7 +184,19 @@ TEST_F(UserDataFile, EveryCutFileIsSetAsideAndChangesNothing) {
         ASSERT_EQ(g_nCurrentUser, 0) << length;
         ASSERT_EQ(g_ExerciseSets[2].nRange, 5) << length;
         ASSERT_EQ(g_ExerciseSets[0].nRange, 0) << length;
-        ASSERT_EQ(FileBytes(m_strPath + ".bad"), cut) << length;
+        // Each damaged file gets a copy of its own; none replaces an earlier one. The copies
+        // are cleared every fourth file so that the numbering restarts.
+        const size_t copy = (length - DATA_FILE_HEADER_SIZE) % 4;
+        const std::string rescue = m_strPath + ".bad" + (copy ? "." + std::to_string(copy) : "");
+        ASSERT_EQ(FileBytes(rescue), cut) << length;
+        for (size_t earlier = 0; earlier < copy; ++earlier)
+            ASSERT_EQ(FileBytes(m_strPath + ".bad" + (earlier ? "." + std::to_string(earlier) : ""))
+                          .size(),
+                      length - copy + earlier)
+                << length;
+        if (copy == 3)
+            for (const char* suffix : {".bad", ".bad.1", ".bad.2", ".bad.3"})
+                std::filesystem::remove(m_strPath + suffix);
         ASSERT_EQ(FileBytes(m_strPath), cut) << length;
     }
 }
@@ -202,12 +238,33 @@ TEST_F(UserDataFile, ASaveThatFailsAtAnyStepLeavesTheOldFileWhole) {
     EXPECT_TRUE(StrayFiles().empty());
 }
 
-TEST_F(UserDataFile, WithoutTheOverrideTheFileLivesBesideAWritableExecutable) {
-    unsetenv("ZIMBLY_DATA_FILE");
-    const std::string directory = GetExecutableDirectory();
-    ASSERT_FALSE(directory.empty());
-    if (!IsDirectoryWritable(directory)) GTEST_SKIP() << "the test binary's directory is read-only";
-    EXPECT_EQ(GetDataFilePath(), directory + "Sumora.cfg");
-    setenv("ZIMBLY_DATA_FILE", "/somewhere/else.cfg", 1);
-    EXPECT_EQ(GetDataFilePath(), "/somewhere/else.cfg");
+TEST(DataFilePlace, TheFamilysFileIsReadWhereverItIsAndSavesGoWhereTheyCan) {
+    const std::string exe = "/opt/zimbly/", user = "/home/a/.local/share/zimbly/";
+    std::vector<std::string> existing;
+    const auto exists = [&](const std::string& path) {
+        return std::find(existing.begin(), existing.end(), path) != existing.end();
+    };
+    auto place = ChooseDataFilePlace(exe, true, user, exists);
+    EXPECT_EQ(place.strReadPath, exe + "Sumora.cfg");
+    EXPECT_EQ(place.strWritePath, exe + "Sumora.cfg");
+
+    // A read-only install with no file anywhere: the per-user folder.
+    place = ChooseDataFilePlace(exe, false, user, exists);
+    EXPECT_EQ(place.strReadPath, user + "Sumora.cfg");
+    EXPECT_EQ(place.strWritePath, user + "Sumora.cfg");
+
+    // The family's file beside a read-only executable is read; the saves go to the user's.
+    existing = {exe + "Sumora.cfg"};
+    place = ChooseDataFilePlace(exe, false, user, exists);
+    EXPECT_EQ(place.strReadPath, exe + "Sumora.cfg");
+    EXPECT_EQ(place.strWritePath, user + "Sumora.cfg");
+
+    // Once saved there, that newer file is the one read.
+    existing.push_back(user + "Sumora.cfg");
+    place = ChooseDataFilePlace(exe, false, user, exists);
+    EXPECT_EQ(place.strReadPath, user + "Sumora.cfg");
+
+    // No home: the file beside the executable, even if it cannot be written.
+    place = ChooseDataFilePlace(exe, false, "", exists);
+    EXPECT_EQ(place.strWritePath, exe + "Sumora.cfg");
 }

@@ -11,18 +11,37 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <grp.h>
 #include <optional>
 #include <string>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
+
+// Runs checks where permission bits hold: as root they do not stop a read or a write, so
+// the checks then run in a child process that has given up root (100: it could not).
+// Returns what checks returned (0: all passed).
+inline int RunWithoutRoot(const std::function<int()>& checks) {
+    if (geteuid() != 0) return checks();
+    const pid_t child = fork();
+    if (child == 0) {
+        constexpr uid_t NOBODY = 65534;
+        if (setgroups(0, nullptr) != 0 || setgid(NOBODY) != 0 || setuid(NOBODY) != 0) _exit(100);
+        _exit(checks());
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 200;
+}
 
 class CUserDataTest : public ::testing::Test {
 protected:
     void SetUp() override {
         m_arrSavedUsers = g_arrUsers;
         m_nSavedCurrentUser = g_nCurrentUser;
+        m_SavedPlace = GetDataFilePlace();
         std::copy(std::begin(g_ExerciseSets), std::end(g_ExerciseSets), m_arrSavedSets);
-        if (const char* old = std::getenv("ZIMBLY_DATA_FILE")) m_strSavedOverride = old;
 
         g_arrUsers.clear();
         g_nCurrentUser = 0;
@@ -38,15 +57,12 @@ protected:
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         m_strDirectory = pattern;
         m_strPath = m_strDirectory + "/Sumora.cfg";
-        setenv("ZIMBLY_DATA_FILE", m_strPath.c_str(), 1);
+        UseDataFilePlace({m_strPath, m_strPath});
     }
 
     void TearDown() override {
         SetFileWriteFaultForTesting(0);
-        if (m_strSavedOverride)
-            setenv("ZIMBLY_DATA_FILE", m_strSavedOverride->c_str(), 1);
-        else
-            unsetenv("ZIMBLY_DATA_FILE");
+        UseDataFilePlace(m_SavedPlace);
         std::error_code ec;
         if (!m_strDirectory.empty()) std::filesystem::remove_all(m_strDirectory, ec);
         g_arrUsers = m_arrSavedUsers;
@@ -90,5 +106,5 @@ private:
     std::vector<asUSERINFO> m_arrSavedUsers;
     int32_t m_nSavedCurrentUser = 0;
     ExerciseSet m_arrSavedSets[EXERCISE_SET_COUNT] = {};
-    std::optional<std::string> m_strSavedOverride;
+    asDATAFILEPLACE m_SavedPlace;
 };

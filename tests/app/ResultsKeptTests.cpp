@@ -1,0 +1,130 @@
+// Results reach the data file as they are made, through the real handlers: a finished run, a
+// user added, chosen and deleted, a set changed (a held arrow once, at its release) or reset;
+// and a session that may not write shows the parent its notice on the title screen.
+#include "app/CSumoraWnd.h"
+#include "app/LayoutTables.h"
+#include "gfx/TitleScreen.h"
+#include "platform/HeadlessWindow.h"
+#include "tests/users/UserDataFixture.h"
+#include "users/DataFile.h"
+
+namespace {
+
+class ResultsKept : public CUserDataTest {
+protected:
+    void SetUp() override {
+        CUserDataTest::SetUp();
+        SetDefaultExerciseSets();
+        AppendUser(User("Tom"));
+        g_nCurrentUser = 0;
+        BeginKeepingUserData();
+        ASSERT_EQ(wnd.OnCreate(), 0);
+    }
+    void TearDown() override {
+        wnd.OnDestroy();
+        CUserDataTest::TearDown();
+    }
+
+    void ClickAt(const Rect& rc) {
+        const int x = (rc.left + rc.right) / 2, y = (rc.top + rc.bottom) / 2;
+        wnd.OnMouseMove(x, y, 0);
+        wnd.OnLButtonDown(x, y);
+        wnd.OnLButtonUp(x, y);
+    }
+    void Key(unsigned vk) { wnd.OnKeyDown(vk); }
+
+    asDATAFILE OnDisk() {
+        asDATAFILE file;
+        EXPECT_EQ(DecodeDataFile(FileBytes(m_strPath), file), DataFileStatus::VALID);
+        return file;
+    }
+    bool FileExists() const { return std::filesystem::exists(m_strPath); }
+
+    CHeadlessWindow host;
+    CSumoraWnd wnd{host};
+};
+
+} // namespace
+
+TEST_F(ResultsKept, AFinishedRunIsOnDiskAsTheCertificateShows) {
+    ClickAt(g_TitleItems[0].rcItem);
+    ASSERT_EQ(ScreenOf(wnd.m_nScreenState), SCREEN_EXERCISE);
+    EXPECT_FALSE(FileExists()) << "starting a run changes nothing worth writing";
+    for (char digit : wnd.m_arrAnswers.at(0))
+        Key(VK_0 + unsigned(digit - '0'));
+    Key(VK_RETURN);
+    EXPECT_FALSE(FileExists());
+    ClickAt(g_rcFinish);
+    ASSERT_EQ(wnd.m_nScreenState, SCREEN_CERTIFICATE);
+    const asDATAFILE file = OnDisk();
+    ASSERT_EQ(file.arrUsers.size(), 1u);
+    EXPECT_EQ(file.arrUsers[0].nLastScore, 0);
+    EXPECT_EQ(file.arrUsers[0].byScores[0], 100);
+}
+
+TEST_F(ResultsKept, UsersAddedChosenAndDeletedAreOnDiskAtOnce) {
+    ClickAt(g_TitleItems[8].rcItem);
+    ASSERT_EQ(wnd.m_nScreenState, SCREEN_USERS);
+    ClickAt(g_rcUserButtons[0]);
+    for (char c : std::string("Amy"))
+        wnd.OnChar(static_cast<unsigned char>(c), false);
+    EXPECT_FALSE(FileExists()) << "a name being typed is not a result";
+    ClickAt(g_rcNameOk);
+    asDATAFILE file = OnDisk();
+    ASSERT_EQ(file.arrUsers.size(), 2u);
+    EXPECT_EQ(file.arrUsers[1].strName, "Amy");
+    EXPECT_EQ(file.nCurrentUser, 1);
+
+    ClickAt(g_rcChangeUser);
+    ClickAt(UserRow(0));
+    EXPECT_EQ(OnDisk().nCurrentUser, 0);
+
+    ClickAt(g_rcChangeUser);
+    ClickAt(g_rcUserButtons[1]);
+    ClickAt(UserRow(0));
+    file = OnDisk();
+    ASSERT_EQ(file.arrUsers.size(), 1u);
+    EXPECT_EQ(file.arrUsers[0].strName, "Amy");
+    EXPECT_EQ(file.nCurrentUser, 0);
+}
+
+TEST_F(ResultsKept, AHeldArrowIsWrittenOnceAtItsReleaseAndDefaultsAtOnce) {
+    wnd.m_nScreenState = SCREEN_USERS;
+    wnd.OnMouseMove(300, UserRow(3).top + 10, 0);
+    ASSERT_EQ(wnd.m_nPanelSet, 3);
+    const Rect up = wnd.m_rcRangeUp;
+    const int x = (up.left + up.right) / 2, y = (up.top + up.bottom) / 2;
+    wnd.OnMouseMove(x, y, 0);
+    wnd.OnLButtonDown(x, y);
+    wnd.OnTimer(TIMER_INCREASE_DELAY);
+    for (int tick = 0; tick < 5; ++tick)
+        wnd.OnTimer(TIMER_INCREASE_REPEAT);
+    EXPECT_EQ(g_ExerciseSets[3].nRange, 11);
+    EXPECT_FALSE(FileExists()) << "no write per repeat step";
+    wnd.OnLButtonUp(x, y);
+    EXPECT_EQ(OnDisk().arrSets[3].nRange, 12);
+
+    ClickAt(g_rcUserButtons[3]); // default settings
+    EXPECT_EQ(OnDisk().arrSets[3].nRange, 6);
+}
+
+TEST_F(ResultsKept, ASessionThatMayNotWriteShowsItsNoticeOnTheTitleOnly) {
+    const Rect label = {262, 732, 762, 762};
+    auto paperPixels = [&] {
+        const Surface& frame = *wnd.m_hBitmap;
+        int count = 0;
+        for (int y = label.top; y < label.bottom; ++y)
+            for (int x = label.left; x < label.right; ++x)
+                count += frame.GetPixel(x, y) == RGB(0xff, 0xfd, 0xf5);
+        return count;
+    };
+    wnd.ComposeFrame();
+    EXPECT_LT(paperPixels(), 100) << "no notice while results are kept";
+    StopKeepingUserData("test: another copy writes");
+    wnd.ComposeFrame();
+    EXPECT_GT(paperPixels(), 496 * 26 / 2) << "the label is drawn";
+    EXPECT_EQ(wnd.m_hBitmap->GetPixel(512, 732), RGB(0x5b, 0x3a, 0x1e)) << "its outline";
+    wnd.m_nScreenState = SCREEN_USERS;
+    wnd.ComposeFrame();
+    EXPECT_LT(paperPixels(), 100) << "other screens are left alone";
+}
