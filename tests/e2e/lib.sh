@@ -52,11 +52,13 @@ start_xvfb() {
     fail "Xvfb did not answer"
 }
 
-# start_game: the binary copied into $WORK/bin, started there.
+# start_game: the binary copied into $WORK/bin, started there (through GAME_RUNNER, a command
+# prefix such as one that drops root, when set).
+GAME_RUNNER=()
 start_game() {
     mkdir -p "$WORK/bin"
     [ -f "$WORK/bin/zimbly" ] || cp "$GAME_SOURCE_BINARY" "$WORK/bin/zimbly"
-    (cd "$WORK" && exec "$WORK/bin/zimbly" >"$WORK/game.log" 2>&1) &
+    (cd "$WORK" && exec "${GAME_RUNNER[@]}" "$WORK/bin/zimbly" >"$WORK/game.log" 2>&1) &
     GAME_PID=$!
     WINDOW=""
     for _ in $(seq 1 200); do
