@@ -84,11 +84,24 @@ void CSumoraWnd::ComposeFrame() {
 void CSumoraWnd::RedrawWindow() {
     if (!m_hBitmap || m_bHoldRedraw) return;
     ComposeFrame();
+    m_bSurfaceCurrent = true;
     m_host.Present(*m_hBitmap);
 }
 
+void CSumoraWnd::RepaintChanged(const Rect& changed) {
+    if (!m_hBitmap) return;
+    if (!m_bSurfaceCurrent) return RedrawWindow();
+    if (changed.IsEmpty()) return;
+    // The painters run whole, but every pixel they touch outside changed is left alone.
+    SetClipRect(&changed);
+    ComposeFrame();
+    SetClipRect(nullptr);
+    m_host.Present(*m_hBitmap, changed);
+}
+
+// Only the wing beats ask for these repaints; every other change repaints itself.
 void CSumoraWnd::OnUserRedraw() {
-    RedrawWindow();
+    RepaintChanged(CartoonBoxes());
 }
 
 void CSumoraWnd::OnClose() {

@@ -35,6 +35,9 @@ public:
 
     // Full repaint: compose the whole frame and hand it to the window now.
     void RedrawWindow();
+    // Repaints only changed (the rest of the surface shows the state already), or the whole
+    // frame when the surface does not hold the last composition.
+    void RepaintChanged(const Rect& changed);
     // Composes the frame into the surface without presenting it.
     void ComposeFrame();
     int HitTest(int x, int y);
@@ -121,6 +124,24 @@ public:
     int m_bSkipTrailByte = 0;
     CCartoonList m_arrCartoons;
 
+    // What the painters show besides the hand (app/FrameDamage.cpp): equal keys before and
+    // after a move mean that only the hand's boxes changed.
+    struct asSCENEKEY {
+        uint32_t nScreenState = 0;
+        uint64_t nHovered = 0;    // bit i: the hand is on the screen's i-th hover-lit control
+        uint32_t nTitleFlags = 0; // bit k: plank k lifted
+        Rect rcPanel;
+        int nPanelSet = -1;
+        bool bComplex = false; // too many controls to tell apart: always the whole frame
+
+        bool operator==(const asSCENEKEY&) const = default;
+    };
+    asSCENEKEY SceneKey() const;
+    // What differs in the frame between two scene keys; the whole client when it is not simple.
+    Rect ChangedBetween(const asSCENEKEY& before, const asSCENEKEY& after) const;
+    Rect HandBox() const;
+    Rect CartoonBoxes() const;
+
 private:
     void InitScreenState();
     void TrackPointer(int x, int y);
@@ -131,4 +152,7 @@ private:
     bool m_bCaptured = false;
     bool m_bDestroyed = false;
     bool m_bHoldRedraw = false; // a repaint would be overtaken by one that follows at once
+    // The surface holds the full composition of the state as last presented (a transition's
+    // frames do not), so a part of it can be composed alone.
+    bool m_bSurfaceCurrent = false;
 };

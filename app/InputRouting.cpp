@@ -75,6 +75,8 @@ void CSumoraWnd::TrackPointer(int x, int y) {
 
 void CSumoraWnd::OnMouseMove(int x, int y, unsigned keyFlags) {
     if (m_bDestroyed) return;
+    const asSCENEKEY before = SceneKey();
+    const Rect handBefore = HandBox();
     if (m_nScreenState == SCREEN_USERS && !m_rcPanel.IsEmpty()) TrackPanel(x, y);
     TrackPointer(x, y);
     // The title's hit test repaints, and this handler repaints again once the hand has moved:
@@ -85,7 +87,9 @@ void CSumoraWnd::OnMouseMove(int x, int y, unsigned keyFlags) {
     m_nHandX = x;
     m_nHandY = y;
     m_nHandBitmap = (keyFlags & MK_LBUTTON) ? HAND_PRESSED : HAND_RELEASED;
-    RedrawWindow();
+    // Mostly only the hand moved: its old and new boxes are all that is composed and shown.
+    const Rect scene = ChangedBetween(before, SceneKey());
+    RepaintChanged(UnionRect(scene, UnionRect(handBefore, HandBox())));
 }
 
 void CSumoraWnd::OnLButtonDown(int x, int y) {

@@ -44,6 +44,7 @@ void CSumoraWnd::SlideInExerciseScreen() {
     int x = START[d][0], y = START[d][1];
     const int distance = (d < 2) ? CLIENT_HEIGHT : CLIENT_WIDTH;
     const int stride = g_nTransitionStride;
+    m_bSurfaceCurrent = false; // its frames show no butterflies and no hand
     const uint32_t start = m_host.GetTickCount();
     for (int step = 1; x != 0 || y != 0; ++step) {
         from.BlitTo(*m_hDC, OffsetRect(client, x + OLD_OFFSET[d][0], y + OLD_OFFSET[d][1]),
@@ -54,6 +55,7 @@ void CSumoraWnd::SlideInExerciseScreen() {
         y += MOVE[d][1] * stride;
         KeepPace(m_host, start, step * stride, distance);
     }
+    m_host.DiscardQueuedInput();
 }
 
 void CSumoraWnd::FadeInNewPage() {
@@ -69,6 +71,7 @@ void CSumoraWnd::FadeInNewPage() {
     withoutPage.BlitTo(*withPage.m_hDC, client, nullptr);
     withoutPage.DrawShelfRegion(page, page);
     withoutPage.BlitTo(*m_hDC, client, nullptr);
+    m_bSurfaceCurrent = false;
 
     const uint32_t start = m_host.GetTickCount();
     for (int alpha = 0;; alpha = std::min(alpha + g_nTransitionStride, 255)) {
@@ -78,6 +81,7 @@ void CSumoraWnd::FadeInNewPage() {
         KeepPace(m_host, start, alpha + 1, 256);
         if (alpha == 255) break;
     }
+    m_host.DiscardQueuedInput();
 }
 
 void SetTransitionStrideForTesting(int stride) {

@@ -97,3 +97,11 @@ void CImageLayer::DrawTextBox(std::string_view gbk, const Rect& rc, unsigned for
     if (!m_hDC || !m_hDC->pSurface) return;
     DrawGbkText(*m_hDC->pSurface, gbk, rc, format, weight, height, m_hDC->crText);
 }
+
+void CImageLayer::SetClipRect(const Rect* prc) {
+    if (!m_hDC || !m_hDC->pSurface) return;
+    if (prc)
+        m_hDC->pSurface->SetClipRect(*prc);
+    else
+        m_hDC->pSurface->ResetClipRect();
+}

@@ -43,6 +43,8 @@ public:
     // The source rectangle of the bookshelf picture into the destination rectangle.
     void DrawShelfRegion(const Rect& rcSrc, const Rect& rcDst);
     void DrawTextBox(std::string_view gbk, const Rect& rc, unsigned format, int weight, int height);
+    // Every operation above draws only inside *prc from here on; null: the whole surface again.
+    void SetClipRect(const Rect* prc);
 
     CDrawContext* m_hDC = nullptr;
     CDrawContext* m_hSavedDC = nullptr;

@@ -35,6 +35,14 @@ constexpr Rect IntersectRect(const Rect& a, const Rect& b) {
     return r;
 }
 
+// The smallest rectangle holding both; an empty one adds nothing.
+constexpr Rect UnionRect(const Rect& a, const Rect& b) {
+    if (a.IsEmpty()) return b;
+    if (b.IsEmpty()) return a;
+    return {a.left < b.left ? a.left : b.left, a.top < b.top ? a.top : b.top,
+            a.right > b.right ? a.right : b.right, a.bottom > b.bottom ? a.bottom : b.bottom};
+}
+
 // 0x00RRGGBB.
 using Color = uint32_t;
 

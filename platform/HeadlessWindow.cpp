@@ -1,8 +1,14 @@
 // The headless window: no display, every request recorded.
 #include "platform/HeadlessWindow.h"
 
-void CHeadlessWindow::Present(const Surface& frame) {
+void CHeadlessWindow::Present(const Surface& frame, const Rect& changed) {
     ++m_nPresents;
+    m_rcLastChanged = changed;
+    if (m_bKeepScreen) {
+        if (m_Screen.Width() != frame.Width() || m_Screen.Height() != frame.Height())
+            m_Screen = Surface(frame.Width(), frame.Height(), COLOR_BLACK);
+        CopyPixels(m_Screen, changed, frame.View(), changed);
+    }
     if (m_fnOnPresent) m_fnOnPresent(frame);
 }
 

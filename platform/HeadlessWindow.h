@@ -11,7 +11,8 @@
 
 class CHeadlessWindow : public CPlatformWindow {
 public:
-    void Present(const Surface& frame) override;
+    using CPlatformWindow::Present;
+    void Present(const Surface& frame, const Rect& changed) override;
     void FinishPresent() override {}
     void SetTimer(int id, unsigned periodMs) override { m_mapTimers[id] = periodMs; }
     void KillTimer(int id) override { m_mapTimers.erase(id); }
@@ -26,6 +27,7 @@ public:
     uint32_t GetTickCount() override { return m_dwTick; }
     int GetSystemTimeMilliseconds() override { return m_nSystemMilliseconds; }
     void Sleep(unsigned ms) override { m_dwTick += ms; }
+    void DiscardQueuedInput() override { ++m_nInputDiscards; }
 
     // Runs the handler's OnUserRedraw for every waiting request; true when there was one.
     bool PumpRepaintRequests(CWindowHandler& handler);
@@ -34,6 +36,12 @@ public:
     std::atomic<uint32_t> m_dwTick{1000};
     int m_nSystemMilliseconds = 0;
     int m_nPresents = 0;
+    int m_nInputDiscards = 0;
+    // What a display would show, kept when m_bKeepScreen is set: each present copies only its
+    // changed pixels here, so tests can compare it with a full composition.
+    bool m_bKeepScreen = false;
+    Surface m_Screen;
+    Rect m_rcLastChanged;
     int m_nPointerShowCount = 0; // like a display count: 0 shown, -1 hidden
     int m_nDrags = 0;
     bool m_bCaptured = false;

@@ -122,7 +122,8 @@ CSdlWindow::~CSdlWindow() {
     SDL_Quit();
 }
 
-void CSdlWindow::Present(const Surface& frame) {
+void CSdlWindow::Present(const Surface& frame, const Rect& changed) {
+    m_rcPendingChange = m_pPendingFrame ? UnionRect(m_rcPendingChange, changed) : changed;
     m_pPendingFrame = &frame;
     FlushPresent(false);
 }
@@ -133,8 +134,21 @@ void CSdlWindow::FlushPresent(bool force) {
     if (!force && now - m_dwLastPresent < PresentInterval()) return;
     SDL_Surface* target = SDL_GetWindowSurface(m_pWindow);
     if (!target) return;
-    if (const Surface* frame = m_pPendingFrame) CopyFrame(*frame, target);
-    SDL_UpdateWindowSurface(m_pWindow);
+    if (const Surface* frame = m_pPendingFrame) {
+        // An exposed window has lost what it showed: all of it comes again.
+        const Rect area = m_bExposed ? frame->Bounds() : m_rcPendingChange;
+        CopyFrame(*frame, area, target);
+        const SDL_Rect changed{area.left * m_nScale, area.top * m_nScale, area.Width() * m_nScale,
+                               area.Height() * m_nScale};
+        if (m_bExposed)
+            SDL_UpdateWindowSurface(m_pWindow);
+        else if (!area.IsEmpty())
+            SDL_UpdateWindowSurfaceRects(m_pWindow, &changed, 1);
+    } else {
+        SDL_UpdateWindowSurface(m_pWindow);
+    }
+    // Between presents (a transition's steps too) the desktop's liveness pings are answered.
+    SDL_PumpEvents();
     m_dwLastPresent = now;
     m_dwPresentCost = SDL_GetTicks() - now;
     m_pPendingFrame = nullptr;
@@ -147,7 +161,7 @@ uint32_t CSdlWindow::PresentInterval() const {
     return std::max(m_dwFrameInterval, 2 * m_dwPresentCost);
 }
 
-void CSdlWindow::CopyFrame(const Surface& frame, SDL_Surface* target) const {
+void CSdlWindow::CopyFrame(const Surface& frame, const Rect& area, SDL_Surface* target) const {
     const bool sameFormat = target->format->format == SDL_PIXELFORMAT_RGB888 ||
                             target->format->format == SDL_PIXELFORMAT_ARGB8888;
     if (m_nScale > 1 && !(sameFormat && target->w >= frame.Width() * m_nScale &&
@@ -158,20 +172,21 @@ void CSdlWindow::CopyFrame(const Surface& frame, SDL_Surface* target) const {
             frame.Width() * 4, SDL_PIXELFORMAT_RGB888);
         if (!source) return;
         SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
-        SDL_Rect area{0, 0, frame.Width() * m_nScale, frame.Height() * m_nScale};
-        SDL_BlitScaled(source, nullptr, target, &area);
+        SDL_Rect whole{0, 0, frame.Width() * m_nScale, frame.Height() * m_nScale};
+        SDL_BlitScaled(source, nullptr, target, &whole);
         SDL_FreeSurface(source);
         return;
     }
     if (SDL_MUSTLOCK(target)) SDL_LockSurface(target);
     if (m_nScale > 1) {
-        UpscaleNearest(frame, m_nScale, target->pixels, target->pitch);
+        UpscaleNearest(frame, area, m_nScale, target->pixels, target->pitch);
     } else if (sameFormat) {
-        const int width = std::min(frame.Width(), target->w);
-        const int height = std::min(frame.Height(), target->h);
-        for (int y = 0; y < height; ++y)
-            std::memcpy(static_cast<uint8_t*>(target->pixels) + ptrdiff_t(y) * target->pitch,
-                        frame.Row(y), size_t(width) * 4);
+        const Rect part = IntersectRect(
+            area, {0, 0, std::min(frame.Width(), target->w), std::min(frame.Height(), target->h)});
+        for (int y = part.top; y < part.bottom; ++y)
+            std::memcpy(static_cast<uint8_t*>(target->pixels) + ptrdiff_t(y) * target->pitch +
+                            ptrdiff_t(part.left) * 4,
+                        frame.Row(y) + part.left, size_t(part.Width()) * 4);
     } else {
         SDL_ConvertPixels(std::min(frame.Width(), target->w), std::min(frame.Height(), target->h),
                           SDL_PIXELFORMAT_RGB888, frame.Data(), frame.Width() * 4,
@@ -275,7 +290,32 @@ int CSdlWindow::GetSystemTimeMilliseconds() {
     return ::GetSystemTimeMilliseconds();
 }
 void CSdlWindow::Sleep(unsigned ms) {
-    SDL_Delay(ms);
+    // In short naps with the queue pumped between them: a window manager that gets no answer to
+    // its ping for a few seconds offers to kill the window.
+    const uint32_t until = SDL_GetTicks() + ms;
+    for (int32_t left = int32_t(ms); left > 0; left = int32_t(until - SDL_GetTicks())) {
+        SDL_PumpEvents();
+        SDL_Delay(uint32_t(std::min(left, 8)));
+    }
+}
+
+void CSdlWindow::DiscardQueuedInput() {
+    SDL_PumpEvents();
+    SDL_Event events[64];
+    int moves = 0;
+    SDL_Event newestMove{};
+    while ((moves = SDL_PeepEvents(events, 64, SDL_GETEVENT, SDL_MOUSEMOTION, SDL_MOUSEMOTION)) > 0)
+        newestMove = events[moves - 1];
+    SDL_FlushEvents(SDL_KEYDOWN, SDL_TEXTINPUT);
+    SDL_FlushEvent(SDL_MOUSEBUTTONDOWN);
+    SDL_FlushEvent(SDL_MOUSEBUTTONUP);
+    if (newestMove.type == SDL_MOUSEMOTION) SDL_PushEvent(&newestMove);
+}
+
+void CSdlWindow::DeliverHeldMove(CWindowHandler& handler) {
+    if (!m_bMoveHeld) return;
+    m_bMoveHeld = false;
+    handler.OnMouseMove(m_nHeldX, m_nHeldY, m_nHeldFlags);
 }
 
 void CSdlWindow::FireDueTimers(CWindowHandler& handler) {
@@ -291,6 +331,13 @@ void CSdlWindow::FireDueTimers(CWindowHandler& handler) {
     }
 }
 
+bool CSdlWindow::HasDueTimer() const {
+    const uint32_t now = SDL_GetTicks();
+    for (const auto& [id, timer] : m_mapTimers)
+        if (int32_t(now - timer.dwDue) >= 0) return true;
+    return false;
+}
+
 uint32_t CSdlWindow::NextWakeDelay() const {
     uint32_t delay = 1000;
     const uint32_t now = SDL_GetTicks();
@@ -299,18 +346,12 @@ uint32_t CSdlWindow::NextWakeDelay() const {
         delay = std::min<uint32_t>(delay, left > 0 ? uint32_t(left) : 0);
     }
     if (m_bDragging && !m_bRootPointerEvents) delay = std::min(delay, m_dwFrameInterval);
-    if (m_pPendingFrame || m_bExposed) {
+    if (m_pPendingFrame || m_bExposed || m_bMoveHeld) {
         const uint32_t since = now - m_dwLastPresent;
         const uint32_t interval = PresentInterval();
         delay = std::min(delay, since >= interval ? 0 : interval - since);
     }
     return delay;
-}
-
-bool CSdlWindow::NextEventIsMotion() {
-    SDL_Event next;
-    return SDL_PeepEvents(&next, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1 &&
-           next.type == SDL_MOUSEMOTION;
 }
 
 void CSdlWindow::Run(CWindowHandler& handler) {
@@ -319,6 +360,10 @@ void CSdlWindow::Run(CWindowHandler& handler) {
         const bool got = SDL_WaitEventTimeout(&event, int(NextWakeDelay())) != 0;
         if (got) {
             do {
+                // Every other event sees the pointer where it last was: order, panel tracking,
+                // drags and the hold timers behave as if each move had been handled at once.
+                if (event.type != SDL_MOUSEMOTION && event.type != SDL_SYSWMEVENT)
+                    DeliverHeldMove(handler);
                 if (event.type == m_nUserEvent) {
                     handler.OnUserRedraw();
                     m_gate.MarkServed();
@@ -348,13 +393,14 @@ void CSdlWindow::Run(CWindowHandler& handler) {
                     if (m_bDragging) FollowRootPointer(*event.syswm.msg);
                     break;
                 case SDL_MOUSEMOTION:
-                    // Each move composes a whole frame; when moves queue up faster than that,
-                    // only the newest of a row of them matters.
-                    if (!m_bDragging && !NextEventIsMotion())
-                        handler.OnMouseMove(ClientCoordinate(event.motion.x, m_nScale),
-                                            ClientCoordinate(event.motion.y, m_nScale),
-                                            (event.motion.state & SDL_BUTTON_LMASK) ? MK_LBUTTON
-                                                                                    : 0);
+                    // Held until a frame can be shown: only the newest move of those that come
+                    // within one refresh is ever seen.
+                    if (!m_bDragging) {
+                        m_bMoveHeld = true;
+                        m_nHeldX = ClientCoordinate(event.motion.x, m_nScale);
+                        m_nHeldY = ClientCoordinate(event.motion.y, m_nScale);
+                        m_nHeldFlags = (event.motion.state & SDL_BUTTON_LMASK) ? MK_LBUTTON : 0;
+                    }
                     break;
                 case SDL_MOUSEBUTTONDOWN:
                     if (event.button.button == SDL_BUTTON_LEFT && !m_bDragging) {
@@ -402,7 +448,10 @@ void CSdlWindow::Run(CWindowHandler& handler) {
             SDL_RaiseWindow(m_pWindow);
         }
         if (!m_bQuit && m_bDragging) MoveDraggedWindow();
+        if (!m_bQuit && m_bMoveHeld && HasDueTimer()) DeliverHeldMove(handler);
         if (!m_bQuit) FireDueTimers(handler);
+        if (!m_bQuit && m_bMoveHeld && SDL_GetTicks() - m_dwLastPresent >= PresentInterval())
+            DeliverHeldMove(handler);
         FlushPresent(false);
     }
     FlushPresent(true);

@@ -27,7 +27,8 @@ public:
     // Delivers events to the handler until DestroyWindow.
     void Run(CWindowHandler& handler);
 
-    void Present(const Surface& frame) override;
+    using CPlatformWindow::Present;
+    void Present(const Surface& frame, const Rect& changed) override;
     void FinishPresent() override { FlushPresent(true); }
     void SetTimer(int id, unsigned periodMs) override;
     void KillTimer(int id) override;
@@ -42,6 +43,7 @@ public:
     uint32_t GetTickCount() override;
     int GetSystemTimeMilliseconds() override;
     void Sleep(unsigned ms) override;
+    void DiscardQueuedInput() override;
 
 private:
     CSdlWindow() = default;
@@ -50,12 +52,13 @@ private:
         uint32_t dwDue;
     };
     void FlushPresent(bool force);
-    void CopyFrame(const Surface& frame, SDL_Surface* target) const;
+    void CopyFrame(const Surface& frame, const Rect& area, SDL_Surface* target) const;
+    void DeliverHeldMove(CWindowHandler& handler);
     uint32_t PresentInterval() const;
     void FireDueTimers(CWindowHandler& handler);
     uint32_t NextWakeDelay() const;
     void MoveDraggedWindow();
-    static bool NextEventIsMotion();
+    bool HasDueTimer() const;
     void EndDrag();
     void FollowRootPointer(const SDL_SysWMmsg& message);
 
@@ -65,6 +68,12 @@ private:
     uint32_t m_nUserEvent = 0;
     bool m_bQuit = false;
     const Surface* m_pPendingFrame = nullptr;
+    Rect m_rcPendingChange; // what differs in the waiting frame from the one shown
+    // The newest pointer move, handed to the game once per refresh (or before any other event),
+    // so that a fast pointer costs one composed frame per presented one.
+    bool m_bMoveHeld = false;
+    int m_nHeldX = 0, m_nHeldY = 0;
+    unsigned m_nHeldFlags = 0;
     bool m_bExposed = false;
     uint32_t m_dwLastPresent = 0;
     uint32_t m_dwFrameInterval = 16; // one display refresh

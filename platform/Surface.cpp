@@ -10,7 +10,7 @@ Surface::Surface(int width, int height, Color fill)
       m_arrPixels(size_t(m_nWidth) * m_nHeight, fill) {}
 
 void FillPixels(Surface& dst, const Rect& rc, Color color) {
-    Rect r = IntersectRect(rc, dst.Bounds());
+    Rect r = IntersectRect(rc, dst.ClipRect());
     for (int y = r.top; y < r.bottom; ++y)
         std::fill(dst.Row(y) + r.left, dst.Row(y) + r.right, color);
 }
@@ -26,7 +26,7 @@ void ForEachMappedRun(Surface& dst, const Rect& rcDst, const PixelView& src, con
     const int dw = rcDst.Width(), dh = rcDst.Height();
     const int sw = rcSrc.Width(), sh = rcSrc.Height();
     if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
-    const Rect clip = IntersectRect(rcDst, dst.Bounds());
+    const Rect clip = IntersectRect(rcDst, dst.ClipRect());
     if (dw == sw && dh == sh) {
         // Without scaling the pixels that lie on both surfaces form one rectangle, so each row
         // is a plain run: no per-pixel mapping or bounds test (the transitions' hot path).

@@ -25,6 +25,14 @@ public:
     int Width() const { return m_nWidth; }
     int Height() const { return m_nHeight; }
     Rect Bounds() const { return {0, 0, m_nWidth, m_nHeight}; }
+    // Every pixel operation and text drawing into the surface stays inside this rectangle
+    // (the whole surface unless set), so that a part of a frame can be composed on its own.
+    Rect ClipRect() const { return m_bClipped ? m_rcClip : Bounds(); }
+    void SetClipRect(const Rect& rc) {
+        m_rcClip = IntersectRect(rc, Bounds());
+        m_bClipped = true;
+    }
+    void ResetClipRect() { m_bClipped = false; }
     uint32_t* Row(int y) { return m_arrPixels.data() + size_t(y) * m_nWidth; }
     const uint32_t* Row(int y) const { return m_arrPixels.data() + size_t(y) * m_nWidth; }
     uint32_t GetPixel(int x, int y) const { return Row(y)[x]; }
@@ -36,9 +44,11 @@ private:
     int m_nWidth = 0;
     int m_nHeight = 0;
     std::vector<uint32_t> m_arrPixels;
+    Rect m_rcClip;
+    bool m_bClipped = false;
 };
 
-// Solid fill, clipped to the surface.
+// Solid fill, clipped to the surface's clip rectangle (as are all the operations below).
 void FillPixels(Surface& dst, const Rect& rc, Color color);
 
 // Copies the source rectangle of src into the destination rectangle, stretching by nearest

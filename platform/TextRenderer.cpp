@@ -119,25 +119,30 @@ int Advance(const std::u32string& text, size_t begin, size_t end, FaceStyle styl
     return width;
 }
 
+// Coverage a of the text colour over the pixel, per channel (s * a + d * (255 - a) + 127) / 255
+// exactly, with u = t + 128: (u + (u >> 8)) >> 8 (no division in the inner loop).
+inline uint32_t MixChannel(uint32_t s, uint32_t d, uint32_t a) {
+    const uint32_t u = s * a + d * (255 - a) + 128;
+    return (u + (u >> 8)) >> 8;
+}
+
 void DrawGlyph(Surface& surface, const Glyph& glyph, int penX, int baseline, const Rect& clip,
                Color color) {
     const uint32_t cr = (color >> 16) & 0xFF, cg = (color >> 8) & 0xFF, cb = color & 0xFF;
     const int x0 = penX + glyph.nLeft, y0 = baseline - glyph.nTop;
-    for (int gy = 0; gy < glyph.nRows; ++gy) {
-        const int y = y0 + gy;
-        if (y < clip.top || y >= clip.bottom) continue;
-        uint32_t* row = surface.Row(y);
+    // Only the part of the glyph inside the clip is walked.
+    const int gxBegin = std::max(0, clip.left - x0),
+              gxEnd = std::min(glyph.nWidth, clip.right - x0);
+    const int gyBegin = std::max(0, clip.top - y0), gyEnd = std::min(glyph.nRows, clip.bottom - y0);
+    for (int gy = gyBegin; gy < gyEnd; ++gy) {
+        uint32_t* row = surface.Row(y0 + gy) + x0;
         const uint8_t* coverage = glyph.arrCoverage.data() + size_t(gy) * glyph.nWidth;
-        for (int gx = 0; gx < glyph.nWidth; ++gx) {
-            const int x = x0 + gx;
+        for (int gx = gxBegin; gx < gxEnd; ++gx) {
             const uint32_t a = coverage[gx];
-            if (a == 0 || x < clip.left || x >= clip.right) continue;
-            const uint32_t d = row[x];
-            auto mix = [a](uint32_t s, uint32_t dc) {
-                return (s * a + dc * (255 - a) + 127) / 255;
-            };
-            row[x] = (mix(cr, (d >> 16) & 0xFF) << 16) | (mix(cg, (d >> 8) & 0xFF) << 8) |
-                     mix(cb, d & 0xFF);
+            if (a == 0) continue;
+            const uint32_t d = row[gx];
+            row[gx] = (MixChannel(cr, (d >> 16) & 0xFF, a) << 16) |
+                      (MixChannel(cg, (d >> 8) & 0xFF, a) << 8) | MixChannel(cb, d & 0xFF, a);
         }
     }
 }
@@ -237,7 +242,7 @@ void DrawGbkText(Surface& surface, std::string_view gbk, const Rect& rc, unsigne
         std::string ignored;
         if (!InitTextRenderer(ignored)) return;
     }
-    const Rect clip = IntersectRect(rc, surface.Bounds());
+    const Rect clip = IntersectRect(rc, surface.ClipRect());
     if (clip.IsEmpty() || gbk.empty()) return;
     const int pixelHeight = PixelHeight(height);
     const FaceStyle style = StyleFor(weight);

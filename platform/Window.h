@@ -45,7 +45,10 @@ public:
     // present per refresh); a newer frame replaces one still waiting, so fast input never
     // queues up presents. A held-back frame is read later: it must stay alive until the next
     // Present or FinishPresent.
-    virtual void Present(const Surface& frame) = 0;
+    virtual void Present(const Surface& frame) { Present(frame, frame.Bounds()); }
+    // The same when only the pixels inside changed differ from the frame presented before; a
+    // frame waiting to be shown keeps its own changes too (the union is shown).
+    virtual void Present(const Surface& frame, const Rect& changed) = 0;
     // Shows a frame still held back now; afterwards the last frame may go away.
     virtual void FinishPresent() = 0;
 
@@ -75,6 +78,10 @@ public:
 
     virtual uint32_t GetTickCount() = 0;
     virtual int GetSystemTimeMilliseconds() = 0;
-    // Waits; transitions use it to keep their pace on fast machines.
+    // Waits; transitions use it to keep their pace on fast machines. The window keeps answering
+    // the desktop (its liveness pings) meanwhile; input waits in the queue.
     virtual void Sleep(unsigned ms) = 0;
+    // Drops the clicks and keys that queued up while a transition played, so that they do not
+    // replay as a storm of page changes afterwards; the pointer's newest position stays.
+    virtual void DiscardQueuedInput() = 0;
 };

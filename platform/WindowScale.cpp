@@ -23,11 +23,18 @@ int ClientCoordinate(int windowCoordinate, int scale) {
 }
 
 void UpscaleNearest(const Surface& frame, int scale, void* dst, int dstPitch) {
-    const int width = frame.Width();
+    UpscaleNearest(frame, frame.Bounds(), scale, dst, dstPitch);
+}
+
+void UpscaleNearest(const Surface& frame, const Rect& area, int scale, void* dst, int dstPitch) {
+    const Rect part = IntersectRect(area, frame.Bounds());
+    if (part.IsEmpty()) return;
+    const int width = part.Width();
     const size_t rowBytes = size_t(width) * size_t(scale) * sizeof(uint32_t);
-    auto* out = static_cast<uint8_t*>(dst);
-    for (int y = 0; y < frame.Height(); ++y) {
-        const uint32_t* in = frame.Row(y);
+    auto* out = static_cast<uint8_t*>(dst) + ptrdiff_t(part.top) * scale * dstPitch +
+                ptrdiff_t(part.left) * scale * ptrdiff_t(sizeof(uint32_t));
+    for (int y = part.top; y < part.bottom; ++y) {
+        const uint32_t* in = frame.Row(y) + part.left;
         auto* first = reinterpret_cast<uint32_t*>(out);
         if (scale == 2) {
             // The common case, kept apart so the compiler can vectorise it.

@@ -19,3 +19,5 @@ int ClientCoordinate(int windowCoordinate, int scale);
 // Writes frame enlarged scale times into dst (pitch in bytes): every pixel becomes a
 // scale x scale block. dst holds at least Width() * scale by Height() * scale 32-bit pixels.
 void UpscaleNearest(const Surface& frame, int scale, void* dst, int dstPitch);
+// The same for the pixels of area only; dst is still the origin of the whole enlarged picture.
+void UpscaleNearest(const Surface& frame, const Rect& area, int scale, void* dst, int dstPitch);

@@ -13,7 +13,6 @@ namespace {
 
 constexpr int32_t RANGE_MIN = 3;
 constexpr int32_t RANGE_MAX = 100;
-constexpr int OPERATION_KINDS = 6;
 constexpr int PANEL_WIDTH = 185;
 constexpr int PANEL_HEIGHT = 224;
 constexpr unsigned ARROW_DELAY_MS = 500;
@@ -29,13 +28,14 @@ Rect RangeDownArrow(const Rect& panel) {
 Rect RangeUpArrow(const Rect& panel) {
     return {panel.left + 109, panel.top + 11, panel.left + 170, panel.top + 40};
 }
+
+} // namespace
+
 // Box j switches OperationFlags bit 1 << j.
 Rect OperationBox(const Rect& panel, int j) {
     const int left = panel.left + 136, top = panel.top + 68 + 25 * j;
     return {left, top, left + 20, top + 20};
 }
-
-} // namespace
 
 std::string SettingsRowText(const ExerciseSet& set) {
     static const std::string rangeFormat = GbkFromUtf8("%d以内");

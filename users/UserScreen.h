@@ -41,5 +41,9 @@ constexpr unsigned ALIGN_RIGHT = DT_RIGHT | DT_VCENTER | DT_SINGLELINE;
 // pixel down and to the right, then the face. The layer's text colour is left as it was.
 void DrawEmbossedText(CImageLayer& layer, std::string_view gbk, const Rect& rc, unsigned align);
 
+// The six kind boxes of the settings panel, box j of the open panel at panel.
+constexpr int OPERATION_KINDS = 6;
+Rect OperationBox(const Rect& panel, int j);
+
 // The settings row of a problem set, e.g. "3以内 加 减 填空" (GBK).
 std::string SettingsRowText(const ExerciseSet& set);

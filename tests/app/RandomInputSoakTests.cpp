@@ -11,6 +11,7 @@
 #include "users/UserData.h"
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <random>
 
@@ -85,7 +86,20 @@ protected:
         m_pWnd = std::make_unique<CSumoraWnd>(*m_pHost);
         ASSERT_EQ(m_pWnd->OnCreate(), 0);
         m_pWnd->m_fnRand = [this] { return int(m_random() & 0x7FFF); };
+        if (m_bComparePresented) {
+            // The wing beats come from the driver alone, so that the picture compared with is
+            // the one the last repaint saw.
+            m_pWnd->StopCartoons();
+            m_pHost->m_bKeepScreen = true;
+        }
         m_pWnd->RedrawWindow();
+    }
+
+    // A wing beat as the worker makes it: one butterfly's picture changes, then the repaint.
+    void WingBeat() {
+        for (asCARTOONCONTROL& cartoon : m_pWnd->m_arrCartoons.m_arrCartoons)
+            if (cartoon.bVisible.load() && Chance(50)) cartoon.nFrame.store(!cartoon.nFrame.load());
+        m_pWnd->OnUserRedraw();
     }
 
     // The window is gone (leave sign or close): save as the shut-down does, start again as the
@@ -310,7 +324,10 @@ protected:
         } else if (kind < 99) {
             m_pHost->m_dwTick += unsigned(Uniform(0, 400));
             m_pHost->PumpRepaintRequests(wnd);
-            wnd.OnUserRedraw();
+            if (m_bComparePresented)
+                WingBeat();
+            else
+                wnd.OnUserRedraw();
         } else if (Chance(5)) {
             wnd.OnClose(); // the window manager's close or SIGTERM, on any screen
         } else {
@@ -349,6 +366,39 @@ protected:
         m_nLastCurrent = wnd.m_nCurrent;
 
         ASSERT_TRUE(Invariants()) << "after event " << m_tally.nEvents << " of seed " << m_nSeed;
+        if (m_bComparePresented) {
+            ASSERT_TRUE(ShownIsWhole()) << "after event " << m_tally.nEvents << " of seed "
+                                        << m_nSeed << ", screen " << std::hex << screen;
+        }
+    }
+
+    // What the display shows (each present copied only its changed pixels) against a full
+    // composition of the same state, made aside so that the window's own surface stays as the
+    // product left it.
+    ::testing::AssertionResult ShownIsWhole() {
+        CSumoraWnd& wnd = *m_pWnd;
+        if (wnd.IsDestroyed() || !wnd.m_hBitmap) return ::testing::AssertionSuccess();
+        m_Kept = *wnd.m_hBitmap;
+        wnd.ComposeFrame();
+        std::swap(m_Kept, *wnd.m_hBitmap);
+        const Surface& whole = m_Kept;
+        const Surface& shown = m_pHost->m_Screen;
+        long differing = 0;
+        int firstX = -1, firstY = -1;
+        for (int y = 0; y < whole.Height(); ++y) {
+            if (std::memcmp(shown.Row(y), whole.Row(y), size_t(whole.Width()) * 4) == 0) continue;
+            for (int x = 0; x < whole.Width(); ++x)
+                if (shown.GetPixel(x, y) != whole.GetPixel(x, y) && differing++ == 0) {
+                    firstX = x;
+                    firstY = y;
+                }
+        }
+        if (differing == 0) return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure()
+               << differing << " pixels differ, the first at (" << firstX << ", " << firstY
+               << "); last change shown " << m_pHost->m_rcLastChanged.left << ","
+               << m_pHost->m_rcLastChanged.top << "-" << m_pHost->m_rcLastChanged.right << ","
+               << m_pHost->m_rcLastChanged.bottom;
     }
 
     ::testing::AssertionResult Invariants() {
@@ -416,6 +466,8 @@ protected:
     std::unique_ptr<CSumoraWnd> m_pWnd;
     SoakTally m_tally;
     bool m_bButtonDown = false;
+    bool m_bComparePresented = false;
+    Surface m_Kept; // reused: a frame's worth of pixels for every event
     uint32_t m_nLastScreen = SCREEN_TITLE;
     size_t m_nLastUserCount = 0;
     int m_nLastCurrent = 0;
@@ -451,6 +503,24 @@ TEST_F(RandomInputSoak, EveryEventKeepsTheStateTheProgramReliesOn) {
     EXPECT_GT(m_tally.nUsersDeleted, 0);
     EXPECT_EQ(m_tally.nHighestRange, 100);
     EXPECT_EQ(m_tally.nMostResults, SCORE_HISTORY_SIZE);
+}
+
+// Frames are composed and shown only where they change; what is on the display must still be
+// the whole picture of the state after every event.
+TEST_F(RandomInputSoak, TheDisplayAlwaysShowsTheWholeCompositionOfTheState) {
+    m_bComparePresented = true;
+    m_pWnd.reset();
+    m_pHost.reset();
+    OpenWindow();
+    const long events = EnvironmentNumber("ZIMBLY_SOAK_EVENTS", DEFAULT_SOAK_EVENTS) / 5;
+    m_nLastUserCount = g_arrUsers.size();
+    while (m_tally.nEvents < events && !HasFatalFailure()) {
+        OneEvent();
+        ++m_tally.nEvents;
+        Check();
+        if (!HasFatalFailure() && m_pWnd->IsDestroyed()) Restart();
+    }
+    Report();
 }
 
 TEST_F(RandomInputSoak, TheTransitionHookTakesBigStepsOverTheSameWay) {

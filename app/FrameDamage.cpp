@@ -1,0 +1,111 @@
+// Which part of a frame a pointer move or a wing beat changes: the hand's old and new boxes, a
+// lifted plank with its balloon, one keypad control; anything else repaints the whole frame.
+#include "app/CSumoraWnd.h"
+
+#include "app/LayoutTables.h"
+#include "gfx/TitleScreen.h"
+#include "platform/Pictures.h"
+#include "users/UserData.h"
+#include "users/UserScreen.h"
+
+#include <vector>
+
+namespace {
+
+constexpr Rect CLIENT = {0, 0, CLIENT_WIDTH, CLIENT_HEIGHT};
+constexpr Rect BALLOON = {710, 285, 990, 457};
+// A plank's caption and its shadow stand a few pixels off its rectangle.
+constexpr int CAPTION_SPILL = 4;
+// A hovered exercise control is drawn lifted above its place (and a picture may be larger
+// than the place it is hit in).
+constexpr int LIFT_SPILL = 34;
+constexpr int MAX_HOVER_CONTROLS = 64;
+
+Rect PictureBox(int id, int x, int y) {
+    const PictureInfo* picture = FindPicture(id);
+    return picture ? Rect{x, y, x + picture->nWidth, y + picture->nHeight} : Rect{};
+}
+
+} // namespace
+
+Rect CSumoraWnd::HandBox() const {
+    if (m_nHandX == -1 || m_nHandY == -1) return {};
+    return IntersectRect(PictureBox(m_nHandBitmap, m_nHandX, m_nHandY), CLIENT);
+}
+
+Rect CSumoraWnd::CartoonBoxes() const {
+    Rect boxes;
+    for (const asCARTOONCONTROL& cartoon : m_arrCartoons.m_arrCartoons)
+        for (int picture : {BUTTERFLY_PICTURE_0, BUTTERFLY_PICTURE_1})
+            boxes = UnionRect(boxes, PictureBox(picture, cartoon.nX, cartoon.nY));
+    return IntersectRect(boxes, CLIENT);
+}
+
+// The controls each screen's painter lights under the hand, in a fixed order per screen.
+CSumoraWnd::asSCENEKEY CSumoraWnd::SceneKey() const {
+    asSCENEKEY key;
+    key.nScreenState = m_nScreenState;
+    key.rcPanel = m_rcPanel;
+    key.nPanelSet = m_nPanelSet;
+    for (int k = 0; k < TITLE_ITEM_COUNT; ++k)
+        if (g_TitleItems[k].nFlags & 1) key.nTitleFlags |= 1u << k;
+
+    std::vector<Rect> controls;
+    switch (ScreenOf(m_nScreenState)) {
+    case SCREEN_TITLE:
+        controls = {g_rcLeave};
+        break;
+    case SCREEN_EXERCISE:
+        controls.assign(g_rcKeypad, g_rcKeypad + 12);
+        controls.insert(controls.end(), {g_rcHint, g_rcNewPage, g_rcFinish});
+        break;
+    case SCREEN_USERS:
+        controls.assign(g_rcUserButtons, g_rcUserButtons + 4);
+        controls.insert(controls.end(), {g_rcChangeUser, g_rcNameOk, g_rcNameCancel, m_rcPanel,
+                                         m_rcRangeDown, m_rcRangeUp});
+        if (!m_rcPanel.IsEmpty())
+            for (int j = 0; j < OPERATION_KINDS; ++j)
+                controls.push_back(OperationBox(m_rcPanel, j));
+        for (int k = 0; k < EXERCISE_SET_COUNT || k < int(g_arrUsers.size()); ++k)
+            controls.push_back(UserRow(k));
+        break;
+    default:
+        break;
+    }
+    key.bComplex = controls.size() > MAX_HOVER_CONTROLS;
+    for (size_t i = 0; i < controls.size() && i < MAX_HOVER_CONTROLS; ++i)
+        if (PtInRect(controls[i], m_nHandX, m_nHandY)) key.nHovered |= uint64_t(1) << i;
+    return key;
+}
+
+Rect CSumoraWnd::ChangedBetween(const asSCENEKEY& before, const asSCENEKEY& after) const {
+    if (before == after && !after.bComplex) return {};
+    if (before.bComplex || after.bComplex || before.nScreenState != after.nScreenState ||
+        before.rcPanel != after.rcPanel || before.nPanelSet != after.nPanelSet)
+        return CLIENT;
+    const uint64_t hoverChanged = before.nHovered ^ after.nHovered;
+    switch (ScreenOf(after.nScreenState)) {
+    case SCREEN_TITLE: {
+        if (hoverChanged) return CLIENT; // the leave sign lit or put out
+        Rect changed = BALLOON;
+        for (int k = 0; k < TITLE_ITEM_COUNT; ++k)
+            if ((before.nTitleFlags ^ after.nTitleFlags) & (1u << k))
+                changed = UnionRect(
+                    changed, InflateRect(g_TitleItems[k].rcItem, CAPTION_SPILL, CAPTION_SPILL));
+        return changed;
+    }
+    case SCREEN_EXERCISE: {
+        // The finish book shows a bare shelf: the whole page changes with it.
+        if (before.nTitleFlags != after.nTitleFlags || (hoverChanged >> 14) != 0) return CLIENT;
+        Rect changed;
+        for (int i = 0; i < 14; ++i)
+            if (hoverChanged & (uint64_t(1) << i)) {
+                const Rect place = i < 12 ? g_rcKeypad[i] : i == 12 ? g_rcHint : g_rcNewPage;
+                changed = UnionRect(changed, InflateRect(place, LIFT_SPILL, LIFT_SPILL));
+            }
+        return IntersectRect(changed, CLIENT);
+    }
+    default:
+        return CLIENT;
+    }
+}
