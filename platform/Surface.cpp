@@ -82,6 +82,22 @@ void BlendRun(uint32_t* d, const uint32_t* s, int count, uint16_t a) {
     std::memcpy(d + i, dstTail, tail);
 }
 
+// Copies the pixels of s that are not COLOR_KEY over d: four at a time as a select between the
+// two (no branch per pixel), then the rest one by one.
+void KeyedRun(uint32_t* d, const uint32_t* s, int count) {
+    int i = 0;
+    for (; i + 4 <= count; i += 4) {
+        PixelWords32 source, under;
+        std::memcpy(&source, s + i, sizeof source);
+        std::memcpy(&under, d + i, sizeof under);
+        const PixelWords32 keyed = (source & 0xFFFFFF) == COLOR_KEY; // all ones where keyed
+        const PixelWords32 out = (under & keyed) | (source & ~keyed);
+        std::memcpy(d + i, &out, sizeof out);
+    }
+    for (; i < count; ++i)
+        if ((s[i] & 0xFFFFFF) != COLOR_KEY) d[i] = s[i];
+}
+
 } // namespace
 
 void CopyPixels(Surface& dst, const Rect& rcDst, const PixelView& src, const Rect& rcSrc) {
@@ -91,10 +107,7 @@ void CopyPixels(Surface& dst, const Rect& rcDst, const PixelView& src, const Rec
 }
 
 void CopyPixelsKeyed(Surface& dst, const Rect& rcDst, const PixelView& src, const Rect& rcSrc) {
-    ForEachMappedRun(dst, rcDst, src, rcSrc, [](uint32_t* d, const uint32_t* s, int count) {
-        for (int i = 0; i < count; ++i)
-            if ((s[i] & 0xFFFFFF) != COLOR_KEY) d[i] = s[i];
-    });
+    ForEachMappedRun(dst, rcDst, src, rcSrc, KeyedRun);
 }
 
 void BlendPixels(Surface& dst, const Rect& rcDst, const PixelView& src, const Rect& rcSrc,

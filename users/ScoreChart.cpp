@@ -15,18 +15,17 @@ constexpr int CHART_LEFT = 190;   // x of the oldest result
 constexpr int CHART_BOTTOM = 471; // y of 0 %; one pixel per percent upwards
 constexpr Color LINE_COLOR = RGB(255, 0, 0);
 
-void PlotPixel(Surface& surface, int x, int y) {
-    if (x >= 0 && y >= 0 && x < surface.Width() && y < surface.Height())
-        surface.SetPixel(x, y, LINE_COLOR);
-}
-
 // A one-pixel line with both ends drawn, so the newest result shows as the line's last pixel.
-void DrawLine(Surface& surface, int x0, int y0, int x1, int y1) {
+// Only its pixels inside clip are set.
+void DrawLine(Surface& surface, const Rect& clip, int x0, int y0, int x1, int y1) {
+    const Rect box = {std::min(x0, x1), std::min(y0, y1), std::max(x0, x1) + 1,
+                      std::max(y0, y1) + 1};
+    if (IntersectRect(box, clip).IsEmpty()) return;
     const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
     const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
     int error = dx + dy;
     for (;;) {
-        PlotPixel(surface, x0, y0);
+        if (PtInRect(clip, x0, y0)) surface.SetPixel(x0, y0, LINE_COLOR);
         if (x0 == x1 && y0 == y1) return;
         const int twice = 2 * error;
         if (twice >= dy) {
@@ -52,7 +51,9 @@ void CSumoraWnd::PaintScoreChart() {
     const asUSERINFO& user = g_arrUsers[size_t(g_nCurrentUser)];
     const int last = std::min(user.nLastScore, SCORE_HISTORY_SIZE - 1);
     // The first result is only where the line starts: a single result draws nothing.
+    Surface& surface = *m_hDC->pSurface;
+    const Rect clip = surface.ClipRect();
     for (int i = 1; i <= last; ++i)
-        DrawLine(*m_hDC->pSurface, CHART_LEFT + i - 1, CHART_BOTTOM - user.byScores[size_t(i - 1)],
+        DrawLine(surface, clip, CHART_LEFT + i - 1, CHART_BOTTOM - user.byScores[size_t(i - 1)],
                  CHART_LEFT + i, CHART_BOTTOM - user.byScores[size_t(i)]);
 }

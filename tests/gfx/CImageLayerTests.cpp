@@ -2,6 +2,7 @@
 // they hold whatever the art looks like.
 #include "gfx/CImageLayer.h"
 #include "platform/Pictures.h"
+#include "platform/Text.h"
 
 #include <gtest/gtest.h>
 
@@ -155,4 +156,45 @@ TEST_F(LayerTest, UnknownPictureIdsDrawNothing) {
     EXPECT_EQ(layer.DrawBitmap(0, 0, 150), 1);
     EXPECT_EQ(layer.DrawBitmapKeyed(0, 0, 9999), 1);
     EXPECT_EQ(Pixels().GetPixel(0, 0), GROUND);
+}
+
+// A part of a frame composed alone must match the same part of the whole frame, pixel for
+// pixel, and leave everything else as it was: every operation honours the clip.
+TEST(ImageLayerClip, EveryOperationDrawsInsideTheClipExactlyAsWithoutIt) {
+    const PictureInfo& keyed = KeyedPictureWithHoles();
+    const uint16_t shelf = 147; // the bookshelf, for the shelf region
+    auto compose = [&](CImageLayer& layer) {
+        layer.FillSurface(nullptr, GROUND);
+        const Rect band{0, 40, 300, 60};
+        layer.FillSurface(&band, COLOR_BLACK);
+        layer.DrawBitmap(-20, -10, shelf);
+        layer.DrawShelfRegion({0, 0, 120, 90}, {150, 20, 300, 200}); // stretched
+        layer.DrawBitmapKeyed(30, 30, uint16_t(keyed.nId));
+        layer.DrawBitmapBlended({0, 0, keyed.nWidth, keyed.nHeight},
+                                {100, 90, 100 + keyed.nWidth, 90 + keyed.nHeight},
+                                uint16_t(keyed.nId), 150);
+        layer.m_hDC->SetTextColor(RGB(255, 255, 0));
+        layer.DrawTextBox("Zimbly 123", {10, 120, 290, 190}, DT_CENTER | DT_VCENTER | DT_SINGLELINE,
+                          900, 40);
+    };
+    CImageLayer whole, part;
+    ASSERT_EQ(whole.CreateSurface(300, 200), 1);
+    ASSERT_EQ(part.CreateSurface(300, 200), 1);
+    compose(whole);
+    for (const Rect clip : {Rect{37, 95, 181, 163}, Rect{0, 0, 1, 1}, Rect{250, 150, 400, 400}}) {
+        part.SetClipRect(nullptr);
+        part.FillSurface(nullptr, COLOR_WHITE);
+        part.SetClipRect(&clip);
+        compose(part);
+        part.SetClipRect(nullptr);
+        const Rect inside = IntersectRect(clip, {0, 0, 300, 200});
+        int wrong = 0;
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 300; ++x) {
+                const uint32_t expected =
+                    PtInRect(inside, x, y) ? whole.m_hBitmap->GetPixel(x, y) : COLOR_WHITE;
+                wrong += part.m_hBitmap->GetPixel(x, y) != expected;
+            }
+        EXPECT_EQ(wrong, 0) << clip.left << "," << clip.top;
+    }
 }

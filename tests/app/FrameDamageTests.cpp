@@ -1,0 +1,82 @@
+// What a move or a wing beat composes and shows: the hand's boxes alone when nothing else
+// changes, a plank with its balloon, one keypad ball; the whole frame otherwise.
+#include "app/LayoutTables.h"
+#include "gfx/TitleScreen.h"
+#include "platform/Pictures.h"
+#include "tests/app/WindowTestSupport.h"
+
+namespace {
+
+constexpr Rect WHOLE = {0, 0, CLIENT_WIDTH, CLIENT_HEIGHT};
+
+bool Holds(const Rect& outer, const Rect& inner) {
+    return IntersectRect(outer, inner) == inner;
+}
+
+struct FrameDamage : WindowTest {
+    void SetUp() override {
+        WindowTest::SetUp();
+        wnd.RedrawWindow();
+    }
+    Rect HandAt(int x, int y) const {
+        const PictureInfo* hand = FindPicture(wnd.m_nHandBitmap);
+        return {x, y, x + hand->nWidth, y + hand->nHeight};
+    }
+    Rect Move(int x, int y) {
+        const int presents = host.m_nPresents;
+        wnd.OnMouseMove(x, y, 0);
+        EXPECT_EQ(host.m_nPresents, presents + 1) << "one frame a move";
+        return host.m_rcLastChanged;
+    }
+};
+
+} // namespace
+
+TEST_F(FrameDamage, AHandMovingOverNothingShowsOnlyItsOldAndNewBoxes) {
+    Move(100, 650);
+    const Rect changed = Move(110, 655);
+    EXPECT_EQ(changed, UnionRect(HandAt(100, 650), HandAt(110, 655)));
+    EXPECT_LT(changed.Width() * changed.Height(), 100 * 100);
+}
+
+TEST_F(FrameDamage, APlankLiftedOrPutDownShowsItWithTheBalloon) {
+    Move(100, 650);
+    const Rect plank = g_TitleItems[3].rcItem;
+    const Rect lifted = Move(plank.left + 20, plank.top + 10);
+    EXPECT_TRUE(Holds(lifted, plank));
+    EXPECT_TRUE(Holds(lifted, Rect{710, 285, 990, 457})) << "the balloon";
+    EXPECT_NE(lifted, WHOLE);
+    const Rect down = Move(100, 650);
+    EXPECT_TRUE(Holds(down, plank));
+    EXPECT_TRUE(Holds(down, HandAt(100, 650)));
+    // The leave sign lights up: that is not one of the simple cases.
+    EXPECT_EQ(Move(g_rcLeave.left + 5, g_rcLeave.top + 5), WHOLE);
+}
+
+TEST_F(FrameDamage, AKeypadBallLitShowsThatBallAndAWholeFrameFollowsATransition) {
+    wnd.m_nSelectedSet = 0;
+    wnd.StartRun(0);
+    const Rect ball = g_rcKeypad[4];
+    EXPECT_EQ(Move(ball.left - 40, ball.top - 60), WHOLE) << "the slide left no composed frame";
+    const Rect lit = Move(ball.left + 5, ball.top + 5);
+    EXPECT_TRUE(Holds(lit, ball));
+    EXPECT_FALSE(Holds(lit, g_rcKeypad[0]));
+    EXPECT_FALSE(Holds(lit, g_rcKeypad[9]));
+    // The finish book bares the shelf: the whole frame.
+    EXPECT_EQ(Move(g_rcFinish.left + 5, g_rcFinish.top + 5), WHOLE);
+}
+
+TEST_F(FrameDamage, AWingBeatShowsOnlyTheButterflies) {
+    wnd.m_nSelectedSet = 0;
+    wnd.StartRun(0);
+    wnd.RedrawWindow();
+    Rect butterflies;
+    for (const asCARTOONCONTROL& cartoon : wnd.m_arrCartoons.m_arrCartoons) {
+        const PictureInfo* picture = FindPicture(BUTTERFLY_PICTURE_0);
+        butterflies = UnionRect(butterflies, {cartoon.nX, cartoon.nY, cartoon.nX + picture->nWidth,
+                                              cartoon.nY + picture->nHeight});
+    }
+    wnd.OnUserRedraw();
+    EXPECT_TRUE(Holds(butterflies, host.m_rcLastChanged));
+    EXPECT_FALSE(host.m_rcLastChanged.IsEmpty());
+}
