@@ -26,11 +26,17 @@ uint32_t RunCartoonPass(std::vector<asCARTOONCONTROL>& arrCartoons,
             cartoon.dwLastTick.store(now ? now : 1, std::memory_order_relaxed);
             nextDue = std::min(nextDue, interval);
         } else if (now - last >= interval) {
-            cartoon.dwLastTick.store(fnTick(), std::memory_order_relaxed);
+            // The next beat is due one interval after this one was due, not after the repaint,
+            // so the wings keep their pace; one far behind (shown again after a while) starts
+            // afresh instead of catching up in a burst.
+            uint32_t due = last + interval;
+            if (now - due >= interval) due = now;
+            cartoon.dwLastTick.store(due ? due : 1, std::memory_order_relaxed);
             cartoon.nFrame.store(cartoon.nFrame.load(std::memory_order_relaxed) ? 0 : 1,
                                  std::memory_order_relaxed);
-            nextDue = std::min(nextDue, interval);
             if (!fnRepaint()) return UINT32_MAX;
+            const uint32_t since = fnTick() - due;
+            nextDue = std::min(nextDue, since >= interval ? 0 : interval - since);
         } else {
             nextDue = std::min(nextDue, interval - (now - last));
         }

@@ -59,6 +59,36 @@ TEST(CartoonTiming, FirstPassStampsAndTheFirstChangeComesAFullIntervalLater) {
     EXPECT_EQ(pass.list[1].nFrame.load(), 0) << "toggled back";
 }
 
+// A repaint takes time; the beats must not drift by it.
+TEST(CartoonTiming, OverAHundredBeatsTheMeanPeriodIsTheInterval) {
+    Pass pass;
+    pass.Show(true);
+    std::vector<uint32_t> beats[2];
+    int frames[2] = {0, 0};
+    auto run = [&] {
+        const uint32_t wait = RunCartoonPass(
+            pass.list, [&] { return pass.now; },
+            [&] {
+                pass.now += 7; // what a repaint costs
+                return true;
+            });
+        for (int i = 0; i < 2; ++i)
+            if (pass.list[size_t(i)].nFrame.load() != frames[i]) {
+                frames[i] = pass.list[size_t(i)].nFrame.load();
+                beats[i].push_back(pass.now);
+            }
+        return wait;
+    };
+    run();
+    while (beats[0].size() < 101 || beats[1].size() < 101)
+        pass.now += std::max(run(), 1u) + 1; // the worker wakes a little late, as threads do
+    const double intervals[2] = {200.0, 150.0};
+    for (int i = 0; i < 2; ++i) {
+        const double mean = double(beats[i][100] - beats[i][0]) / 100.0;
+        EXPECT_NEAR(mean, intervals[i], intervals[i] / 100) << "butterfly " << i;
+    }
+}
+
 TEST(CartoonTiming, TheIntervalTestSurvivesTheTickWrap) {
     Pass pass;
     pass.Show(true);
