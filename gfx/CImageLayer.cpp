@@ -77,6 +77,8 @@ int CImageLayer::DrawBitmapBlended(const Rect& rcSrc, const Rect& rcDst, uint16_
     const int dw = rcDst.Width(), dh = rcDst.Height();
     const int sw = rcSrc.Width(), sh = rcSrc.Height();
     if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return 1;
+    // Nothing to do outside the clip, and the scratch copy below is the costly part.
+    if (IntersectRect(rcDst, m_hDC->pSurface->ClipRect()).IsEmpty()) return 1;
     // A scratch copy of what lies under the destination, the picture keyed onto it, then the
     // scratch blended back: magenta parts come back unchanged, the rest at constant alpha.
     Surface scratch(dw, dh);

@@ -43,6 +43,9 @@ unsigned VirtualKeyOf(SDL_Keycode key) {
     }
 }
 
+// How often the queue is read at the least while a transition plays.
+constexpr uint32_t PING_ANSWER_MS = 100;
+
 bool IsHeadlessDriver(const char* driver) {
     return driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
 }
@@ -147,8 +150,9 @@ void CSdlWindow::FlushPresent(bool force) {
     } else {
         SDL_UpdateWindowSurface(m_pWindow);
     }
-    // Between presents (a transition's steps too) the desktop's liveness pings are answered.
-    SDL_PumpEvents();
+    // A transition that cannot keep ahead of its schedule never sleeps (and Sleep pumps): its
+    // presents keep the desktop's liveness pings answered.
+    if (now - m_dwLastPump >= PING_ANSWER_MS) PumpEvents();
     m_dwLastPresent = now;
     m_dwPresentCost = SDL_GetTicks() - now;
     m_pPendingFrame = nullptr;
@@ -294,13 +298,18 @@ void CSdlWindow::Sleep(unsigned ms) {
     // its ping for a few seconds offers to kill the window.
     const uint32_t until = SDL_GetTicks() + ms;
     for (int32_t left = int32_t(ms); left > 0; left = int32_t(until - SDL_GetTicks())) {
-        SDL_PumpEvents();
+        PumpEvents();
         SDL_Delay(uint32_t(std::min(left, 8)));
     }
 }
 
-void CSdlWindow::DiscardQueuedInput() {
+void CSdlWindow::PumpEvents() {
     SDL_PumpEvents();
+    m_dwLastPump = SDL_GetTicks();
+}
+
+void CSdlWindow::DiscardQueuedInput() {
+    PumpEvents();
     SDL_Event events[64];
     int moves = 0;
     SDL_Event newestMove{};
@@ -346,7 +355,7 @@ uint32_t CSdlWindow::NextWakeDelay() const {
         delay = std::min<uint32_t>(delay, left > 0 ? uint32_t(left) : 0);
     }
     if (m_bDragging && !m_bRootPointerEvents) delay = std::min(delay, m_dwFrameInterval);
-    if (m_pPendingFrame || m_bExposed || m_bMoveHeld) {
+    if (m_pPendingFrame || m_bExposed || m_bMoveHeld || m_bPointerMoving) {
         const uint32_t since = now - m_dwLastPresent;
         const uint32_t interval = PresentInterval();
         delay = std::min(delay, since >= interval ? 0 : interval - since);
@@ -357,7 +366,19 @@ uint32_t CSdlWindow::NextWakeDelay() const {
 void CSdlWindow::Run(CWindowHandler& handler) {
     while (!m_bQuit) {
         SDL_Event event;
-        const bool got = SDL_WaitEventTimeout(&event, int(NextWakeDelay())) != 0;
+        bool got = false;
+        if (m_bMoveHeld || m_bPointerMoving) {
+            // The pointer is moving: its moves (and anything else) gather in the queue until
+            // the frame is due, and are taken then in one go; waking for each of hundreds of
+            // moves a second costs more than composing the frames they lead to. One frame
+            // without a move ends this.
+            if (const uint32_t delay = NextWakeDelay(); delay > 0) SDL_Delay(delay);
+            m_bPointerMoving = false;
+            got = SDL_PollEvent(&event) != 0;
+        } else {
+            got = SDL_WaitEventTimeout(&event, int(NextWakeDelay())) != 0;
+        }
+        m_dwLastPump = SDL_GetTicks(); // both read the display's queue
         if (got) {
             do {
                 // Every other event sees the pointer where it last was: order, panel tracking,
@@ -397,6 +418,7 @@ void CSdlWindow::Run(CWindowHandler& handler) {
                     // within one refresh is ever seen.
                     if (!m_bDragging) {
                         m_bMoveHeld = true;
+                        m_bPointerMoving = true;
                         m_nHeldX = ClientCoordinate(event.motion.x, m_nScale);
                         m_nHeldY = ClientCoordinate(event.motion.y, m_nScale);
                         m_nHeldFlags = (event.motion.state & SDL_BUTTON_LMASK) ? MK_LBUTTON : 0;

@@ -54,6 +54,7 @@ private:
     void FlushPresent(bool force);
     void CopyFrame(const Surface& frame, const Rect& area, SDL_Surface* target) const;
     void DeliverHeldMove(CWindowHandler& handler);
+    void PumpEvents();
     uint32_t PresentInterval() const;
     void FireDueTimers(CWindowHandler& handler);
     uint32_t NextWakeDelay() const;
@@ -72,10 +73,12 @@ private:
     // The newest pointer move, handed to the game once per refresh (or before any other event),
     // so that a fast pointer costs one composed frame per presented one.
     bool m_bMoveHeld = false;
+    bool m_bPointerMoving = false; // a move came in the last frame: wait for the next in step
     int m_nHeldX = 0, m_nHeldY = 0;
     unsigned m_nHeldFlags = 0;
     bool m_bExposed = false;
     uint32_t m_dwLastPresent = 0;
+    uint32_t m_dwLastPump = 0;       // when the display's queue was last read
     uint32_t m_dwFrameInterval = 16; // one display refresh
     uint32_t m_dwPresentCost = 0;    // how long the last present took
     std::map<int, Timer> m_mapTimers;
