@@ -3,6 +3,7 @@
 #include "app/CSumoraApp.h"
 
 #include "app/CSumoraWnd.h"
+#include "app/DisplaySettings.h"
 #include "platform/Paths.h"
 #include "platform/SdlWindow.h"
 #include "platform/WriterLock.h"
@@ -39,7 +40,7 @@ asDATAFILEPLACE FindDataFilePlace() {
 
 } // namespace
 
-int CSumoraApp::Run() {
+int CSumoraApp::Run(std::optional<bool> fullScreen) {
     std::string error;
     // A start that fails for want of a display reads and writes nothing.
     if (!CSdlWindow::OpenDisplay(error)) {
@@ -65,20 +66,22 @@ int CSumoraApp::Run() {
     if (lock.nStatus == WriterLockStatus::UNAVAILABLE)
         StopKeepingUserData(lock.strReason + " (another copy could be writing the same file)");
 
-    const bool running = InitInstance();
+    const bool running = InitInstance(fullScreen.value_or(LoadFullScreenSetting().value_or(false)));
     const int exitCode = running ? ExitInstance() : 1;
     UnlockDataFile(lock);
     return exitCode;
 }
 
-bool CSumoraApp::InitInstance() {
+bool CSumoraApp::InitInstance(bool fullScreen) {
     std::string error;
     std::unique_ptr<CSdlWindow> host =
-        CSdlWindow::Create(WINDOW_TITLE, CLIENT_WIDTH, CLIENT_HEIGHT, error);
+        CSdlWindow::Create(WINDOW_TITLE, CLIENT_WIDTH, CLIENT_HEIGHT, fullScreen, error);
     if (!host) {
         std::fprintf(stderr, "zimbly: %s\n", error.c_str());
         return false;
     }
+    // F11's choice is kept for the next start.
+    host->m_fnOnFullScreenChanged = SaveFullScreenSetting;
     if (!LoadUserData()) SetDefaultExerciseSets();
     BeginKeepingUserData();
     if (!DataFileProblem().empty())

@@ -1,13 +1,16 @@
 // The application: start-up and shut-down in a fixed order around the window's message loop.
 #pragma once
 
+#include <optional>
+
 class CSumoraApp {
 public:
     // Loads the data (or the defaults), opens the window and runs it; saves at the end.
     // Returns the process exit code.
-    int Run();
+    // fullScreen, when given, overrides the remembered choice for this start.
+    int Run(std::optional<bool> fullScreen = std::nullopt);
 
 private:
-    bool InitInstance();
+    bool InitInstance(bool fullScreen);
     int ExitInstance();
 };

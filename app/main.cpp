@@ -1,25 +1,44 @@
-// Entry point: the two command-line answers, the font check, then the game.
+// Entry point: the command-line options, the font check, then the game.
 #include "app/CSumoraApp.h"
 #include "platform/Text.h"
 
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 
+namespace {
+
+constexpr const char* USAGE =
+    "Usage: zimbly [--fullscreen | --window] [--help | --version]\n"
+    "A drill game of sums for young children.\n"
+    "  --fullscreen  start full screen this time (F11 switches while playing)\n"
+    "  --window      start in a window this time\n"
+    "Without either, the game starts as it was left; on a screen too small for its window it\n"
+    "starts full screen.\n";
+
+} // namespace
+
 int main(int argc, char** argv) {
-    if (argc > 1) {
-        const bool known =
-            std::strcmp(argv[1], "--version") == 0 || std::strcmp(argv[1], "--help") == 0;
-        if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::optional<bool> fullScreen;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0 && argc == 2) {
             std::printf("zimbly %s\n", ZIMBLY_VERSION);
             return 0;
         }
-        const bool help = argc == 2 && known;
-        std::FILE* out = help ? stdout : stderr;
-        if (!help) std::fprintf(out, "zimbly: unexpected argument '%s'\n", argv[known ? 2 : 1]);
-        std::fprintf(out, "Usage: zimbly [--help | --version]\n"
-                          "A drill game of sums for young children. Start it without arguments.\n");
-        return help ? 0 : 2;
+        if (std::strcmp(argv[i], "--help") == 0 && argc == 2) {
+            std::fputs(USAGE, stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--fullscreen") == 0 && !fullScreen) {
+            fullScreen = true;
+        } else if (std::strcmp(argv[i], "--window") == 0 && !fullScreen) {
+            fullScreen = false;
+        } else {
+            std::fprintf(stderr, "zimbly: unexpected argument '%s'\n", argv[i]);
+            std::fputs(USAGE, stderr);
+            return 2;
+        }
     }
     std::string error;
     if (!InitTextRenderer(error)) {
@@ -27,5 +46,5 @@ int main(int argc, char** argv) {
         return 1;
     }
     CSumoraApp app;
-    return app.Run();
+    return app.Run(fullScreen);
 }

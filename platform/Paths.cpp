@@ -28,18 +28,31 @@ bool IsDirectoryWritable(const std::string& directory) {
     return true;
 }
 
-std::string GetUserDataDirectory() {
+namespace {
+
+// $variable/zimbly/, or $HOME/fallback/zimbly/ when the variable is not an absolute path.
+std::string PerUserDirectory(const char* variable, const char* fallback, bool create) {
     std::string base;
-    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && xdg[0] == '/') {
+    if (const char* xdg = std::getenv(variable); xdg && xdg[0] == '/') {
         base = xdg;
     } else if (const char* home = std::getenv("HOME"); home && home[0] == '/') {
-        base = std::string(home) + "/.local/share";
+        base = std::string(home) + "/" + fallback;
     } else {
         return {};
     }
     std::error_code ec;
     std::filesystem::path dir = std::filesystem::path(base) / "zimbly";
-    std::filesystem::create_directories(dir, ec);
-    if (!std::filesystem::is_directory(dir, ec)) return {};
+    if (create) std::filesystem::create_directories(dir, ec);
+    if (create && !std::filesystem::is_directory(dir, ec)) return {};
     return dir.string() + "/";
+}
+
+} // namespace
+
+std::string GetUserDataDirectory() {
+    return PerUserDirectory("XDG_DATA_HOME", ".local/share", true);
+}
+
+std::string GetUserConfigDirectory(bool create) {
+    return PerUserDirectory("XDG_CONFIG_HOME", ".config", create);
 }

@@ -12,3 +12,7 @@ bool IsDirectoryWritable(const std::string& directory);
 // $XDG_DATA_HOME/zimbly/ (default ~/.local/share/zimbly/), created when missing; trailing '/'.
 // Empty when no home can be found.
 std::string GetUserDataDirectory();
+
+// $XDG_CONFIG_HOME/zimbly/ (default ~/.config/zimbly/) with a trailing '/', created when create
+// is set; empty when no home can be found.
+std::string GetUserConfigDirectory(bool create);

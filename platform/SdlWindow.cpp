@@ -12,6 +12,9 @@
 
 #include <SDL.h>
 #include <SDL_syswm.h> // last: it brings Xlib's macros
+#if defined(SDL_VIDEO_DRIVER_X11)
+#include <X11/Xatom.h>
+#endif
 
 #include <algorithm>
 #include <csignal>
@@ -41,6 +44,46 @@ unsigned VirtualKeyOf(SDL_Keycode key) {
     default:
         return 0;
     }
+}
+
+// SDL writes the title's bytes into WM_NAME as Latin-1 text, so window lists that read that
+// property show garbage for anything but ASCII; it gets the UTF-8 title there too, as in
+// _NET_WM_NAME.
+void SetLegacyWindowTitle(SDL_Window* window, const char* titleUtf8) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return;
+    Display* display = info.info.x11.display;
+    const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
+    const auto* text = reinterpret_cast<const unsigned char*>(titleUtf8);
+    const int length = int(std::strlen(titleUtf8));
+    XChangeProperty(display, info.info.x11.window, XA_WM_NAME, utf8, 8, PropModeReplace, text,
+                    length);
+    XChangeProperty(display, info.info.x11.window, XA_WM_ICON_NAME, utf8, 8, PropModeReplace, text,
+                    length);
+    XFlush(display);
+#else
+    (void)window;
+    (void)titleUtf8;
+#endif
+}
+
+// A window manager takes a full-screen window over the whole display; without one (a bare X
+// server, a kiosk session) nothing would move it, so it is placed there directly as well.
+void CoverDisplay(SDL_Window* window) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+    SDL_Rect bounds;
+    if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(window), &bounds) != 0) return;
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return;
+    XMoveResizeWindow(info.info.x11.display, info.info.x11.window, bounds.x, bounds.y,
+                      unsigned(bounds.w), unsigned(bounds.h));
+    XFlush(info.info.x11.display);
+#else
+    (void)window;
+#endif
 }
 
 // How often the queue is read at the least while a transition plays.
@@ -90,7 +133,7 @@ void CSdlWindow::CloseDisplay() {
 }
 
 std::unique_ptr<CSdlWindow> CSdlWindow::Create(const char* titleUtf8, int width, int height,
-                                               std::string& error) {
+                                               bool fullScreen, std::string& error) {
     const char* driver = SDL_GetCurrentVideoDriver();
     // SDL's default window surface on X11 goes through an OpenGL texture, which without a GPU
     // (llvmpipe) costs several times the plain shared-memory image; the environment may still
@@ -101,15 +144,25 @@ std::unique_ptr<CSdlWindow> CSdlWindow::Create(const char* titleUtf8, int width,
     window->m_bRootPointerEvents = x11;
     SDL_Rect desktop{0, 0, width, height};
     if (SDL_GetDisplayUsableBounds(0, &desktop) != 0) desktop = {0, 0, width, height};
-    window->m_nScale =
+    window->m_nClientWidth = width;
+    window->m_nClientHeight = height;
+    window->m_nWindowedScale =
         ChooseWindowScale(desktop.w, desktop.h, width, height, SDL_getenv("ZIMBLY_SCALE"));
-    window->m_pWindow = SDL_CreateWindow(titleUtf8, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                         width * window->m_nScale, height * window->m_nScale,
-                                         SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN);
+    // A small screen (a netbook, a laptop whose panel takes part of it) cannot show the whole
+    // window: full screen keeps every control in reach.
+    window->m_bFullScreen = fullScreen || desktop.w < width || desktop.h < height;
+    const int scale = window->m_nWindowedScale;
+    window->m_pWindow = SDL_CreateWindow(
+        titleUtf8, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width * scale, height * scale,
+        SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN |
+            (window->m_bFullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0));
     if (!window->m_pWindow) {
         error = std::string("the window could not be created: ") + SDL_GetError();
         return nullptr;
     }
+    SetLegacyWindowTitle(window->m_pWindow, titleUtf8);
+    if (window->m_bFullScreen) CoverDisplay(window->m_pWindow);
+    window->PlacePicture();
     window->m_nUserEvent = SDL_RegisterEvents(1);
     SDL_DisplayMode mode;
     if (SDL_GetCurrentDisplayMode(SDL_GetWindowDisplayIndex(window->m_pWindow), &mode) == 0 &&
@@ -139,14 +192,19 @@ void CSdlWindow::FlushPresent(bool force) {
     if (!target) return;
     if (const Surface* frame = m_pPendingFrame) {
         // An exposed window has lost what it showed: all of it comes again.
-        const Rect area = m_bExposed ? frame->Bounds() : m_rcPendingChange;
+        const bool whole = m_bExposed || m_bBorderDue;
+        if (m_bBorderDue) FillBorder(target);
+        const Rect area = whole ? frame->Bounds() : m_rcPendingChange;
         CopyFrame(*frame, area, target);
-        const SDL_Rect changed{area.left * m_nScale, area.top * m_nScale, area.Width() * m_nScale,
-                               area.Height() * m_nScale};
-        if (m_bExposed)
+        const Rect shown =
+            IntersectRect(WindowRectOf(area, m_Place, m_nClientWidth, m_nClientHeight),
+                          {0, 0, target->w, target->h});
+        const SDL_Rect changed{shown.left, shown.top, shown.Width(), shown.Height()};
+        if (whole)
             SDL_UpdateWindowSurface(m_pWindow);
-        else if (!area.IsEmpty())
+        else if (!shown.IsEmpty())
             SDL_UpdateWindowSurfaceRects(m_pWindow, &changed, 1);
+        m_bBorderDue = false;
     } else {
         SDL_UpdateWindowSurface(m_pWindow);
     }
@@ -168,35 +226,85 @@ uint32_t CSdlWindow::PresentInterval() const {
 void CSdlWindow::CopyFrame(const Surface& frame, const Rect& area, SDL_Surface* target) const {
     const bool sameFormat = target->format->format == SDL_PIXELFORMAT_RGB888 ||
                             target->format->format == SDL_PIXELFORMAT_ARGB8888;
-    if (m_nScale > 1 && !(sameFormat && target->w >= frame.Width() * m_nScale &&
-                          target->h >= frame.Height() * m_nScale)) {
-        // A display with another pixel format: SDL converts and enlarges, more slowly.
+    const bool fits = m_Place.nLeft >= 0 && m_Place.nTop >= 0 &&
+                      m_Place.nLeft + m_Place.nWidth <= target->w &&
+                      m_Place.nTop + m_Place.nHeight <= target->h;
+    if (!fits) return; // between a size change and its event
+    if (!sameFormat) {
+        // A display with another pixel format: SDL converts and scales, more slowly.
         SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
             const_cast<uint32_t*>(frame.Data()), frame.Width(), frame.Height(), 32,
             frame.Width() * 4, SDL_PIXELFORMAT_RGB888);
         if (!source) return;
         SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
-        SDL_Rect whole{0, 0, frame.Width() * m_nScale, frame.Height() * m_nScale};
+        SDL_Rect whole{m_Place.nLeft, m_Place.nTop, m_Place.nWidth, m_Place.nHeight};
         SDL_BlitScaled(source, nullptr, target, &whole);
         SDL_FreeSurface(source);
         return;
     }
     if (SDL_MUSTLOCK(target)) SDL_LockSurface(target);
-    if (m_nScale > 1) {
-        UpscaleNearest(frame, area, m_nScale, target->pixels, target->pitch);
-    } else if (sameFormat) {
-        const Rect part = IntersectRect(
-            area, {0, 0, std::min(frame.Width(), target->w), std::min(frame.Height(), target->h)});
-        for (int y = part.top; y < part.bottom; ++y)
-            std::memcpy(static_cast<uint8_t*>(target->pixels) + ptrdiff_t(y) * target->pitch +
-                            ptrdiff_t(part.left) * 4,
-                        frame.Row(y) + part.left, size_t(part.Width()) * 4);
+    auto* origin = static_cast<uint8_t*>(target->pixels) + ptrdiff_t(m_Place.nTop) * target->pitch +
+                   ptrdiff_t(m_Place.nLeft) * 4;
+    if (m_Place.nScale == 0) {
+        ReduceSmooth(frame, area, m_Place, target->pixels, target->pitch);
+    } else if (m_Place.nScale > 1) {
+        UpscaleNearest(frame, area, m_Place.nScale, origin, target->pitch);
     } else {
-        SDL_ConvertPixels(std::min(frame.Width(), target->w), std::min(frame.Height(), target->h),
-                          SDL_PIXELFORMAT_RGB888, frame.Data(), frame.Width() * 4,
-                          target->format->format, target->pixels, target->pitch);
+        const Rect part = IntersectRect(area, frame.Bounds());
+        for (int y = part.top; y < part.bottom; ++y)
+            std::memcpy(origin + ptrdiff_t(y) * target->pitch + ptrdiff_t(part.left) * 4,
+                        frame.Row(y) + part.left, size_t(part.Width()) * 4);
     }
     if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
+}
+
+// The part of a full-screen window around the picture: a deep evening green that frames the
+// meadow and the bookshelf alike without drawing the eye.
+void CSdlWindow::FillBorder(SDL_Surface* target) const {
+    const Uint32 quiet = SDL_MapRGB(target->format, 0x1e, 0x33, 0x24);
+    const SDL_Rect picture{m_Place.nLeft, m_Place.nTop, m_Place.nWidth, m_Place.nHeight};
+    const SDL_Rect bands[4] = {
+        {0, 0, target->w, picture.y},
+        {0, picture.y + picture.h, target->w, target->h - picture.y - picture.h},
+        {0, picture.y, picture.x, picture.h},
+        {picture.x + picture.w, picture.y, target->w - picture.x - picture.w, picture.h}};
+    for (const SDL_Rect& band : bands)
+        if (band.w > 0 && band.h > 0) SDL_FillRect(target, &band, quiet);
+}
+
+void CSdlWindow::PlacePicture() {
+    int w = 0, h = 0;
+    SDL_GetWindowSize(m_pWindow, &w, &h);
+    const asPICTUREPLACE place =
+        m_bFullScreen ? FitPicture(w, h, m_nClientWidth, m_nClientHeight)
+                      : PlaceAtScale(m_nClientWidth, m_nClientHeight, m_nWindowedScale);
+    if (!(place == m_Place)) m_bBorderDue = true;
+    m_Place = place;
+}
+
+int CSdlWindow::ToClientX(int windowX) const {
+    return ClientCoordinate(windowX, m_Place.nLeft, m_Place.nWidth, m_nClientWidth);
+}
+int CSdlWindow::ToClientY(int windowY) const {
+    return ClientCoordinate(windowY, m_Place.nTop, m_Place.nHeight, m_nClientHeight);
+}
+
+void CSdlWindow::SetFullScreen(bool on) {
+    if (on == m_bFullScreen) return;
+    if (SDL_SetWindowFullscreen(m_pWindow, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return;
+    m_bFullScreen = on;
+    if (on) {
+        CoverDisplay(m_pWindow);
+    } else {
+        // Back to the window's own size, centred again.
+        SDL_SetWindowSize(m_pWindow, m_nClientWidth * m_nWindowedScale,
+                          m_nClientHeight * m_nWindowedScale);
+        SDL_SetWindowPosition(m_pWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    }
+    PlacePicture();
+    m_bBorderDue = true;
+    m_bExposed = true;
+    if (m_fnOnFullScreenChanged) m_fnOnFullScreenChanged(on);
 }
 
 void CSdlWindow::SetTimer(int id, unsigned periodMs) {
@@ -218,12 +326,12 @@ void CSdlWindow::ShowSystemPointer(bool show) {
 }
 
 void CSdlWindow::BeginDrag(int x, int y) {
+    if (m_bFullScreen) return; // the window is the screen: nothing to move
     m_bDragging = true;
     // Hold the window by the pixel that was pressed, not by the corner of its enlarged block.
-    const bool pressedThere =
-        ClientCoordinate(m_nPressX, m_nScale) == x && ClientCoordinate(m_nPressY, m_nScale) == y;
-    m_nDragX = pressedThere ? m_nPressX : x * m_nScale;
-    m_nDragY = pressedThere ? m_nPressY : y * m_nScale;
+    const bool pressedThere = ToClientX(m_nPressX) == x && ToClientY(m_nPressY) == y;
+    m_nDragX = pressedThere ? m_nPressX : m_Place.nLeft + x * m_Place.nScale;
+    m_nDragY = pressedThere ? m_nPressY : m_Place.nTop + y * m_Place.nScale;
     int wx = 0, wy = 0;
     SDL_GetWindowPosition(m_pWindow, &wx, &wy);
     m_nPointerX = wx + m_nDragX;
@@ -399,14 +507,16 @@ void CSdlWindow::Run(CWindowHandler& handler) {
                         handler.OnClose();
                     } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED) {
                         m_bExposed = true;
+                    } else if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+                        PlacePicture();
+                        m_bExposed = true;
                     } else if (event.window.event == SDL_WINDOWEVENT_LEAVE && !m_bDragging) {
                         // Report where the pointer went, so the game sees it leave.
                         int gx = 0, gy = 0, wx = 0, wy = 0;
                         SDL_GetGlobalMouseState(&gx, &gy);
                         SDL_GetWindowPosition(m_pWindow, &wx, &wy);
                         const bool down = SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK;
-                        handler.OnMouseMove(ClientCoordinate(gx - wx, m_nScale),
-                                            ClientCoordinate(gy - wy, m_nScale),
+                        handler.OnMouseMove(ToClientX(gx - wx), ToClientY(gy - wy),
                                             down ? MK_LBUTTON : 0);
                     }
                     break;
@@ -419,8 +529,8 @@ void CSdlWindow::Run(CWindowHandler& handler) {
                     if (!m_bDragging) {
                         m_bMoveHeld = true;
                         m_bPointerMoving = true;
-                        m_nHeldX = ClientCoordinate(event.motion.x, m_nScale);
-                        m_nHeldY = ClientCoordinate(event.motion.y, m_nScale);
+                        m_nHeldX = ToClientX(event.motion.x);
+                        m_nHeldY = ToClientY(event.motion.y);
                         m_nHeldFlags = (event.motion.state & SDL_BUTTON_LMASK) ? MK_LBUTTON : 0;
                     }
                     break;
@@ -428,8 +538,7 @@ void CSdlWindow::Run(CWindowHandler& handler) {
                     if (event.button.button == SDL_BUTTON_LEFT && !m_bDragging) {
                         m_nPressX = event.button.x;
                         m_nPressY = event.button.y;
-                        handler.OnLButtonDown(ClientCoordinate(event.button.x, m_nScale),
-                                              ClientCoordinate(event.button.y, m_nScale));
+                        handler.OnLButtonDown(ToClientX(event.button.x), ToClientY(event.button.y));
                     }
                     break;
                 case SDL_MOUSEBUTTONUP:
@@ -438,8 +547,7 @@ void CSdlWindow::Run(CWindowHandler& handler) {
                         MoveDraggedWindow();
                         EndDrag(); // the drag swallows its release
                     } else {
-                        handler.OnLButtonUp(ClientCoordinate(event.button.x, m_nScale),
-                                            ClientCoordinate(event.button.y, m_nScale));
+                        handler.OnLButtonUp(ToClientX(event.button.x), ToClientY(event.button.y));
                     }
                     break;
                 case SDL_TEXTINPUT: {
@@ -449,6 +557,14 @@ void CSdlWindow::Run(CWindowHandler& handler) {
                     break;
                 }
                 case SDL_KEYDOWN:
+                    if (event.key.keysym.sym == SDLK_F11) {
+                        if (!event.key.repeat) SetFullScreen(!m_bFullScreen);
+                        break;
+                    }
+                    if (event.key.keysym.sym == SDLK_ESCAPE && m_bFullScreen) {
+                        SetFullScreen(false);
+                        break;
+                    }
                     // Keys the input method takes while composing never come here. Its
                     // composing notices (SDL_TEXTEDITING) arrive later than the keys around
                     // them, so they must not decide which keys are the game's.

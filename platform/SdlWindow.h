@@ -4,6 +4,9 @@
 
 #include "platform/RepaintGate.h"
 #include "platform/Window.h"
+#include "platform/WindowScale.h"
+
+#include <functional>
 
 #include <map>
 #include <memory>
@@ -20,8 +23,10 @@ public:
     static bool OpenDisplay(std::string& error);
     static void CloseDisplay();
     // Null with a reason in error when the window cannot be made (the display is then closed).
+    // fullScreen: start full screen; a desktop whose usable area cannot hold the window starts
+    // full screen anyway.
     static std::unique_ptr<CSdlWindow> Create(const char* titleUtf8, int width, int height,
-                                              std::string& error);
+                                              bool fullScreen, std::string& error);
     ~CSdlWindow() override;
 
     // Delivers events to the handler until DestroyWindow.
@@ -45,6 +50,11 @@ public:
     void Sleep(unsigned ms) override;
     void DiscardQueuedInput() override;
 
+    // F11 switches, Escape leaves full screen; onChange hears of every switch (to remember it).
+    void SetFullScreen(bool on);
+    bool IsFullScreen() const { return m_bFullScreen; }
+    std::function<void(bool)> m_fnOnFullScreenChanged;
+
 private:
     CSdlWindow() = default;
     struct Timer {
@@ -64,7 +74,15 @@ private:
     void FollowRootPointer(const SDL_SysWMmsg& message);
 
     SDL_Window* m_pWindow = nullptr;
-    int m_nScale = 1;                 // window pixels per client pixel, in each direction
+    int m_nClientWidth = 0, m_nClientHeight = 0;
+    int m_nWindowedScale = 1; // whole-number enlargement of the window when not full screen
+    bool m_bFullScreen = false;
+    asPICTUREPLACE m_Place;    // where the client's picture lies in the window
+    bool m_bBorderDue = false; // the window's size changed: its border is filled again
+    int ToClientX(int windowX) const;
+    int ToClientY(int windowY) const;
+    void PlacePicture();
+    void FillBorder(SDL_Surface* target) const;
     int m_nPressX = 0, m_nPressY = 0; // window pixel of the last left press
     uint32_t m_nUserEvent = 0;
     bool m_bQuit = false;

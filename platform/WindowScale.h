@@ -1,5 +1,6 @@
-// Whole-number enlargement of the fixed-size client on large desktops: the window's size, its
-// picture (nearest neighbour, so it stays sharp) and pointer positions mapped back.
+// The fixed-size client on any window: whole-number enlargement on large desktops and in full
+// screen (nearest neighbour, so it stays sharp), a smooth reduction on screens smaller than the
+// client, and pointer positions mapped back exactly.
 #pragma once
 
 #include "platform/Surface.h"
@@ -21,3 +22,33 @@ int ClientCoordinate(int windowCoordinate, int scale);
 void UpscaleNearest(const Surface& frame, int scale, void* dst, int dstPitch);
 // The same for the pixels of area only; dst is still the origin of the whole enlarged picture.
 void UpscaleNearest(const Surface& frame, const Rect& area, int scale, void* dst, int dstPitch);
+
+// Where the client's picture lies in a window: its top-left corner and its size there.
+struct asPICTUREPLACE {
+    int nLeft = 0;
+    int nTop = 0;
+    int nWidth = 0;
+    int nHeight = 0;
+    int nScale = 1; // whole-number enlargement; 0 when the picture is reduced to fit
+
+    bool operator==(const asPICTUREPLACE&) const = default;
+};
+
+// The picture in a window of its own size times scale.
+asPICTUREPLACE PlaceAtScale(int clientWidth, int clientHeight, int scale);
+
+// The picture centred in a full-screen window: the largest whole-number scale that fits, or,
+// on a screen smaller than the client either way, reduced to fit (keeping its proportions).
+asPICTUREPLACE FitPicture(int windowWidth, int windowHeight, int clientWidth, int clientHeight);
+
+// A window pixel as a client coordinate (rounding toward minus infinity, so a point before
+// the picture stays outside the client): origin and size are the picture's along that axis.
+int ClientCoordinate(int windowCoordinate, int origin, int pictureSize, int clientSize);
+
+// The window pixels that show the client rectangle area (what a change there touches).
+Rect WindowRectOf(const Rect& area, const asPICTUREPLACE& place, int clientWidth, int clientHeight);
+
+// Writes the area of frame, reduced to place (nScale 0) by averaging the client pixels each
+// window pixel covers, into dst (the window's pixels, pitch in bytes).
+void ReduceSmooth(const Surface& frame, const Rect& area, const asPICTUREPLACE& place, void* dst,
+                  int dstPitch);

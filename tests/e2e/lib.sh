@@ -6,6 +6,8 @@ unset ZIMBLY_DATA_FILE
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 GAME_SOURCE_BINARY="$1"
 WORK=$(mktemp -d /tmp/zimbly-e2e.XXXXXX)
+# The player's remembered choices (full screen) stay out of the tests, and theirs out of home.
+export XDG_CONFIG_HOME="$WORK/config"
 XVFB_PID=""
 GAME_PID=""
 
@@ -54,11 +56,13 @@ start_xvfb() {
 
 # start_game: the binary copied into $WORK/bin, started there (through GAME_RUNNER, a command
 # prefix such as one that drops root, when set).
+# GAME_ARGS are its command-line arguments.
 GAME_RUNNER=()
+GAME_ARGS=()
 start_game() {
     mkdir -p "$WORK/bin"
     [ -f "$WORK/bin/zimbly" ] || cp "$GAME_SOURCE_BINARY" "$WORK/bin/zimbly"
-    (cd "$WORK" && exec "${GAME_RUNNER[@]}" "$WORK/bin/zimbly" >"$WORK/game.log" 2>&1) &
+    (cd "$WORK" && exec "${GAME_RUNNER[@]}" "$WORK/bin/zimbly" "${GAME_ARGS[@]}" >"$WORK/game.log" 2>&1) &
     GAME_PID=$!
     WINDOW=""
     for _ in $(seq 1 200); do

@@ -81,4 +81,5 @@ def main():
           % (scale, scale))
 
 
-main()
+if __name__ == "__main__":
+    main()

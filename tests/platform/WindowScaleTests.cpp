@@ -1,5 +1,5 @@
-// The whole-number window scale: which scale a desktop gets, how pointer positions map back and
-// that the enlarged picture is every client pixel as a sharp block.
+// The window scale: which scale a desktop gets, how pointer positions map back, that the enlarged
+// picture is every client pixel as a sharp block, and the full-screen fit and reduction.
 #include "platform/WindowScale.h"
 
 #include <gtest/gtest.h>
@@ -72,6 +72,61 @@ TEST(WindowScale, EnlargingMakesEveryPixelASharpBlock) {
     ExpectEnlarged(1);
     ExpectEnlarged(2);
     ExpectEnlarged(3);
+}
+
+} // namespace
+
+namespace {
+
+// Full screen: the largest whole scale, centred; smaller screens reduce the picture to fit.
+TEST(PictureFit, FullScreenCentresTheLargestWholeScaleOrReducesToFit) {
+    EXPECT_EQ(FitPicture(1280, 1024, 1024, 768), (asPICTUREPLACE{128, 128, 1024, 768, 1}));
+    EXPECT_EQ(FitPicture(1366, 768, 1024, 768), (asPICTUREPLACE{171, 0, 1024, 768, 1}));
+    EXPECT_EQ(FitPicture(2560, 1600, 1024, 768), (asPICTUREPLACE{256, 32, 2048, 1536, 2}));
+    // Netbooks: too low; old screens: too small both ways. The proportions stay.
+    EXPECT_EQ(FitPicture(1024, 600, 1024, 768), (asPICTUREPLACE{112, 0, 800, 600, 0}));
+    EXPECT_EQ(FitPicture(640, 480, 1024, 768), (asPICTUREPLACE{0, 0, 640, 480, 0}));
+    EXPECT_EQ(FitPicture(800, 1280, 1024, 768), (asPICTUREPLACE{0, 340, 800, 600, 0}));
+}
+
+TEST(PictureFit, EveryWindowPixelOfThePictureMapsToTheClientPixelDrawnThere) {
+    for (const asPICTUREPLACE place :
+         {FitPicture(1280, 1024, 1024, 768), FitPicture(2560, 1600, 1024, 768),
+          FitPicture(1024, 600, 1024, 768), FitPicture(640, 480, 1024, 768)}) {
+        // The window pixels showing client pixel c along x are exactly those mapping back to c.
+        for (int c : {0, 1, 186, 187, 511, 1023}) {
+            const Rect shown = WindowRectOf({c, 0, c + 1, 1}, place, 1024, 768);
+            ASSERT_FALSE(shown.IsEmpty()) << c;
+            const int back = ClientCoordinate(shown.left, place.nLeft, place.nWidth, 1024);
+            if (place.nScale > 0)
+                EXPECT_EQ(back, c) << "scale " << place.nScale << " pixel " << c;
+            else // a reduced window pixel shows parts of two or three client pixels
+                EXPECT_NEAR(back, c, 2) << "reduced, pixel " << c;
+        }
+        // Before and after the picture: outside the client.
+        EXPECT_LT(ClientCoordinate(place.nLeft - 1, place.nLeft, place.nWidth, 1024), 0);
+        EXPECT_GE(ClientCoordinate(place.nLeft + place.nWidth, place.nLeft, place.nWidth, 1024),
+                  1024);
+    }
+}
+
+TEST(PictureFit, AReducedPictureAveragesTheClientPixelsUnderEachWindowPixel) {
+    Surface frame(1024, 768, COLOR_BLACK);
+    FillPixels(frame, {0, 0, 512, 768}, COLOR_WHITE); // left half white
+    const asPICTUREPLACE place = FitPicture(512, 384, 1024, 768);
+    ASSERT_EQ(place.nScale, 0);
+    ASSERT_EQ(place.nWidth, 512);
+    std::vector<uint32_t> window(512 * 384, 0x123456);
+    ReduceSmooth(frame, frame.Bounds(), place, window.data(), 512 * 4);
+    EXPECT_EQ(window[0] & 0xFFFFFF, COLOR_WHITE);
+    EXPECT_EQ(window[255] & 0xFFFFFF, COLOR_WHITE);
+    EXPECT_EQ(window[256] & 0xFFFFFF, COLOR_BLACK);
+    // A one-pixel line of the client still shows, blended, in a reduced picture.
+    FillPixels(frame, {700, 0, 701, 768}, COLOR_WHITE);
+    window[351] = 0x123456;
+    ReduceSmooth(frame, {700, 0, 701, 768}, place, window.data(), 512 * 4);
+    EXPECT_EQ(window[350] & 0xFF, 127u);
+    EXPECT_EQ(window[351], 0x123456u) << "outside the change nothing is written";
 }
 
 } // namespace

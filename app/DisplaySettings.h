@@ -1,0 +1,15 @@
+// The one setting kept besides the data file (whose bytes are fixed): whether the game starts
+// full screen, in $XDG_CONFIG_HOME/zimbly/settings as a line "fullscreen=1" or "fullscreen=0".
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The remembered choice, if the text holds one; other lines are ignored.
+std::optional<bool> ParseFullScreenSetting(std::string_view text);
+std::string FormatFullScreenSetting(bool fullScreen);
+
+// Reads and writes the settings file; reading never creates anything.
+std::optional<bool> LoadFullScreenSetting();
+void SaveFullScreenSetting(bool fullScreen);
