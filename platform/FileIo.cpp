@@ -251,7 +251,10 @@ void RemoveStaleTemporaryFiles(const std::string& path) {
 std::string KeepRescueCopy(const std::string& path) {
     for (int n = 0; n < MAX_RESCUE_COPIES; ++n) {
         std::string copy = path + ".bad";
-        if (n > 0) copy += "." + std::to_string(n);
+        if (n > 0) {
+            copy += '.';
+            copy += std::to_string(n);
+        }
         // A copy of its own, not a second link: whatever later writes into the original in
         // place must not reach the rescued bytes.
         const int copied = CopyToNewFile(path, copy);
