@@ -76,6 +76,7 @@ void CCartoonList::Work(CPlatformWindow& host) {
         const uint32_t delay = RunCartoonPass(
             m_arrCartoons, [&host] { return host.GetTickCount(); },
             [&host] { return host.RequestRepaintAndWait(); });
+        host.ExpectRepaintRequest(delay);
         lock.lock();
         auto woken = [&] { return m_bStop || m_nWakes != wakes; };
         if (delay == UINT32_MAX)

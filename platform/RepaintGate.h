@@ -10,12 +10,14 @@ class CRepaintGate {
 public:
     // Worker side: takes a ticket, calls notify (wakes the window's thread), waits for it to be
     // served. False when the gate is stopped (before or while waiting).
+    // No notify is needed while the window's thread has said it will look by itself.
     template <typename Notify> bool RequestAndWait(Notify notify) {
         std::unique_lock lock(m_mutex);
         if (m_bStopped) return false;
         const uint64_t ticket = ++m_nRequested;
+        const bool notifyWanted = !m_bWindowWillLook;
         lock.unlock();
-        notify();
+        if (notifyWanted) notify();
         lock.lock();
         m_cvServed.wait(lock, [&] { return m_bStopped || m_nServed >= ticket; });
         return !m_bStopped;
@@ -25,6 +27,22 @@ public:
     bool HasPending() {
         std::lock_guard lock(m_mutex);
         return m_nServed < m_nRequested;
+    }
+
+    // Window side: from here on the window's thread looks for requests by itself (it wakes at
+    // the time one is expected), so requests need not wake it.
+    void WillLook() {
+        std::lock_guard lock(m_mutex);
+        m_bWindowWillLook = true;
+    }
+
+    // Window side, before a wait that may be long: true when a request is waiting; otherwise
+    // requests from now on wake the window again. One lock, so no request falls in between.
+    bool PendingOrStopLooking() {
+        std::lock_guard lock(m_mutex);
+        if (m_nServed < m_nRequested) return true;
+        m_bWindowWillLook = false;
+        return false;
     }
 
     // Window side, after repainting: every request made so far is served.
@@ -55,4 +73,5 @@ private:
     uint64_t m_nRequested = 0;
     uint64_t m_nServed = 0;
     bool m_bStopped = false;
+    bool m_bWindowWillLook = false;
 };

@@ -86,6 +86,9 @@ void CoverDisplay(SDL_Window* window) {
 #endif
 }
 
+// How long the loop waits beyond an expected repaint request before letting it wake the loop.
+constexpr uint32_t LATE_REQUEST_MS = 4;
+
 // How often the queue is read at the least while a transition plays.
 constexpr uint32_t PING_ANSWER_MS = 100;
 
@@ -379,6 +382,33 @@ void CSdlWindow::MoveDraggedWindow() {
     if (x != wx || y != wy) SDL_SetWindowPosition(m_pWindow, x, y);
 }
 
+void CSdlWindow::ExpectRepaintRequest(uint32_t inMs) {
+    if (inMs == UINT32_MAX) {
+        m_bRequestExpected.store(false);
+        return;
+    }
+    m_dwRequestDue.store(SDL_GetTicks() + inMs);
+    m_bRequestExpected.store(true);
+}
+
+bool CSdlWindow::LookForRepaintRequest() {
+    if (m_bRequestExpected.load()) {
+        const int32_t left = int32_t(m_dwRequestDue.load() - SDL_GetTicks());
+        if (left > -int32_t(LATE_REQUEST_MS)) {
+            m_gate.WillLook();
+            return !m_gate.HasPending();
+        }
+        m_bRequestExpected.store(false); // late: it will wake the loop itself
+    }
+    return !m_gate.PendingOrStopLooking();
+}
+
+void CSdlWindow::ServeRepaintRequest(CWindowHandler& handler) {
+    DeliverHeldMove(handler);
+    handler.OnUserRedraw();
+    m_gate.MarkServed();
+}
+
 bool CSdlWindow::RequestRepaintAndWait() {
     const uint32_t type = m_nUserEvent;
     return m_gate.RequestAndWait([type] {
@@ -463,6 +493,11 @@ uint32_t CSdlWindow::NextWakeDelay() const {
         delay = std::min<uint32_t>(delay, left > 0 ? uint32_t(left) : 0);
     }
     if (m_bDragging && !m_bRootPointerEvents) delay = std::min(delay, m_dwFrameInterval);
+    if (m_bRequestExpected.load()) {
+        // Awake when the request comes; if it is a little late, looking again each millisecond.
+        const int32_t left = int32_t(m_dwRequestDue.load() - now);
+        delay = std::min<uint32_t>(delay, left > 0 ? uint32_t(left) : 1);
+    }
     if (m_pPendingFrame || m_bExposed || m_bMoveHeld || m_bPointerMoving) {
         const uint32_t since = now - m_dwLastPresent;
         const uint32_t interval = PresentInterval();
@@ -473,6 +508,10 @@ uint32_t CSdlWindow::NextWakeDelay() const {
 
 void CSdlWindow::Run(CWindowHandler& handler) {
     while (!m_bQuit) {
+        if (!LookForRepaintRequest()) {
+            ServeRepaintRequest(handler);
+            continue;
+        }
         SDL_Event event;
         bool got = false;
         if (m_bMoveHeld || m_bPointerMoving) {
@@ -586,6 +625,7 @@ void CSdlWindow::Run(CWindowHandler& handler) {
             SDL_RaiseWindow(m_pWindow);
         }
         if (!m_bQuit && m_bDragging) MoveDraggedWindow();
+        if (!m_bQuit && m_gate.HasPending()) ServeRepaintRequest(handler);
         if (!m_bQuit && m_bMoveHeld && HasDueTimer()) DeliverHeldMove(handler);
         if (!m_bQuit) FireDueTimers(handler);
         if (!m_bQuit && m_bMoveHeld && SDL_GetTicks() - m_dwLastPresent >= PresentInterval())

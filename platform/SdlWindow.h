@@ -6,6 +6,7 @@
 #include "platform/Window.h"
 #include "platform/WindowScale.h"
 
+#include <atomic>
 #include <functional>
 
 #include <map>
@@ -44,6 +45,7 @@ public:
     void DestroyWindow() override { m_bQuit = true; }
     bool RequestRepaintAndWait() override;
     void StopRepaintRequests() override { m_gate.Stop(); }
+    void ExpectRepaintRequest(uint32_t inMs) override;
     void EnableTextInput(bool enable) override;
     uint32_t GetTickCount() override;
     int GetSystemTimeMilliseconds() override;
@@ -64,6 +66,8 @@ private:
     void FlushPresent(bool force);
     void CopyFrame(const Surface& frame, const Rect& area, SDL_Surface* target) const;
     void DeliverHeldMove(CWindowHandler& handler);
+    bool LookForRepaintRequest(); // before a wait: false when one is waiting to be served
+    void ServeRepaintRequest(CWindowHandler& handler);
     void PumpEvents();
     uint32_t PresentInterval() const;
     void FireDueTimers(CWindowHandler& handler);
@@ -109,4 +113,8 @@ private:
     int m_nDragX = 0, m_nDragY = 0;       // the held window pixel
     int m_nPointerX = 0, m_nPointerY = 0; // the pointer on the desktop
     CRepaintGate m_gate;
+    // When the worker's next repaint request is due (written by the worker): the loop is awake
+    // then by itself, so the request need not travel through the display server to wake it.
+    std::atomic<bool> m_bRequestExpected{false};
+    std::atomic<uint32_t> m_dwRequestDue{0};
 };

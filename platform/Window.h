@@ -70,6 +70,10 @@ public:
     // From another thread: asks the window's thread for OnUserRedraw and waits until it ran.
     // Returns false without waiting once the window has stopped (see StopRepaintRequests).
     virtual bool RequestRepaintAndWait() = 0;
+    // From another thread: the next RequestRepaintAndWait comes in about inMs (UINT32_MAX:
+    // none is planned). A window may then be awake at that time by itself, which is cheaper
+    // than being woken.
+    virtual void ExpectRepaintRequest(uint32_t inMs) { (void)inMs; }
     // Wakes every waiting and future RequestRepaintAndWait with false; called at shut-down.
     virtual void StopRepaintRequests() = 0;
 
