@@ -8,8 +8,6 @@
 #include "users/UserData.h"
 #include "users/UserScreen.h"
 
-#include <vector>
-
 namespace {
 
 constexpr Rect CLIENT = {0, 0, CLIENT_WIDTH, CLIENT_HEIGHT};
@@ -50,31 +48,40 @@ CSumoraWnd::asSCENEKEY CSumoraWnd::SceneKey() const {
     for (int k = 0; k < TITLE_ITEM_COUNT; ++k)
         if (g_TitleItems[k].nFlags & 1) key.nTitleFlags |= 1u << k;
 
-    std::vector<Rect> controls;
+    // Bit i: control i holds the hand; nothing is allocated, as this runs twice a move.
+    int next = 0;
+    auto control = [&](const Rect& rc) {
+        if (next >= MAX_HOVER_CONTROLS)
+            key.bComplex = true;
+        else if (PtInRect(rc, m_nHandX, m_nHandY))
+            key.nHovered |= uint64_t(1) << next;
+        ++next;
+    };
     switch (ScreenOf(m_nScreenState)) {
     case SCREEN_TITLE:
-        controls = {g_rcLeave};
+        control(g_rcLeave);
         break;
     case SCREEN_EXERCISE:
-        controls.assign(g_rcKeypad, g_rcKeypad + 12);
-        controls.insert(controls.end(), {g_rcHint, g_rcNewPage, g_rcFinish});
+        for (int i = 0; i < 12; ++i)
+            control(g_rcKeypad[i]);
+        for (const Rect& rc : {g_rcHint, g_rcNewPage, g_rcFinish})
+            control(rc);
         break;
     case SCREEN_USERS:
-        controls.assign(g_rcUserButtons, g_rcUserButtons + 4);
-        controls.insert(controls.end(), {g_rcChangeUser, g_rcNameOk, g_rcNameCancel, m_rcPanel,
-                                         m_rcRangeDown, m_rcRangeUp});
+        for (const Rect& rc : g_rcUserButtons)
+            control(rc);
+        for (const Rect& rc :
+             {g_rcChangeUser, g_rcNameOk, g_rcNameCancel, m_rcPanel, m_rcRangeDown, m_rcRangeUp})
+            control(rc);
         if (!m_rcPanel.IsEmpty())
             for (int j = 0; j < OPERATION_KINDS; ++j)
-                controls.push_back(OperationBox(m_rcPanel, j));
+                control(OperationBox(m_rcPanel, j));
         for (int k = 0; k < EXERCISE_SET_COUNT || k < int(g_arrUsers.size()); ++k)
-            controls.push_back(UserRow(k));
+            control(UserRow(k));
         break;
     default:
         break;
     }
-    key.bComplex = controls.size() > MAX_HOVER_CONTROLS;
-    for (size_t i = 0; i < controls.size() && i < MAX_HOVER_CONTROLS; ++i)
-        if (PtInRect(controls[i], m_nHandX, m_nHandY)) key.nHovered |= uint64_t(1) << i;
     return key;
 }
 

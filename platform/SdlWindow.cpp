@@ -533,8 +533,7 @@ void CSdlWindow::Run(CWindowHandler& handler) {
                 if (event.type != SDL_MOUSEMOTION && event.type != SDL_SYSWMEVENT)
                     DeliverHeldMove(handler);
                 if (event.type == m_nUserEvent) {
-                    handler.OnUserRedraw();
-                    m_gate.MarkServed();
+                    ServeRepaintRequest(handler);
                     continue;
                 }
                 switch (event.type) {

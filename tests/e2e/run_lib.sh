@@ -32,3 +32,17 @@ ball_answer() {
     for digit in $(echo "$1" | grep -o .); do act_click "$(ball_x "$digit")" "$BALL_Y"; done
     act_click "${SUBMIT[@]}"
 }
+
+# open_first_page_as_tom: the game (on the X server already started) with one user, Tom,
+# current, showing the first page of plank 1; page holds that page's answers.
+open_first_page_as_tom() {
+    python3 "$E2E_DIR/datafile.py" build "$WORK/before.cfg" 0 Tom:
+    mkdir -p "$WORK/bin"
+    cp "$WORK/before.cfg" "$WORK/bin/Sumora.cfg"
+    start_game
+    ACTIONS+=(user Tom)
+    act_move "${PLANK1[@]}"
+    read -r -a page < <(answers_after "${ACTIONS[@]}" click "${PLANK1[@]}")
+    act_click "${PLANK1[@]}"
+    expect_like page_open "${MOVING[@]}" -- "${ACTIONS[@]}"
+}

@@ -4,16 +4,7 @@
 source "$(dirname "$0")/run_lib.sh"
 
 start_xvfb 1280x1024
-python3 "$E2E_DIR/datafile.py" build "$WORK/before.cfg" 0 Tom:
-mkdir -p "$WORK/bin"
-cp "$WORK/before.cfg" "$WORK/bin/Sumora.cfg"
-start_game
-ACTIONS+=(user Tom)
-
-act_move "${PLANK1[@]}"
-read -r -a page < <(answers_after "${ACTIONS[@]}" click "${PLANK1[@]}")
-act_click "${PLANK1[@]}"
-expect_like page_open "${MOVING[@]}" -- "${ACTIONS[@]}"
+open_first_page_as_tom
 echo "page of ${#page[@]}: ${page[*]}"
 
 # The first answer wrong at first: the typed digits stay and are marked.

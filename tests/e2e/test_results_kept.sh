@@ -24,15 +24,7 @@ kill_x() {
 
 # A run of one right answer: Tom's 100 is on disk at once, and still there after the logout.
 start_xvfb 1280x1024
-python3 "$E2E_DIR/datafile.py" build "$WORK/before.cfg" 0 Tom:
-mkdir -p "$WORK/bin"
-cp "$WORK/before.cfg" "$WORK/bin/Sumora.cfg"
-start_game
-ACTIONS+=(user Tom)
-act_move "${PLANK1[@]}"
-read -r -a page < <(answers_after "${ACTIONS[@]}" click "${PLANK1[@]}")
-act_click "${PLANK1[@]}"
-expect_like page_open "${MOVING[@]}" -- "${ACTIONS[@]}"
+open_first_page_as_tom
 type_answer "${page[0]}"
 act_click "${FINISH_BOOK[@]}"
 expect_like certificate -- "${ACTIONS[@]}"

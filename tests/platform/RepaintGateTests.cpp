@@ -12,20 +12,18 @@
 TEST(RepaintGate, ALookingWindowIsNotWokenAndOneThatStoppedLookingIs) {
     CRepaintGate gate;
     std::atomic<int> notified{0};
+    auto requestAndServe = [&] {
+        std::thread worker([&] { EXPECT_TRUE(gate.RequestAndWait([&] { ++notified; })); });
+        while (!gate.HasPending())
+            std::this_thread::yield();
+        gate.MarkServed();
+        worker.join();
+    };
     gate.WillLook();
-    std::thread worker([&] { EXPECT_TRUE(gate.RequestAndWait([&] { ++notified; })); });
-    while (!gate.HasPending())
-        std::this_thread::yield();
-    gate.MarkServed();
-    worker.join();
+    requestAndServe();
     EXPECT_EQ(notified.load(), 0);
-
     EXPECT_FALSE(gate.PendingOrStopLooking());
-    std::thread second([&] { EXPECT_TRUE(gate.RequestAndWait([&] { ++notified; })); });
-    while (!gate.HasPending())
-        std::this_thread::yield();
-    gate.MarkServed();
-    second.join();
+    requestAndServe();
     EXPECT_EQ(notified.load(), 1);
 }
 
