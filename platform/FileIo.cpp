@@ -19,21 +19,6 @@ constexpr int MAX_RESCUE_COPIES = 1000;
 constexpr int MAX_LINKS_FOLLOWED = 40; // as the kernel's own limit
 constexpr const char* TEMPORARY_INFIX = ".tmp-";
 
-std::atomic<int> g_nStepsUntilFault{0};
-
-// Counts one step of a write; true when the test hook wants this one to fail.
-bool FaultInjected() {
-    int left = g_nStepsUntilFault.load();
-    while (left > 0) {
-        if (g_nStepsUntilFault.compare_exchange_weak(left, left - 1)) {
-            if (left != 1) return false;
-            errno = EIO;
-            return true;
-        }
-    }
-    return false;
-}
-
 std::string DirectoryOf(const std::string& path) {
     const size_t slash = path.rfind('/');
     if (slash == std::string::npos) return ".";
@@ -64,11 +49,10 @@ std::string RandomSuffix() {
     return text;
 }
 
-bool WriteAll(int fd, std::span<const uint8_t> bytes) {
+bool WriteAll(int fd, std::span<const uint8_t> bytes, const asFILEOPS& ops) {
     size_t done = 0;
     while (done < bytes.size()) {
-        if (FaultInjected()) return false;
-        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        const ssize_t n = ops.fnWrite(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return false;
         done += size_t(n);
@@ -114,11 +98,11 @@ bool ReadUpTo(int fd, size_t maxBytes, std::vector<uint8_t>& bytes) {
 
 // A byte-for-byte copy with the same permission bits under a name that must not exist yet.
 // 1 copied, 0 the name is taken, -1 failed.
-int CopyToNewFile(const std::string& from, const std::string& to) {
+int CopyToNewFile(const std::string& from, const std::string& to, const asFILEOPS& ops) {
     struct stat info {};
     const int in = OpenRegularFile(from, info);
     if (in < 0) return -1;
-    const int out = open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    const int out = ops.fnOpen(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (out < 0) {
         const int taken = errno == EEXIST;
         close(in);
@@ -131,19 +115,24 @@ int CopyToNewFile(const std::string& from, const std::string& to) {
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) ok = false;
         if (n <= 0) break;
-        if (!WriteAll(out, {buffer, size_t(n)})) {
+        if (!WriteAll(out, {buffer, size_t(n)}, ops)) {
             ok = false;
             break;
         }
     }
-    ok = ok && fchmod(out, info.st_mode & 07777) == 0 && fsync(out) == 0;
-    ok = close(out) == 0 && ok;
+    ok = ok && fchmod(out, info.st_mode & 07777) == 0 && ops.fnFsync(out) == 0;
+    ok = ops.fnClose(out) == 0 && ok;
     close(in);
     if (!ok) unlink(to.c_str());
     return ok ? 1 : -1;
 }
 
 } // namespace
+
+const asFILEOPS& SystemFileOps() {
+    static const asFILEOPS s_Ops{open, write, fsync, close, rename};
+    return s_Ops;
+}
 
 std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& path, size_t maxBytes) {
     struct stat info {};
@@ -200,30 +189,23 @@ std::string ResolveFilePath(const std::string& path) {
     return (base == "/" ? base : base + "/") + NameOf(current);
 }
 
-bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes) {
-    if (FaultInjected()) return false;
+bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes,
+                         const asFILEOPS& ops) {
     std::string temporary;
     int fd = -1;
     for (int attempt = 0; attempt < 8 && fd < 0; ++attempt) {
         temporary = path + TEMPORARY_INFIX + RandomSuffix();
-        fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        fd = ops.fnOpen(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) return false;
     }
     if (fd < 0) return false;
 
-    bool ok = true;
     struct stat old {};
     if (stat(path.c_str(), &old) == 0) fchmod(fd, old.st_mode & 07777);
-    ok = WriteAll(fd, bytes);
-    if (ok && (FaultInjected() || fsync(fd) != 0)) ok = false;
+    bool ok = WriteAll(fd, bytes, ops) && ops.fnFsync(fd) == 0;
     // close reports delayed write errors on some file systems, so its result counts.
-    if (FaultInjected()) {
-        close(fd);
-        ok = false;
-    } else if (close(fd) != 0) {
-        ok = false;
-    }
-    if (ok && (FaultInjected() || rename(temporary.c_str(), path.c_str()) != 0)) ok = false;
+    ok = ops.fnClose(fd) == 0 && ok;
+    ok = ok && ops.fnRename(temporary.c_str(), path.c_str()) == 0;
     if (!ok) {
         const int saved = errno;
         unlink(temporary.c_str());
@@ -248,7 +230,7 @@ void RemoveStaleTemporaryFiles(const std::string& path) {
     closedir(dir);
 }
 
-std::string KeepRescueCopy(const std::string& path) {
+std::string KeepRescueCopy(const std::string& path, const asFILEOPS& ops) {
     for (int n = 0; n < MAX_RESCUE_COPIES; ++n) {
         std::string copy = path + ".bad";
         if (n > 0) {
@@ -257,15 +239,11 @@ std::string KeepRescueCopy(const std::string& path) {
         }
         // A copy of its own, not a second link: whatever later writes into the original in
         // place must not reach the rescued bytes.
-        const int copied = CopyToNewFile(path, copy);
+        const int copied = CopyToNewFile(path, copy, ops);
         if (copied == 0) continue;
         if (copied < 0) return {};
         FlushDirectory(DirectoryOf(path));
         return copy;
     }
     return {};
-}
-
-void SetFileWriteFaultForTesting(int step) {
-    g_nStepsUntilFault.store(step > 0 ? step : 0);
 }

@@ -4,10 +4,26 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
+#include <sys/types.h>
 #include <vector>
+
+// The calls through which the writes below create, fill, flush, close and rename their files,
+// each with the POSIX call's meaning (-1 and errno on failure), so that a test can make any one
+// of them fail.
+struct asFILEOPS {
+    std::function<int(const char* path, int flags, mode_t mode)> fnOpen;
+    std::function<ssize_t(int fd, const void* data, size_t size)> fnWrite;
+    std::function<int(int fd)> fnFsync;
+    std::function<int(int fd)> fnClose;
+    std::function<int(const char* from, const char* to)> fnRename;
+};
+
+// The operating system's own calls.
+const asFILEOPS& SystemFileOps();
 
 // The file's bytes, at most maxBytes of them from the start; nullopt when it cannot be opened or
 // read (missing, a directory, a FIFO or device, no permission). Never waits for a writer.
@@ -40,7 +56,8 @@ std::string ResolveFilePath(const std::string& path);
 // directory under a name no other attempt can take, are flushed to the disk, that file is renamed
 // over path and the directory is flushed. An existing file's permission bits are kept. False (and
 // the old file untouched, nothing left behind) when any step fails.
-bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes);
+bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes,
+                         const asFILEOPS& ops = SystemFileOps());
 
 // Removes what killed writes to path left behind: the temporary files beside it. Only for a
 // caller that knows no other write to path is under way.
@@ -48,11 +65,5 @@ void RemoveStaleTemporaryFiles(const std::string& path);
 
 // Keeps the file at path under the first free name of path + ".bad", ".bad.1", ".bad.2", …, with
 // its permission bits; an existing copy is never replaced. Returns the copy's name, or empty when
-// no copy could be made.
-std::string KeepRescueCopy(const std::string& path);
-
-// Test hook: the stepth step (counting from 1) of the coming WriteFileAtomically calls fails as
-// an I/O error would. The steps of one call are: create, one per write call (one for a small
-// file, none for an empty one), flush, close, rename. 0 turns the fault off; it also goes off by
-// itself once it has struck.
-void SetFileWriteFaultForTesting(int step);
+// no copy could be made (and then nothing is left behind).
+std::string KeepRescueCopy(const std::string& path, const asFILEOPS& ops = SystemFileOps());

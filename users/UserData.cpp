@@ -11,6 +11,7 @@ namespace {
 // What this session knows about its data file.
 struct asDATAFILESTATE {
     asDATAFILEPLACE place;
+    asFILEOPS ops = SystemFileOps();
     bool bPlaced = false;
     bool bMayWrite = true;         // false: the file must not be replaced in this session
     bool bLastSaveOk = true;       // false after a save that failed, until one succeeds
@@ -29,7 +30,7 @@ std::vector<uint8_t> EncodeState() {
 
 // A file that will be replaced but holds what the game cannot read is kept aside first.
 void RescueBeforeReplacing(const std::string& path, const std::string& what) {
-    if (!KeepRescueCopy(path).empty()) return;
+    if (!KeepRescueCopy(path, g_DataFileState.ops).empty()) return;
     g_DataFileState.bMayWrite = false;
     g_DataFileState.strProblem =
         path + " is " + what + " and no copy of it could be kept, so it is left as it is";
@@ -50,8 +51,9 @@ asDATAFILEPLACE ChooseDataFilePlace(const std::string& executableDirectory,
     return {readBeside ? besideExecutable : perUser, perUser};
 }
 
-void UseDataFilePlace(const asDATAFILEPLACE& place) {
+void UseDataFilePlace(const asDATAFILEPLACE& place, const asFILEOPS& ops) {
     g_DataFileState = {};
+    g_DataFileState.ops = ops;
     if (place.strReadPath.empty() || place.strWritePath.empty()) return; // nowhere: no file
     g_DataFileState.place = {ResolveFilePath(place.strReadPath),
                              ResolveFilePath(place.strWritePath)};
@@ -124,7 +126,7 @@ bool SaveUserData() {
     const std::vector<uint8_t>& old = state.arrOldFile;
     if (old.size() > bytes.size())
         bytes.insert(bytes.end(), old.begin() + std::ptrdiff_t(bytes.size()), old.end());
-    state.bLastSaveOk = WriteFileAtomically(path, bytes);
+    state.bLastSaveOk = WriteFileAtomically(path, bytes, state.ops);
     if (state.bLastSaveOk) state.arrSaved = std::move(content);
     return state.bLastSaveOk;
 }

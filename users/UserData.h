@@ -2,6 +2,7 @@
 // sets, and the data file "Sumora.cfg" that holds them between runs.
 #pragma once
 
+#include "platform/FileIo.h"
 #include "users/ExerciseSet.h"
 
 #include <array>
@@ -50,8 +51,8 @@ asDATAFILEPLACE ChooseDataFilePlace(const std::string& executableDirectory,
 
 // Points LoadUserData and the saves at place, with symbolic links resolved, and forgets what an
 // earlier load found. Until it is called (or after it is given empty paths) nothing is read or
-// written.
-void UseDataFilePlace(const asDATAFILEPLACE& place);
+// written. The saves and rescue copies write through ops.
+void UseDataFilePlace(const asDATAFILEPLACE& place, const asFILEOPS& ops = SystemFileOps());
 const asDATAFILEPLACE& GetDataFilePlace();
 
 // True when the file exists and begins with the 26 header bytes.

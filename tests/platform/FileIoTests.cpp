@@ -1,5 +1,7 @@
-// Whole-file reads and crash-safe writes: exact bytes, kept permissions, failures at every step.
+// Whole-file reads, crash-safe writes and rescue copies: exact bytes, kept permissions, failures
+// at every step.
 #include "platform/FileIo.h"
+#include "tests/platform/FaultyFileOps.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +21,6 @@ protected:
         m_strPath = m_strDirectory + "/file.bin";
     }
     void TearDown() override {
-        SetFileWriteFaultForTesting(0);
         std::error_code ec;
         std::filesystem::remove_all(m_strDirectory, ec);
     }
@@ -67,22 +68,33 @@ TEST_F(FileIo, AWriteThatFailsAtAnyStepLeavesTheOldFileAndNoLeftovers) {
     ASSERT_TRUE(WriteFileAtomically(m_strPath, OLD_BYTES));
     int step = 1;
     for (; step < 20; ++step) {
-        SetFileWriteFaultForTesting(step);
-        if (WriteFileAtomically(m_strPath, NEW_BYTES)) break;
+        if (WriteFileAtomically(m_strPath, NEW_BYTES, FileOpsFailingAtStep(step))) break;
         ASSERT_EQ(ReadFileBytes(m_strPath), OLD_BYTES) << "step " << step;
         ASSERT_EQ(FileCount(), 1u) << "step " << step;
     }
-    EXPECT_EQ(step, 6);
+    EXPECT_EQ(step, 6); // create, write, flush, close, rename
     EXPECT_EQ(ReadFileBytes(m_strPath), NEW_BYTES);
 }
 
-TEST_F(FileIo, TheFaultStrikesOnceAndCanBeTurnedOff) {
-    SetFileWriteFaultForTesting(1);
-    EXPECT_FALSE(WriteFileAtomically(m_strPath, NEW_BYTES));
-    EXPECT_TRUE(WriteFileAtomically(m_strPath, NEW_BYTES));
-    SetFileWriteFaultForTesting(3);
-    SetFileWriteFaultForTesting(0);
-    EXPECT_TRUE(WriteFileAtomically(m_strPath, OLD_BYTES));
+TEST_F(FileIo, AWriteAfterAFailedOneSucceeds) {
+    const asFILEOPS ops = FileOpsFailingAtStep(1);
+    EXPECT_FALSE(WriteFileAtomically(m_strPath, NEW_BYTES, ops));
+    EXPECT_TRUE(WriteFileAtomically(m_strPath, NEW_BYTES, ops));
+    EXPECT_EQ(ReadFileBytes(m_strPath), NEW_BYTES);
+    EXPECT_EQ(FileCount(), 1u);
+}
+
+TEST_F(FileIo, ARescueCopyThatFailsAtAnyStepLeavesNothingBehind) {
+    ASSERT_TRUE(WriteFileAtomically(m_strPath, OLD_BYTES));
+    int step = 1;
+    for (; step < 20; ++step) {
+        const std::string copy = KeepRescueCopy(m_strPath, FileOpsFailingAtStep(step));
+        if (!copy.empty()) break;
+        ASSERT_EQ(ReadFileBytes(m_strPath), OLD_BYTES) << "step " << step;
+        ASSERT_EQ(FileCount(), 1u) << "step " << step;
+    }
+    EXPECT_EQ(step, 5); // create, write, flush, close
+    EXPECT_EQ(ReadFileBytes(m_strPath + ".bad"), OLD_BYTES);
 }
 
 TEST_F(FileIo, WritingIntoAMissingDirectoryFails) {

@@ -1,6 +1,6 @@
-// Keeping the data file safe across a session: what cannot be read is never written over,
-// rescue copies keep their mode and never replace each other, links stay links, killed saves
-// leave nothing behind, and saves as results are made write only real changes.
+// Keeping the data file safe across a session: what cannot be read or copied aside is never
+// written over, rescue copies keep their mode and never replace each other, links stay links,
+// killed saves leave nothing behind, and saves as results are made write only real changes.
 #include "tests/users/DataFileBuilder.h"
 #include "tests/users/UserDataFixture.h"
 #include "users/DataFile.h"
@@ -100,6 +100,23 @@ TEST_F(DataFileKeeping, RescueCopiesKeepTheModeAndNeverReplaceEachOther) {
     EXPECT_TRUE(DataFileProblem().empty());
 }
 
+TEST_F(DataFileKeeping, ADamagedFileWhoseCopyFailsAtAnyStepIsNeverWrittenOver) {
+    std::vector<uint8_t> damaged = OneUserFile();
+    damaged.resize(damaged.size() - 1);
+    WriteFile(m_strPath, damaged);
+    for (int step = 1; step <= 4; ++step) { // create, write, flush, close
+        UseDataFilePlace({m_strPath, m_strPath}, FileOpsFailingAtStep(step));
+        EXPECT_FALSE(LoadUserData()) << "step " << step;
+        EXPECT_FALSE(MayWriteUserData()) << "step " << step;
+        EXPECT_NE(DataFileProblem().find("no copy"), std::string::npos) << "step " << step;
+        SetDefaultExerciseSets();
+        EXPECT_FALSE(SaveUserData()) << "step " << step;
+        EXPECT_EQ(FileBytes(m_strPath), damaged) << "step " << step;
+        EXPECT_TRUE(StrayFiles().empty()) << "step " << step;
+        EXPECT_FALSE(std::filesystem::exists(m_strPath + ".bad")) << "step " << step;
+    }
+}
+
 TEST_F(DataFileKeeping, ALinkedDataFileStaysALinkAndItsTargetIsReplaced) {
     const std::string target = m_strDirectory + "/elsewhere/Sumora.cfg";
     std::filesystem::create_directory(m_strDirectory + "/elsewhere");
@@ -168,10 +185,10 @@ TEST_F(DataFileKeeping, SavesAsResultsAreMadeWriteOnlyRealChanges) {
 }
 
 TEST_F(DataFileKeeping, AFailedSaveIsReportedUntilOneSucceedsAndAStoppedSessionWritesNothing) {
+    UseDataFilePlace({m_strPath, m_strPath}, FileOpsFailingAtStep(1));
     SetDefaultExerciseSets();
     BeginKeepingUserData();
     AppendUser(User("Tom", {80}));
-    SetFileWriteFaultForTesting(1);
     EXPECT_FALSE(SaveUserDataIfChanged());
     EXPECT_FALSE(DataFileProblem().empty());
     EXPECT_TRUE(MayWriteUserData());

@@ -227,12 +227,11 @@ TEST_F(UserDataFile, ASaveThatFailsAtAnyStepLeavesTheOldFileWhole) {
 
     int step = 1;
     for (; step < 20; ++step) {
-        SetFileWriteFaultForTesting(step);
+        UseDataFilePlace({m_strPath, m_strPath}, FileOpsFailingAtStep(step));
         if (SaveUserData()) break;
         ASSERT_EQ(FileBytes(m_strPath), old) << "failed at step " << step;
         ASSERT_TRUE(StrayFiles().empty()) << "failed at step " << step;
     }
-    SetFileWriteFaultForTesting(0);
     EXPECT_EQ(step, 6); // create, write, flush, close, rename
     EXPECT_EQ(FileBytes(m_strPath), updated);
     EXPECT_TRUE(StrayFiles().empty());

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/FileIo.h"
+#include "tests/platform/FaultyFileOps.h"
 #include "users/UserData.h"
 
 #include <gtest/gtest.h>
@@ -61,7 +62,6 @@ protected:
     }
 
     void TearDown() override {
-        SetFileWriteFaultForTesting(0);
         UseDataFilePlace(m_SavedPlace);
         std::error_code ec;
         if (!m_strDirectory.empty()) std::filesystem::remove_all(m_strDirectory, ec);
