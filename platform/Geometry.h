@@ -49,15 +49,6 @@ using Color = uint32_t;
 constexpr Color RGB(int r, int g, int b) {
     return (uint32_t(r & 0xFF) << 16) | (uint32_t(g & 0xFF) << 8) | uint32_t(b & 0xFF);
 }
-constexpr int GetRValue(Color c) {
-    return int((c >> 16) & 0xFF);
-}
-constexpr int GetGValue(Color c) {
-    return int((c >> 8) & 0xFF);
-}
-constexpr int GetBValue(Color c) {
-    return int(c & 0xFF);
-}
 
 constexpr Color COLOR_KEY = RGB(255, 0, 255); // magenta: left out by keyed draws
 constexpr Color COLOR_WHITE = RGB(255, 255, 255);

@@ -62,11 +62,6 @@ public:
         m_cvServed.notify_all();
     }
 
-    bool IsStopped() {
-        std::lock_guard lock(m_mutex);
-        return m_bStopped;
-    }
-
 private:
     std::mutex m_mutex;
     std::condition_variable m_cvServed;

@@ -54,7 +54,6 @@ public:
 
     // F11 switches, Escape leaves full screen; onChange hears of every switch (to remember it).
     void SetFullScreen(bool on);
-    bool IsFullScreen() const { return m_bFullScreen; }
     std::function<void(bool)> m_fnOnFullScreenChanged;
 
 private:

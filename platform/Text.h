@@ -6,7 +6,6 @@
 #include <string>
 #include <string_view>
 
-constexpr unsigned DT_TOP = 0x00;
 constexpr unsigned DT_LEFT = 0x00;
 constexpr unsigned DT_CENTER = 0x01;
 constexpr unsigned DT_RIGHT = 0x02;

@@ -17,15 +17,6 @@ int ChooseWindowScale(int desktopWidth, int desktopHeight, int clientWidth, int 
     return std::clamp(fit, 1, MAX_WINDOW_SCALE);
 }
 
-int ClientCoordinate(int windowCoordinate, int scale) {
-    const int quotient = windowCoordinate / scale;
-    return (windowCoordinate % scale < 0) ? quotient - 1 : quotient;
-}
-
-void UpscaleNearest(const Surface& frame, int scale, void* dst, int dstPitch) {
-    UpscaleNearest(frame, frame.Bounds(), scale, dst, dstPitch);
-}
-
 void UpscaleNearest(const Surface& frame, const Rect& area, int scale, void* dst, int dstPitch) {
     const Rect part = IntersectRect(area, frame.Bounds());
     if (part.IsEmpty()) return;

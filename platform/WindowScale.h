@@ -13,14 +13,9 @@ constexpr int MAX_WINDOW_SCALE = 8;
 int ChooseWindowScale(int desktopWidth, int desktopHeight, int clientWidth, int clientHeight,
                       const char* forced);
 
-// A window pixel coordinate as a client coordinate. Rounds toward minus infinity, so a point
-// left of or above the window (the pointer while captured) stays outside the client.
-int ClientCoordinate(int windowCoordinate, int scale);
-
-// Writes frame enlarged scale times into dst (pitch in bytes): every pixel becomes a
-// scale x scale block. dst holds at least Width() * scale by Height() * scale 32-bit pixels.
-void UpscaleNearest(const Surface& frame, int scale, void* dst, int dstPitch);
-// The same for the pixels of area only; dst is still the origin of the whole enlarged picture.
+// Writes the pixels of area of frame enlarged scale times into dst (pitch in bytes): every pixel
+// becomes a scale x scale block. dst is the origin of the whole enlarged picture and holds at
+// least Width() * scale by Height() * scale 32-bit pixels.
 void UpscaleNearest(const Surface& frame, const Rect& area, int scale, void* dst, int dstPitch);
 
 // Where the client's picture lies in a window: its top-left corner and its size there.
@@ -42,7 +37,8 @@ asPICTUREPLACE PlaceAtScale(int clientWidth, int clientHeight, int scale);
 asPICTUREPLACE FitPicture(int windowWidth, int windowHeight, int clientWidth, int clientHeight);
 
 // A window pixel as a client coordinate (rounding toward minus infinity, so a point before
-// the picture stays outside the client): origin and size are the picture's along that axis.
+// the picture, as the pointer while captured, stays outside the client): origin and size are
+// the picture's along that axis.
 int ClientCoordinate(int windowCoordinate, int origin, int pictureSize, int clientSize);
 
 // The window pixels that show the client rectangle area (what a change there touches).

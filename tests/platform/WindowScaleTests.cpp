@@ -31,19 +31,23 @@ TEST(WindowScale, AForcedWholeScaleWinsAndNonsenseIsIgnored) {
 }
 
 TEST(WindowScale, PointerPositionsMapToTheClientPixelUnderThem) {
-    EXPECT_EQ(ClientCoordinate(0, 2), 0);
-    EXPECT_EQ(ClientCoordinate(1, 2), 0);
-    EXPECT_EQ(ClientCoordinate(2, 2), 1);
-    EXPECT_EQ(ClientCoordinate(2047, 2), 1023);
-    EXPECT_EQ(ClientCoordinate(2048, 2), 1024); // right of the window stays outside
-    EXPECT_EQ(ClientCoordinate(8, 3), 2);
-    EXPECT_EQ(ClientCoordinate(517, 1), 517);
+    // A window of the 1024-pixel client enlarged scale times, the picture at its corner.
+    const auto at = [](int windowCoordinate, int scale) {
+        return ClientCoordinate(windowCoordinate, 0, 1024 * scale, 1024);
+    };
+    EXPECT_EQ(at(0, 2), 0);
+    EXPECT_EQ(at(1, 2), 0);
+    EXPECT_EQ(at(2, 2), 1);
+    EXPECT_EQ(at(2047, 2), 1023);
+    EXPECT_EQ(at(2048, 2), 1024); // right of the window stays outside
+    EXPECT_EQ(at(8, 3), 2);
+    EXPECT_EQ(at(517, 1), 517);
     // Left of or above the window must stay outside, not fold onto column or row 0.
-    EXPECT_EQ(ClientCoordinate(-1, 2), -1);
-    EXPECT_EQ(ClientCoordinate(-2, 2), -1);
-    EXPECT_EQ(ClientCoordinate(-3, 2), -2);
-    EXPECT_EQ(ClientCoordinate(-1, 3), -1);
-    EXPECT_EQ(ClientCoordinate(-4, 3), -2);
+    EXPECT_EQ(at(-1, 2), -1);
+    EXPECT_EQ(at(-2, 2), -1);
+    EXPECT_EQ(at(-3, 2), -2);
+    EXPECT_EQ(at(-1, 3), -1);
+    EXPECT_EQ(at(-4, 3), -2);
 }
 
 // Every destination pixel must be the source pixel its block belongs to, rows padded to a
@@ -56,7 +60,7 @@ void ExpectEnlarged(int scale) {
     const int width = 5 * scale, height = 3 * scale, pitchPixels = width + 3;
     constexpr uint32_t UNTOUCHED = 0xDEADBEEF;
     std::vector<uint32_t> dst(size_t(pitchPixels) * height + 7, UNTOUCHED);
-    UpscaleNearest(frame, scale, dst.data(), pitchPixels * 4);
+    UpscaleNearest(frame, frame.Bounds(), scale, dst.data(), pitchPixels * 4);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x)
             ASSERT_EQ(dst[size_t(y) * pitchPixels + x], frame.GetPixel(x / scale, y / scale))
