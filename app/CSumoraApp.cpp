@@ -31,23 +31,23 @@ bool PathExists(const std::string& path) {
     return lstat(path.c_str(), &info) == 0;
 }
 
-asDATAFILEPLACE FindDataFilePlace() {
+asDATAFILEPLACE FindDataFilePlace(const asUSERPLACES& places) {
     const std::string executableDirectory = GetExecutableDirectory();
     const bool writable = !executableDirectory.empty() && IsDirectoryWritable(executableDirectory);
     return ChooseDataFilePlace(executableDirectory, writable,
-                               writable ? std::string() : GetUserDataDirectory(), PathExists);
+                               writable ? std::string() : GetUserDataDirectory(places), PathExists);
 }
 
 } // namespace
 
-int CSumoraApp::Run(std::optional<bool> fullScreen) {
+int CSumoraApp::Run(const asENVIRONMENT& environment, std::optional<bool> fullScreen) {
     std::string error;
     // A start that fails for want of a display reads and writes nothing.
-    if (!CSdlWindow::OpenDisplay(error)) {
+    if (!CSdlWindow::OpenDisplay(environment.strVideoDriver, error)) {
         std::fprintf(stderr, "zimbly: %s\n", error.c_str());
         return 1;
     }
-    UseDataFilePlace(FindDataFilePlace());
+    UseDataFilePlace(FindDataFilePlace(environment.places));
     const std::string& path = GetDataFilePlace().strWritePath;
     asWRITERLOCK lock = LockDataFileForWriting(path);
     if (lock.nStatus == WriterLockStatus::TAKEN) {
@@ -66,22 +66,26 @@ int CSumoraApp::Run(std::optional<bool> fullScreen) {
     if (lock.nStatus == WriterLockStatus::UNAVAILABLE)
         StopKeepingUserData(lock.strReason + " (another copy could be writing the same file)");
 
-    const bool running = InitInstance(fullScreen.value_or(LoadFullScreenSetting().value_or(false)));
+    const bool running = InitInstance(
+        environment,
+        fullScreen.value_or(LoadFullScreenSetting(environment.places).value_or(false)));
     const int exitCode = running ? ExitInstance() : 1;
     UnlockDataFile(lock);
     return exitCode;
 }
 
-bool CSumoraApp::InitInstance(bool fullScreen) {
+bool CSumoraApp::InitInstance(const asENVIRONMENT& environment, bool fullScreen) {
     std::string error;
-    std::unique_ptr<CSdlWindow> host =
-        CSdlWindow::Create(WINDOW_TITLE, CLIENT_WIDTH, CLIENT_HEIGHT, fullScreen, error);
+    std::unique_ptr<CSdlWindow> host = CSdlWindow::Create(WINDOW_TITLE, CLIENT_WIDTH, CLIENT_HEIGHT,
+                                                          fullScreen, environment.strScale, error);
     if (!host) {
         std::fprintf(stderr, "zimbly: %s\n", error.c_str());
         return false;
     }
     // F11's choice is kept for the next start.
-    host->m_fnOnFullScreenChanged = SaveFullScreenSetting;
+    host->m_fnOnFullScreenChanged = [places = environment.places](bool on) {
+        SaveFullScreenSetting(places, on);
+    };
     if (!LoadUserData()) SetDefaultExerciseSets();
     BeginKeepingUserData();
     if (!DataFileProblem().empty())
@@ -90,14 +94,12 @@ bool CSumoraApp::InitInstance(bool fullScreen) {
                      "session's results will not be kept\n",
                      DataFileProblem().c_str());
     {
-        CSumoraWnd window(*host);
+        // A seed from the environment replays known pages (the end-to-end tests answer them).
+        CSumoraWnd window(*host, environment.nSeed);
         if (window.OnCreate() != 0) {
             std::fprintf(stderr, "zimbly: the window could not be set up\n");
             return false;
         }
-        // End-to-end tests replay pages they know the answers of (see the snapshot tool).
-        if (const char* seed = std::getenv("ZIMBLY_SEED"))
-            std::srand(unsigned(std::strtoul(seed, nullptr, 10)));
         static const bool s_bAtExitRegistered = std::atexit(SaveOnUnexpectedExit) == 0;
         g_bSaveOnExit = s_bAtExitRegistered;
         window.RedrawWindow();

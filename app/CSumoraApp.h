@@ -1,6 +1,8 @@
 // The application: start-up and shut-down in a fixed order around the window's message loop.
 #pragma once
 
+#include "app/Environment.h"
+
 #include <optional>
 
 class CSumoraApp {
@@ -8,9 +10,9 @@ public:
     // Loads the data (or the defaults), opens the window and runs it; saves at the end.
     // Returns the process exit code.
     // fullScreen, when given, overrides the remembered choice for this start.
-    int Run(std::optional<bool> fullScreen = std::nullopt);
+    int Run(const asENVIRONMENT& environment, std::optional<bool> fullScreen = std::nullopt);
 
 private:
-    bool InitInstance(bool fullScreen);
+    bool InitInstance(const asENVIRONMENT& environment, bool fullScreen);
     int ExitInstance();
 };

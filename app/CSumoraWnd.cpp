@@ -1,15 +1,15 @@
-// The main window's life: set-up, frame composition, repaint and shut-down.
+// The main window's life: set-up, frame composition, repaint, the butterflies and shut-down.
 #include "app/CSumoraWnd.h"
 
-#include "app/LayoutTables.h"
-#include "gfx/TitleScreen.h"
+#include "exercise/Certificate.h"
+#include "exercise/ExerciseScreen.h"
 #include "users/DataFileNotice.h"
 #include "users/UserData.h"
 
 #include <cstdlib>
 
-CSumoraWnd::CSumoraWnd(CPlatformWindow& host)
-    : m_fnRand([] { return std::rand(); }), m_host(host) {}
+CSumoraWnd::CSumoraWnd(CPlatformWindow& host, std::optional<unsigned> seed)
+    : m_fnRand([] { return std::rand(); }), m_host(host), m_nSeed(seed) {}
 
 CSumoraWnd::~CSumoraWnd() {
     OnDestroy();
@@ -23,25 +23,15 @@ int CSumoraWnd::OnCreate() {
 }
 
 void CSumoraWnd::InitScreenState() {
-    std::srand(unsigned(m_host.GetSystemTimeMilliseconds()));
+    std::srand(m_nSeed.value_or(unsigned(m_host.GetSystemTimeMilliseconds())));
     m_nScreenState = SCREEN_TITLE;
-    BuildLayoutTables();
-    m_rcPanel = {};
-    m_nHandBitmap = 151;
+    m_nHandBitmap = HAND_RELEASED_PICTURE;
     m_nHandX = m_nHandY = -1;
     m_nSelectedSet = 0;
-    m_nPageFirstTry = 0;
-    m_bCleanTry = 1;
-    m_dwStartTick = m_dwEndTick = 0;
-    m_nTotalDone = m_nTotalFirstTry = 0;
-    m_nRunItem = -1;
-    m_bWrongShown = 0;
-    m_nCurrent = 0;
-    m_bHintAvailable = 1;
-    m_nHintIndex = -1;
-    m_nPanelSet = -1;
-    m_bPanelEntered = 0;
-    RebuildTitleCaptions();
+    m_Run = {};
+    m_UserScreen = {};
+    m_TitleItems = MakeTitleItems();
+    RebuildTitleCaptions(m_TitleItems, g_ExerciseSets);
 }
 
 void CSumoraWnd::OnDestroy() {
@@ -49,8 +39,7 @@ void CSumoraWnd::OnDestroy() {
     m_bDestroyed = true;
     // The worker is stopped and joined before anything it reads goes away.
     StopCartoons();
-    for (int id = TIMER_INCREASE_REPEAT; id <= TIMER_DECREASE_DELAY; ++id)
-        m_host.KillTimer(id);
+    StopArrowTimers();
     if (m_bCaptured) m_host.ReleaseCapture();
     if (m_bPointerHidden) m_host.ShowSystemPointer(true);
     m_bCaptured = m_bPointerHidden = false;
@@ -58,27 +47,43 @@ void CSumoraWnd::OnDestroy() {
     ReleaseSurface();
 }
 
+void CSumoraWnd::PaintExercise(CImageLayer& target) const {
+    const int item = m_Run.m_nRunItem;
+    static const std::string none;
+    const std::string& heading =
+        item >= 0 && item < TITLE_ITEM_COUNT ? m_TitleItems[size_t(item)].strCaption : none;
+    PaintExerciseScreen(target, m_Run, heading, m_nHandX, m_nHandY);
+}
+
 void CSumoraWnd::ComposeFrame() {
-    if (!m_hBitmap) return;
+    ComposeFrame(*this);
+}
+
+void CSumoraWnd::ComposeFrame(CImageLayer& target) const {
+    if (!target.m_hBitmap) return;
     switch (ScreenOf(m_nScreenState)) {
     case SCREEN_TITLE:
-        PaintTitleScreen();
-        if (!DataFileProblem().empty()) PaintDataFileNotice(*this);
+        PaintTitleScreen(target, m_TitleItems, m_nHandX, m_nHandY);
+        if (!DataFileProblem().empty()) PaintDataFileNotice(target);
         break;
     case SCREEN_EXERCISE:
-        PaintExerciseScreen(*this);
+        PaintExercise(target);
         break;
-    case SCREEN_CERTIFICATE:
-        PaintCertificate(*this);
+    case SCREEN_CERTIFICATE: {
+        const asUSERINFO* user = CurrentUser();
+        PaintCertificate(target, user ? user->strName : std::string(), m_Run.m_nTotalDone,
+                         m_Run.m_nTotalFirstTry, m_Run.Score());
         break;
+    }
     case SCREEN_USERS:
-        PaintUserScreen();
+        PaintUserScreen(target, m_UserScreen, UserPageOf(m_nScreenState), m_nHandX, m_nHandY);
         break;
     default:
         break;
     }
-    PaintCartoons();
-    if (m_nHandX != -1 && m_nHandY != -1) DrawBitmapKeyed(m_nHandX, m_nHandY, m_nHandBitmap);
+    PaintCartoons(target, m_arrCartoons.m_arrCartoons);
+    if (m_nHandX != -1 && m_nHandY != -1)
+        target.DrawBitmapKeyed(m_nHandX, m_nHandY, uint16_t(m_nHandBitmap));
 }
 
 void CSumoraWnd::RedrawWindow() {
@@ -107,4 +112,25 @@ void CSumoraWnd::OnUserRedraw() {
 void CSumoraWnd::OnClose() {
     OnDestroy();
     m_host.DestroyWindow();
+}
+
+void CSumoraWnd::StartCartoons() {
+    auto& list = m_arrCartoons.m_arrCartoons;
+    list.clear();
+    list.emplace_back(CARTOON_BUTTERFLY, 200, 842, 495);
+    list.emplace_back(CARTOON_BUTTERFLY, 150, 788, 628);
+    m_arrCartoons.Start(m_host);
+}
+
+void CSumoraWnd::ShowCartoons() {
+    m_arrCartoons.SetVisible(true);
+}
+
+void CSumoraWnd::HideCartoons() {
+    m_arrCartoons.SetVisible(false);
+}
+
+void CSumoraWnd::StopCartoons() {
+    m_host.StopRepaintRequests();
+    m_arrCartoons.Stop();
 }

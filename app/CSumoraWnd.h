@@ -1,23 +1,30 @@
-// The one main window: all screen state, the message handlers and the frame composition.
-// Its operations are defined next to the screens they belong to (app/, gfx/, exercise/, users/).
+// The one main window: the message target. It routes every message through the hit test and the
+// transition table to the models (the exercise run, the user screen, the data), composes frames
+// from their state with the screens' painters and hands them to the platform window.
 #pragma once
 
 #include "app/ScreenState.h"
+#include "app/TitleScreen.h"
+#include "exercise/ExerciseRun.h"
+#include "exercise/PageTransitions.h"
 #include "gfx/CImageLayer.h"
 #include "gfx/Cartoons.h"
+#include "platform/Pictures.h"
 #include "platform/Window.h"
+#include "users/UserScreen.h"
 
 #include <cstdint>
 #include <functional>
-#include <string>
-#include <vector>
+#include <optional>
 
 class CSumoraWnd : public CImageLayer, public CWindowHandler {
 public:
-    explicit CSumoraWnd(CPlatformWindow& host);
+    // seed: the first seed of the problem draws; without one, the system time's milliseconds
+    // when the window is set up.
+    explicit CSumoraWnd(CPlatformWindow& host, std::optional<unsigned> seed = std::nullopt);
     ~CSumoraWnd() override;
 
-    // Window set-up: seeds the draws, enters the title screen, builds the tables, starts the
+    // Window set-up: seeds the draws, enters the title screen, makes the surface, starts the
     // butterflies. Returns 0, or -1 when the window cannot be set up.
     int OnCreate();
     // Shut-down of the window: stops the butterfly thread and releases the surface.
@@ -38,8 +45,9 @@ public:
     // Repaints only changed (the rest of the surface shows the state already), or the whole
     // frame when the surface does not hold the last composition.
     void RepaintChanged(const Rect& changed);
-    // Composes the frame into the surface without presenting it.
+    // Composes the frame of the state into the window's surface, or into target.
     void ComposeFrame();
+    void ComposeFrame(CImageLayer& target) const;
     int HitTest(int x, int y);
     // The transition table (app/Transitions.cpp). False: the handler must return at once
     // (the window is gone, or a new page painted itself).
@@ -47,81 +55,39 @@ public:
     bool ApplyKey(unsigned vk);
     bool IsDestroyed() const { return m_bDestroyed; }
 
-    // Exercise run (exercise/ExerciseRun.cpp).
-    void StartRun(int code);
-    void AppendDigit(int digit);
-    void EraseLastDigit();
-    void ClearInput();
-    void SubmitAnswer();
-    void RevealAnswer();
+    // The run's steps that need the window (app/RunSteps.cpp). StartRun draws the first page of
+    // the selected set and slides it in; false when the set yields no problems.
+    bool StartRun(int code);
     void StartNewPage();
-    void FinishRun();
-    void LeaveRun();
-    int RunScore() const;
-
-    // Screens.
-    void PaintTitleScreen();
-    void PaintExerciseScreen(CImageLayer& target);
+    // The end of a run by the finish book (the score is recorded) or the Home key (it is not);
+    // true when there is a certificate to show.
+    bool FinishRun();
+    bool LeaveRun();
     void SlideInExerciseScreen();
     void FadeInNewPage();
-    void PaintCertificate(CImageLayer& target);
-    void PaintUserScreen();
 
-    // User management reactions (users/UserScreen.cpp, users/SettingsPanel.cpp).
-    void OpenNameEntry();
-    void ConfirmNewName();
-    void ChooseUserAt(int x, int y);
-    void DeleteUserAt(int x, int y);
-    void TypeNameByte(unsigned char byte, bool ctrlHeld);
-    void EraseNameCharacter();
-    void TrackPanel(int x, int y);
-    void PressPanel(int x, int y);
-    void ReleasePanel(int x, int y);
-    void StepPanelRange(int delta);
-    void PaintSettingsList();
-    void PaintScoreChart();
-
-    // Butterflies (gfx/Cartoons.cpp).
+    // Butterflies.
     void StartCartoons();
     void ShowCartoons();
     void HideCartoons();
-    void PaintCartoons();
     void StopCartoons();
 
     CPlatformWindow& Host() { return m_host; }
 
-    // The random source of every problem draw: the C library's rand() unless a test scripts it.
+    // The random source of every draw (pages and the slide's direction): the C library's rand()
+    // unless it is replaced.
     std::function<int()> m_fnRand;
+    asTRANSITIONPACE m_TransitionPace;
 
     // --- window state ---
     uint32_t m_nScreenState = 0;
-    int m_nHandBitmap = 151;
+    int m_nHandBitmap = HAND_RELEASED_PICTURE;
     int m_nHandX = -1;
     int m_nHandY = -1;
     int m_nSelectedSet = 0;
-    std::vector<std::string> m_arrProblems;
-    std::vector<std::string> m_arrAnswers;
-    std::string m_strInput;
-    int m_nPageFirstTry = 0;
-    int m_bCleanTry = 1;
-    uint32_t m_dwStartTick = 0;
-    uint32_t m_dwEndTick = 0;
-    int m_nTotalDone = 0;
-    int m_nTotalFirstTry = 0;
-    int m_nRunItem = -1;
-    int m_bWrongShown = 0;
-    int m_nCurrent = 0;
-    int m_bHintAvailable = 1;
-    int m_nHintIndex = -1;
-    Rect m_rcPanel;
-    int m_nPanelSet = -1;
-    int m_bPanelEntered = 0;
-    Rect m_rcRangeDown;
-    Rect m_rcRangeUp;
-    std::string m_strNewName;
-    std::string m_strNotice;
-    // The name entry refused a first byte for want of room: its second byte is dropped too.
-    int m_bSkipTrailByte = 0;
+    asTITLEITEMS m_TitleItems = MakeTitleItems();
+    CExerciseRun m_Run;
+    CUserScreen m_UserScreen;
     CCartoonList m_arrCartoons;
 
     // What the painters show besides the hand (app/FrameDamage.cpp): equal keys before and
@@ -145,9 +111,15 @@ public:
 private:
     void InitScreenState();
     void TrackPointer(int x, int y);
+    // The user screen's panel follows the hand; called before a repaint on that screen.
+    void FollowHand();
+    void StopArrowTimers();
     void KeepResults();
+    // The exercise screen as it is now, for the transitions.
+    void PaintExercise(CImageLayer& target) const;
 
     CPlatformWindow& m_host;
+    std::optional<unsigned> m_nSeed;
     bool m_bPointerHidden = false;
     bool m_bCaptured = false;
     bool m_bDestroyed = false;

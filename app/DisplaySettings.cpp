@@ -30,8 +30,8 @@ std::string FormatFullScreenSetting(bool fullScreen) {
     return std::string(FULL_SCREEN_KEY) + (fullScreen ? "1" : "0") + "\n";
 }
 
-std::optional<bool> LoadFullScreenSetting() {
-    const std::string directory = GetUserConfigDirectory(false);
+std::optional<bool> LoadFullScreenSetting(const asUSERPLACES& places) {
+    const std::string directory = GetUserConfigDirectory(places, false);
     if (directory.empty()) return std::nullopt;
     const asFILEREAD read = ReadWholeFile(directory + SETTINGS_FILE_NAME, MAX_SETTINGS_BYTES);
     if (read.nStatus != FileReadStatus::READ) return std::nullopt;
@@ -39,8 +39,8 @@ std::optional<bool> LoadFullScreenSetting() {
         {reinterpret_cast<const char*>(read.arrBytes.data()), read.arrBytes.size()});
 }
 
-void SaveFullScreenSetting(bool fullScreen) {
-    const std::string directory = GetUserConfigDirectory(true);
+void SaveFullScreenSetting(const asUSERPLACES& places, bool fullScreen) {
+    const std::string directory = GetUserConfigDirectory(places, true);
     if (directory.empty()) return;
     const std::string text = FormatFullScreenSetting(fullScreen);
     WriteFileAtomically(directory + SETTINGS_FILE_NAME,

@@ -2,6 +2,8 @@
 // full screen, in $XDG_CONFIG_HOME/zimbly/settings as a line "fullscreen=1" or "fullscreen=0".
 #pragma once
 
+#include "platform/Paths.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,5 +13,5 @@ std::optional<bool> ParseFullScreenSetting(std::string_view text);
 std::string FormatFullScreenSetting(bool fullScreen);
 
 // Reads and writes the settings file; reading never creates anything.
-std::optional<bool> LoadFullScreenSetting();
-void SaveFullScreenSetting(bool fullScreen);
+std::optional<bool> LoadFullScreenSetting(const asUSERPLACES& places);
+void SaveFullScreenSetting(const asUSERPLACES& places, bool fullScreen);

@@ -2,22 +2,23 @@
 // lifted plank with its balloon, one keypad control; anything else repaints the whole frame.
 #include "app/CSumoraWnd.h"
 
-#include "app/LayoutTables.h"
-#include "gfx/TitleScreen.h"
+#include "exercise/ExerciseLayout.h"
 #include "platform/Pictures.h"
 #include "users/UserData.h"
-#include "users/UserScreen.h"
+#include "users/UserLayout.h"
 
 namespace {
 
 constexpr Rect CLIENT = {0, 0, CLIENT_WIDTH, CLIENT_HEIGHT};
-constexpr Rect BALLOON = {710, 285, 990, 457};
 // A plank's caption and its shadow stand a few pixels off its rectangle.
 constexpr int CAPTION_SPILL = 4;
 // A hovered exercise control is drawn lifted above its place (and a picture may be larger
 // than the place it is hit in).
 constexpr int LIFT_SPILL = 34;
 constexpr int MAX_HOVER_CONTROLS = 64;
+// The exercise screen's controls in the scene key: the keypad, then these.
+constexpr int HINT_BIT = KEYPAD_BUTTONS;
+constexpr int FINISH_BIT = KEYPAD_BUTTONS + 2;
 
 Rect PictureBox(int id, int x, int y) {
     const PictureInfo* picture = FindPicture(id);
@@ -43,10 +44,11 @@ Rect CSumoraWnd::CartoonBoxes() const {
 CSumoraWnd::asSCENEKEY CSumoraWnd::SceneKey() const {
     asSCENEKEY key;
     key.nScreenState = m_nScreenState;
-    key.rcPanel = m_rcPanel;
-    key.nPanelSet = m_nPanelSet;
+    const CUserScreen& users = m_UserScreen;
+    key.rcPanel = users.m_rcPanel;
+    key.nPanelSet = users.m_nPanelSet;
     for (int k = 0; k < TITLE_ITEM_COUNT; ++k)
-        if (g_TitleItems[k].nFlags & 1) key.nTitleFlags |= 1u << k;
+        if (m_TitleItems[size_t(k)].nFlags & 1) key.nTitleFlags |= 1u << k;
 
     // Bit i: control i holds the hand; nothing is allocated, as this runs twice a move.
     int next = 0;
@@ -62,7 +64,7 @@ CSumoraWnd::asSCENEKEY CSumoraWnd::SceneKey() const {
         control(g_rcLeave);
         break;
     case SCREEN_EXERCISE:
-        for (int i = 0; i < 12; ++i)
+        for (int i = 0; i < KEYPAD_BUTTONS; ++i)
             control(g_rcKeypad[i]);
         for (const Rect& rc : {g_rcHint, g_rcNewPage, g_rcFinish})
             control(rc);
@@ -70,12 +72,12 @@ CSumoraWnd::asSCENEKEY CSumoraWnd::SceneKey() const {
     case SCREEN_USERS:
         for (const Rect& rc : g_rcUserButtons)
             control(rc);
-        for (const Rect& rc :
-             {g_rcChangeUser, g_rcNameOk, g_rcNameCancel, m_rcPanel, m_rcRangeDown, m_rcRangeUp})
+        for (const Rect& rc : {g_rcChangeUser, g_rcNameOk, g_rcNameCancel, users.m_rcPanel,
+                               users.m_rcRangeDown, users.m_rcRangeUp})
             control(rc);
-        if (!m_rcPanel.IsEmpty())
+        if (!users.m_rcPanel.IsEmpty())
             for (int j = 0; j < OPERATION_KINDS; ++j)
-                control(OperationBox(m_rcPanel, j));
+                control(OperationBox(users.m_rcPanel, j));
         for (int k = 0; k < EXERCISE_SET_COUNT || k < int(g_arrUsers.size()); ++k)
             control(UserRow(k));
         break;
@@ -94,20 +96,23 @@ Rect CSumoraWnd::ChangedBetween(const asSCENEKEY& before, const asSCENEKEY& afte
     switch (ScreenOf(after.nScreenState)) {
     case SCREEN_TITLE: {
         if (hoverChanged) return CLIENT; // the leave sign lit or put out
-        Rect changed = BALLOON;
+        Rect changed = BALLOON_RECT;
         for (int k = 0; k < TITLE_ITEM_COUNT; ++k)
             if ((before.nTitleFlags ^ after.nTitleFlags) & (1u << k))
-                changed = UnionRect(
-                    changed, InflateRect(g_TitleItems[k].rcItem, CAPTION_SPILL, CAPTION_SPILL));
+                changed = UnionRect(changed, InflateRect(TITLE_ITEM_RECTS[size_t(k)], CAPTION_SPILL,
+                                                         CAPTION_SPILL));
         return changed;
     }
     case SCREEN_EXERCISE: {
         // The finish book shows a bare shelf: the whole page changes with it.
-        if (before.nTitleFlags != after.nTitleFlags || (hoverChanged >> 14) != 0) return CLIENT;
+        if (before.nTitleFlags != after.nTitleFlags || (hoverChanged >> FINISH_BIT) != 0)
+            return CLIENT;
         Rect changed;
-        for (int i = 0; i < 14; ++i)
+        for (int i = 0; i < FINISH_BIT; ++i)
             if (hoverChanged & (uint64_t(1) << i)) {
-                const Rect place = i < 12 ? g_rcKeypad[i] : i == 12 ? g_rcHint : g_rcNewPage;
+                const Rect place = i < KEYPAD_BUTTONS ? g_rcKeypad[i]
+                                   : i == HINT_BIT    ? g_rcHint
+                                                      : g_rcNewPage;
                 changed = UnionRect(changed, InflateRect(place, LIFT_SPILL, LIFT_SPILL));
             }
         return IntersectRect(changed, CLIENT);

@@ -2,14 +2,11 @@
 // and timer handlers. Every handler ends with a full repaint.
 #include "app/CSumoraWnd.h"
 
-#include "app/LayoutTables.h"
-#include "gfx/TitleScreen.h"
+#include "exercise/ExerciseLayout.h"
 #include "users/UserData.h"
+#include "users/UserLayout.h"
 
 namespace {
-
-constexpr int HAND_RELEASED = 151;
-constexpr int HAND_PRESSED = 153;
 
 bool InClient(int x, int y) {
     return x >= 0 && x < CLIENT_WIDTH && y >= 0 && y < CLIENT_HEIGHT;
@@ -20,14 +17,14 @@ bool InClient(int x, int y) {
 int CSumoraWnd::HitTest(int x, int y) {
     switch (ScreenOf(m_nScreenState)) {
     case SCREEN_TITLE: {
-        const int result = TitleHitTest(x, y, m_nSelectedSet);
+        const int result = TitleHitTest(m_TitleItems, x, y, m_nSelectedSet);
         RedrawWindow();
         return result;
     }
     case SCREEN_EXERCISE:
-        for (int i = 0; i < 14; ++i)
-            if (PtInRect(g_rcExerciseControls[i], x, y)) return HIT_KEYPAD_FIRST + i;
-        if (m_bHintAvailable == 1 && PtInRect(g_rcHint, x, y)) return HIT_HINT;
+        for (int i = 0; i < EXERCISE_CONTROLS; ++i)
+            if (PtInRect(g_rcExerciseControls[size_t(i)], x, y)) return HIT_KEYPAD_FIRST + i;
+        if (m_Run.m_bHintAvailable == 1 && PtInRect(g_rcHint, x, y)) return HIT_HINT;
         return HIT_NOTHING;
     case SCREEN_CERTIFICATE:
         return HIT_FINISH;
@@ -36,9 +33,9 @@ int CSumoraWnd::HitTest(int x, int y) {
     }
     switch (m_nScreenState) {
     case SCREEN_USERS:
-        if (PtInRect(m_rcPanel, x, y)) return HIT_PANEL_OR_ROW;
-        for (int i = 0; i < 4; ++i)
-            if (PtInRect(g_rcUserButtons[i], x, y)) return HIT_NEW_USER + i;
+        if (PtInRect(m_UserScreen.m_rcPanel, x, y)) return HIT_PANEL_OR_ROW;
+        for (int i = 0; i < int(g_rcUserButtons.size()); ++i)
+            if (PtInRect(g_rcUserButtons[size_t(i)], x, y)) return HIT_NEW_USER + i;
         if (PtInRect(g_rcChangeUser, x, y)) return HIT_CHANGE_USER;
         return HIT_FINISH;
     case SCREEN_USERS_SCORES:
@@ -73,11 +70,24 @@ void CSumoraWnd::TrackPointer(int x, int y) {
     }
 }
 
+// The settings panel opens under the row the hand is on and closes when it is on neither a row
+// nor the panel.
+void CSumoraWnd::FollowHand() {
+    if (m_nScreenState == SCREEN_USERS) m_UserScreen.PlacePanel(m_nHandX, m_nHandY);
+}
+
+void CSumoraWnd::StopArrowTimers() {
+    for (int id :
+         {TIMER_INCREASE_REPEAT, TIMER_DECREASE_REPEAT, TIMER_INCREASE_DELAY, TIMER_DECREASE_DELAY})
+        m_host.KillTimer(id);
+}
+
 void CSumoraWnd::OnMouseMove(int x, int y, unsigned keyFlags) {
     if (m_bDestroyed) return;
     const asSCENEKEY before = SceneKey();
     const Rect handBefore = HandBox();
-    if (m_nScreenState == SCREEN_USERS && !m_rcPanel.IsEmpty()) TrackPanel(x, y);
+    // An arrow held while the panel goes must not go on stepping a set the next row opens.
+    if (m_nScreenState == SCREEN_USERS && m_UserScreen.TrackPanel(x, y)) StopArrowTimers();
     TrackPointer(x, y);
     // The title's hit test repaints, and this handler repaints again once the hand has moved:
     // only the second frame is ever seen, so the first is not composed.
@@ -86,7 +96,8 @@ void CSumoraWnd::OnMouseMove(int x, int y, unsigned keyFlags) {
     m_bHoldRedraw = false;
     m_nHandX = x;
     m_nHandY = y;
-    m_nHandBitmap = (keyFlags & MK_LBUTTON) ? HAND_PRESSED : HAND_RELEASED;
+    m_nHandBitmap = (keyFlags & MK_LBUTTON) ? HAND_PRESSED_PICTURE : HAND_RELEASED_PICTURE;
+    FollowHand();
     // Mostly only the hand moved: its old and new boxes are all that is composed and shown.
     const Rect scene = ChangedBetween(before, SceneKey());
     RepaintChanged(UnionRect(scene, UnionRect(handBefore, HandBox())));
@@ -96,7 +107,8 @@ void CSumoraWnd::OnLButtonDown(int x, int y) {
     if (m_bDestroyed) return;
     m_nHandX = x;
     m_nHandY = y;
-    m_nHandBitmap = HAND_PRESSED;
+    m_nHandBitmap = HAND_PRESSED_PICTURE;
+    FollowHand();
     RedrawWindow();
     const int code = HitTest(x, y);
     if (code == HIT_NOTHING) {
@@ -105,18 +117,21 @@ void CSumoraWnd::OnLButtonDown(int x, int y) {
         m_host.BeginDrag(x, y);
         return;
     }
-    if (m_nScreenState == SCREEN_USERS && !m_rcPanel.IsEmpty()) PressPanel(x, y);
+    if (m_nScreenState != SCREEN_USERS) return;
+    if (const int step = m_UserScreen.ArrowAt(x, y))
+        m_host.SetTimer(step < 0 ? TIMER_DECREASE_DELAY : TIMER_INCREASE_DELAY, ARROW_DELAY_MS);
 }
 
 void CSumoraWnd::OnLButtonUp(int x, int y) {
     if (m_bDestroyed) return;
     m_nHandX = x;
     m_nHandY = y;
-    m_nHandBitmap = HAND_RELEASED;
-    for (int id = TIMER_INCREASE_REPEAT; id <= TIMER_DECREASE_DELAY; ++id)
-        m_host.KillTimer(id);
+    m_nHandBitmap = HAND_RELEASED_PICTURE;
+    StopArrowTimers();
     const int code = HitTest(x, y);
-    if (ApplyRelease(code, x, y)) RedrawWindow();
+    if (!ApplyRelease(code, x, y)) return KeepResults();
+    FollowHand();
+    RedrawWindow();
     KeepResults();
 }
 
@@ -135,7 +150,7 @@ void CSumoraWnd::KeepResults() {
 
 void CSumoraWnd::OnChar(unsigned char byte, bool ctrlHeld) {
     if (m_bDestroyed || m_nScreenState != SCREEN_USERS_NEWNAME) return;
-    TypeNameByte(byte, ctrlHeld);
+    if (m_UserScreen.TypeNameByte(byte, ctrlHeld)) RedrawWindow();
 }
 
 void CSumoraWnd::OnTimer(int id) {
@@ -143,18 +158,18 @@ void CSumoraWnd::OnTimer(int id) {
     switch (id) {
     case TIMER_INCREASE_DELAY:
         m_host.KillTimer(TIMER_INCREASE_DELAY);
-        m_host.SetTimer(TIMER_INCREASE_REPEAT, 50);
+        m_host.SetTimer(TIMER_INCREASE_REPEAT, ARROW_REPEAT_MS);
         break;
     case TIMER_DECREASE_DELAY:
         m_host.KillTimer(TIMER_DECREASE_DELAY);
-        m_host.SetTimer(TIMER_DECREASE_REPEAT, 50);
+        m_host.SetTimer(TIMER_DECREASE_REPEAT, ARROW_REPEAT_MS);
         break;
     case TIMER_INCREASE_REPEAT:
-        StepPanelRange(+1);
+        m_UserScreen.StepPanelRange(+1);
         RedrawWindow();
         break;
     case TIMER_DECREASE_REPEAT:
-        StepPanelRange(-1);
+        m_UserScreen.StepPanelRange(-1);
         RedrawWindow();
         break;
     default:

@@ -1,19 +1,24 @@
 // Screen codes: the high 16 bits name the screen, the low 16 bits the user-management sub-screen.
 #pragma once
 
+#include "users/UserScreen.h"
+
 #include <cstdint>
 
 constexpr uint32_t SCREEN_TITLE = 0x10000;
 constexpr uint32_t SCREEN_EXERCISE = 0x20000;
 constexpr uint32_t SCREEN_CERTIFICATE = 0x30000;
-constexpr uint32_t SCREEN_USERS = 0x40000;
-constexpr uint32_t SCREEN_USERS_SCORES = 0x40001;
-constexpr uint32_t SCREEN_USERS_NEWNAME = 0x40002;
-constexpr uint32_t SCREEN_USERS_CHOOSE = 0x40003;
-constexpr uint32_t SCREEN_USERS_DELETE = 0x40004;
+constexpr uint32_t SCREEN_USERS = 0x40000 | USER_PAGE_MAIN;
+constexpr uint32_t SCREEN_USERS_SCORES = 0x40000 | USER_PAGE_SCORES;
+constexpr uint32_t SCREEN_USERS_NEWNAME = 0x40000 | USER_PAGE_NEW_NAME;
+constexpr uint32_t SCREEN_USERS_CHOOSE = 0x40000 | USER_PAGE_CHOOSE;
+constexpr uint32_t SCREEN_USERS_DELETE = 0x40000 | USER_PAGE_DELETE;
 
 constexpr uint32_t ScreenOf(uint32_t state) {
     return state & 0xFFFF0000u;
+}
+constexpr UserPage UserPageOf(uint32_t state) {
+    return UserPage(state & 0xFFFFu);
 }
 
 // Control codes returned by HitTest.
@@ -41,6 +46,9 @@ constexpr int TIMER_INCREASE_REPEAT = 1;
 constexpr int TIMER_DECREASE_REPEAT = 2;
 constexpr int TIMER_INCREASE_DELAY = 3;
 constexpr int TIMER_DECREASE_DELAY = 4;
+// A held arrow waits this long before it repeats, then steps at the repeat period.
+constexpr unsigned ARROW_DELAY_MS = 500;
+constexpr unsigned ARROW_REPEAT_MS = 50;
 
 constexpr int CLIENT_WIDTH = 1024;
 constexpr int CLIENT_HEIGHT = 768;

@@ -2,15 +2,15 @@
 // from-screen, event, condition, then the side effects in order.
 #include "app/CSumoraWnd.h"
 
-#include "gfx/TitleScreen.h"
 #include "users/UserData.h"
 
 bool CSumoraWnd::ApplyRelease(int code, int x, int y) {
     if (code == HIT_NOTHING) return true;
     switch (ScreenOf(m_nScreenState)) {
     case SCREEN_TITLE:
-        if (code >= 0 && code <= 7) {
-            StartRun(code); // -> SCREEN_EXERCISE (or stays when the set yields no problems)
+        if (code >= 0 && code < INFO_PLANK) {
+            // A set that yields no problems starts no run: the title stays as it was.
+            if (StartRun(code)) m_nScreenState = SCREEN_EXERCISE;
         } else if (code == HIT_INFO_PLANK) {
             m_nScreenState = SCREEN_USERS;
         } else if (code == HIT_LEAVE) {
@@ -20,18 +20,18 @@ bool CSumoraWnd::ApplyRelease(int code, int x, int y) {
         return true;
     case SCREEN_EXERCISE:
         if (code >= HIT_KEYPAD_FIRST && code < HIT_KEYPAD_FIRST + 10) {
-            AppendDigit(code - HIT_KEYPAD_FIRST);
+            m_Run.AppendDigit(code - HIT_KEYPAD_FIRST);
         } else if (code == HIT_KEYPAD_CLEAR) {
-            ClearInput();
+            m_Run.ClearInput();
         } else if (code == HIT_KEYPAD_ENTER) {
-            SubmitAnswer();
+            m_Run.SubmitAnswer(m_host.GetTickCount());
         } else if (code == HIT_HINT) {
-            RevealAnswer();
+            m_Run.RevealAnswer(m_host.GetTickCount());
         } else if (code == HIT_NEW_PAGE) {
             StartNewPage(); // paints itself
             return false;
         } else if (code == HIT_FINISH) {
-            FinishRun(); // -> SCREEN_TITLE with nothing done, else SCREEN_CERTIFICATE
+            m_nScreenState = FinishRun() ? SCREEN_CERTIFICATE : SCREEN_TITLE;
         }
         return true;
     case SCREEN_CERTIFICATE:
@@ -44,11 +44,13 @@ bool CSumoraWnd::ApplyRelease(int code, int x, int y) {
     case SCREEN_USERS:
         switch (code) {
         case HIT_PANEL_OR_ROW:
-            ReleasePanel(x, y);
+            m_UserScreen.ReleasePanel(x, y);
             break;
         case HIT_NEW_USER:
-            OpenNameEntry();
-            break; // -> SCREEN_USERS_NEWNAME
+            m_UserScreen.OpenNameEntry();
+            m_host.EnableTextInput(true);
+            m_nScreenState = SCREEN_USERS_NEWNAME;
+            break;
         case HIT_DELETE_USER:
             m_nScreenState = SCREEN_USERS_DELETE;
             break;
@@ -62,7 +64,7 @@ bool CSumoraWnd::ApplyRelease(int code, int x, int y) {
             m_nScreenState = SCREEN_USERS_CHOOSE;
             break;
         default: // free space, a settings row included
-            RebuildTitleCaptions();
+            RebuildTitleCaptions(m_TitleItems, g_ExerciseSets);
             m_nScreenState = SCREEN_TITLE;
             break;
         }
@@ -74,8 +76,9 @@ bool CSumoraWnd::ApplyRelease(int code, int x, int y) {
         if (code == HIT_NAME_CANCEL) {
             m_host.EnableTextInput(false);
             m_nScreenState = SCREEN_USERS;
-        } else if (code == HIT_NAME_OK) {
-            ConfirmNewName(); // -> SCREEN_USERS, or stays with the duplicate notice
+        } else if (code == HIT_NAME_OK && m_UserScreen.ConfirmNewName()) {
+            m_host.EnableTextInput(false); // the name is taken: the board stays with the notice
+            m_nScreenState = SCREEN_USERS;
         }
         return true;
     case SCREEN_USERS_CHOOSE:
@@ -98,23 +101,23 @@ bool CSumoraWnd::ApplyRelease(int code, int x, int y) {
 bool CSumoraWnd::ApplyKey(unsigned vk) {
     if (ScreenOf(m_nScreenState) == SCREEN_EXERCISE) {
         if (vk >= VK_0 && vk <= VK_0 + 9) {
-            AppendDigit(int(vk - VK_0));
+            m_Run.AppendDigit(int(vk - VK_0));
         } else if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD0 + 9) {
-            AppendDigit(int(vk - VK_NUMPAD0));
+            m_Run.AppendDigit(int(vk - VK_NUMPAD0));
         } else if (vk == VK_DELETE) {
-            ClearInput();
+            m_Run.ClearInput();
         } else if (vk == VK_BACK) {
-            EraseLastDigit();
+            m_Run.EraseLastDigit();
         } else if (vk == VK_RETURN) {
-            SubmitAnswer();
+            m_Run.SubmitAnswer(m_host.GetTickCount());
         } else if (vk == VK_PRIOR || vk == VK_NEXT) {
             StartNewPage(); // paints itself
             return false;
         } else if (vk == VK_HOME) {
-            LeaveRun(); // -> SCREEN_CERTIFICATE with answers, else SCREEN_TITLE
+            m_nScreenState = LeaveRun() ? SCREEN_CERTIFICATE : SCREEN_TITLE;
         }
     } else if (m_nScreenState == SCREEN_USERS_NEWNAME && vk == VK_BACK) {
-        EraseNameCharacter();
+        m_UserScreen.EraseNameCharacter();
     }
     return true;
 }

@@ -46,5 +46,5 @@ int main(int argc, char** argv) {
         return 1;
     }
     CSumoraApp app;
-    return app.Run(fullScreen);
+    return app.Run(ReadEnvironment(), fullScreen);
 }

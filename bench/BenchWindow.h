@@ -3,12 +3,13 @@
 #pragma once
 
 #include "app/CSumoraWnd.h"
-#include "app/LayoutTables.h"
-#include "gfx/TitleScreen.h"
+#include "app/TitleScreen.h"
+#include "exercise/ExerciseLayout.h"
 #include "platform/Gbk.h"
 #include "platform/HeadlessWindow.h"
 #include "platform/Text.h"
 #include "users/UserData.h"
+#include "users/UserLayout.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -61,23 +62,23 @@ public:
 
     // Plank 0 starts a run (the page slides in); the pointer then rests on the page.
     void StartRun() {
-        ClickCentre(g_TitleItems[0].rcItem);
+        ClickCentre(TITLE_ITEM_RECTS[0]);
         Move(600, 400);
     }
     // Types the current problem's answer and Enter.
     void AnswerCurrent() {
         CSumoraWnd& wnd = *m_pWindow;
-        for (char digit : wnd.m_arrAnswers.at(size_t(wnd.m_nCurrent)))
+        for (char digit : wnd.m_Run.m_arrAnswers.at(size_t(wnd.m_Run.m_nCurrent)))
             Key(VK_0 + unsigned(digit - '0'));
         Key(VK_RETURN);
     }
     void FinishPage() {
-        while (m_pWindow->m_nCurrent < int(m_pWindow->m_arrProblems.size()))
+        while (!m_pWindow->m_Run.PageFinished())
             AnswerCurrent();
     }
     // The info plank opens user management on its main sub-screen.
     void OpenUsers() {
-        ClickCentre(g_TitleItems[8].rcItem);
+        ClickCentre(TITLE_ITEM_RECTS[8]);
         Move(900, 700);
     }
 

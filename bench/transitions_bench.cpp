@@ -2,7 +2,7 @@
 // as the transitions themselves, and each whole transition on the headless window (whose
 // sleeps only move its clock, so the figure is the work alone).
 #include "bench/BenchWindow.h"
-#include "exercise/ExerciseScreen.h"
+#include "exercise/ExerciseLayout.h"
 
 #include <benchmark/benchmark.h>
 
@@ -10,47 +10,42 @@ namespace {
 
 constexpr Rect CLIENT{0, 0, CLIENT_WIDTH, CLIENT_HEIGHT};
 
-// One slide step half-way through a slide from the right: the old screen moved out to the left,
-// the exercise screen moved in from the right, the frame handed over.
+// One slide step from the right: the frame moves a pixel to the left and the strip of the
+// exercise screen that comes into view is copied in, the frame handed over.
 void BM_SlideStep(benchmark::State& state) {
     CBenchWindow bench;
     bench.StartRun();
     CSumoraWnd& wnd = bench.Wnd();
-    CImageLayer from;
     CImageLayer to;
-    from.CreateSurface(CLIENT_WIDTH, CLIENT_HEIGHT);
     to.CreateSurface(CLIENT_WIDTH, CLIENT_HEIGHT);
-    wnd.PaintTitleScreen();
-    wnd.BlitTo(*from.m_hDC, CLIENT, nullptr);
-    wnd.PaintExerciseScreen(to);
+    wnd.ComposeFrame(to);
+    Surface& frame = *wnd.m_hBitmap;
+    const Rect strip{CLIENT_WIDTH - 1, 0, CLIENT_WIDTH, CLIENT_HEIGHT};
     int x = CLIENT_WIDTH / 2;
     for (auto _ : state) {
-        from.BlitTo(*wnd.m_hDC, OffsetRect(CLIENT, x - CLIENT_WIDTH, 0), &CLIENT);
-        to.BlitTo(*wnd.m_hDC, OffsetRect(CLIENT, x, 0), &CLIENT);
-        wnd.Host().Present(*wnd.m_hBitmap);
+        ScrollPixels(frame, -1, 0);
+        frame.SetClipRect(strip);
+        CopyPixels(frame, OffsetRect(CLIENT, x, 0), to.m_hBitmap->View(), CLIENT);
+        frame.ResetClipRect();
+        wnd.Host().Present(frame);
         x = x > 1 ? x - 1 : CLIENT_WIDTH / 2;
         benchmark::ClobberMemory();
     }
 }
 BENCHMARK(BM_SlideStep);
 
-// One fade step at half alpha: the page area without the page, the new page blended over it.
+// One fade step at half alpha: the shelf put back under the page, the new page blended over it.
 void BM_FadeStep(benchmark::State& state) {
     CBenchWindow bench;
     bench.StartRun();
     CSumoraWnd& wnd = bench.Wnd();
-    const Rect page{PAGE_LEFT, PAGE_TOP, PAGE_RIGHT, PAGE_BOTTOM};
-    CImageLayer withoutPage;
     CImageLayer withPage;
-    withoutPage.CreateSurface(CLIENT_WIDTH, CLIENT_HEIGHT);
     withPage.CreateSurface(CLIENT_WIDTH, CLIENT_HEIGHT);
-    wnd.PaintExerciseScreen(withPage);
-    wnd.PaintExerciseScreen(withoutPage);
-    withoutPage.DrawShelfRegion(page, page);
+    wnd.ComposeFrame(withPage);
     int alpha = 128;
     for (auto _ : state) {
-        withoutPage.BlitTo(*wnd.m_hDC, page, nullptr);
-        BlendPixels(*wnd.m_hBitmap, page, withPage.m_hBitmap->View(), page, alpha);
+        wnd.DrawShelfRegion(PAGE_RECT, PAGE_RECT);
+        BlendPixels(*wnd.m_hBitmap, PAGE_RECT, withPage.m_hBitmap->View(), PAGE_RECT, alpha);
         wnd.Host().Present(*wnd.m_hBitmap);
         alpha = alpha < 255 ? alpha + 1 : 1;
         benchmark::ClobberMemory();

@@ -1,18 +1,15 @@
 // The award certificate at the end of a run: the child's name, the counts and the score.
-#include "app/CSumoraWnd.h"
-
-#include "app/LayoutTables.h"
 #include "exercise/Certificate.h"
+
+#include "exercise/ExerciseLayout.h"
 #include "platform/Gbk.h"
+#include "platform/Pictures.h"
 #include "platform/Text.h"
-#include "users/UserData.h"
 
 #include <cstdio>
 
 namespace {
 
-constexpr int SKY_PICTURE = 168;
-constexpr int CERTIFICATE_PICTURE = 166;
 constexpr unsigned LINE_FORMAT = DT_SINGLELINE | DT_VCENTER;
 
 template <typename... Args> std::string Format(const std::string& gbkFormat, Args... args) {
@@ -39,7 +36,8 @@ std::string CertificateScoreText(int score) {
     return Format(format, score);
 }
 
-void CSumoraWnd::PaintCertificate(CImageLayer& target) {
+void PaintCertificate(CImageLayer& target, const std::string& gbkName, int done, int firstTry,
+                      int score) {
     static const std::string finalScore = GbkFromUtf8("最后得分");
     target.DrawBitmap(0, 0, SKY_PICTURE);
     target.DrawBitmap(256, 192, CERTIFICATE_PICTURE);
@@ -47,18 +45,13 @@ void CSumoraWnd::PaintCertificate(CImageLayer& target) {
     // The three lines are set black explicitly: the shared surface may hold another colour.
     const Color saved = dc.SetTextColor(COLOR_BLACK);
     Rect rc = OffsetRect(InflateRect(g_rcRowBands[5], -320, 0), 0, -32);
-    const bool hasUser =
-        !g_arrUsers.empty() && g_nCurrentUser >= 0 && g_nCurrentUser < int(g_arrUsers.size());
-    target.DrawTextBox(
-        CertificateAwardLine(hasUser ? g_arrUsers[size_t(g_nCurrentUser)].strName : std::string()),
-        rc, LINE_FORMAT, 900, 24);
+    target.DrawTextBox(CertificateAwardLine(gbkName), rc, LINE_FORMAT, 900, 24);
     rc = OffsetRect(rc, 0, 64);
-    target.DrawTextBox(CertificateCountsLine(m_nTotalDone, m_nTotalFirstTry), rc, LINE_FORMAT, 900,
-                       18);
+    target.DrawTextBox(CertificateCountsLine(done, firstTry), rc, LINE_FORMAT, 900, 18);
     rc = OffsetRect(rc, 0, 64);
     target.DrawTextBox(finalScore, rc, LINE_FORMAT, 900, 18);
     rc = OffsetRect(rc, 128, 0);
     dc.SetTextColor(RGB(200, 0, 0));
-    target.DrawTextBox(CertificateScoreText(RunScore()), rc, LINE_FORMAT, 900, 56);
+    target.DrawTextBox(CertificateScoreText(score), rc, LINE_FORMAT, 900, 56);
     dc.SetTextColor(saved);
 }

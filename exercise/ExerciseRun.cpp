@@ -1,7 +1,7 @@
-// The exercise run: answer entry, marking, the hint, new pages, the end of a run and its score.
-#include "app/CSumoraWnd.h"
+// The exercise run: answer entry, marking, the hint, new pages and the score.
+#include "exercise/ExerciseRun.h"
+
 #include "exercise/ProblemGenerator.h"
-#include "users/UserData.h"
 
 namespace {
 
@@ -13,57 +13,63 @@ uint32_t NonZeroTick(uint32_t dwTick) {
 
 } // namespace
 
-void CSumoraWnd::StartRun(int code) {
-    if (m_nSelectedSet < 0 || m_nSelectedSet >= EXERCISE_SET_COUNT) return;
-    // The page is drawn first: a set with no kind of problem starts no run, and the title
-    // screen stays exactly as it was.
-    std::vector<std::string> arrProblems;
-    std::vector<std::string> arrAnswers;
-    if (GenerateProblems(arrProblems, arrAnswers, g_ExerciseSets[m_nSelectedSet], m_fnRand) == 0)
-        return;
-
-    m_nRunItem = code;
-    m_bCleanTry = 1;
-    m_bHintAvailable = 1;
-    m_nCurrent = 0;
-    m_nPageFirstTry = 0;
-    m_nTotalDone = 0;
-    m_nTotalFirstTry = 0;
-    m_nHintIndex = -1;
+void CExerciseRun::ResetPage() {
     m_strInput.clear();
     m_bWrongShown = 0;
-    m_nScreenState = SCREEN_EXERCISE;
-    m_arrProblems = std::move(arrProblems);
-    m_arrAnswers = std::move(arrAnswers);
-
-    SlideInExerciseScreen();
-    ShowCartoons();
-    m_dwStartTick = Host().GetTickCount();
+    m_nCurrent = 0;
+    m_nPageFirstTry = 0;
+    m_bCleanTry = 1;
+    m_bHintAvailable = 1;
+    m_nHintIndex = -1;
     m_dwEndTick = 0;
 }
 
-void CSumoraWnd::AppendDigit(int digit) {
-    if (digit < 0 || digit > 9 || m_nCurrent >= static_cast<int>(m_arrProblems.size())) return;
+bool CExerciseRun::Start(int item, const ExerciseSet& set, const std::function<int()>& fnRand) {
+    // The page is drawn first: a set with no kind of problem starts no run.
+    std::vector<std::string> arrProblems;
+    std::vector<std::string> arrAnswers;
+    if (GenerateProblems(arrProblems, arrAnswers, set, fnRand) == 0) return false;
+    ResetPage();
+    m_nRunItem = item;
+    m_nTotalDone = 0;
+    m_nTotalFirstTry = 0;
+    m_arrProblems = std::move(arrProblems);
+    m_arrAnswers = std::move(arrAnswers);
+    return true;
+}
+
+void CExerciseRun::StartNewPage(const ExerciseSet& set, const std::function<int()>& fnRand) {
+    ResetPage();
+    GenerateProblems(m_arrProblems, m_arrAnswers, set, fnRand);
+}
+
+void CExerciseRun::StartClock(uint32_t tick) {
+    m_dwStartTick = tick;
+    m_dwEndTick = 0;
+}
+
+void CExerciseRun::AppendDigit(int digit) {
+    if (digit < 0 || digit > 9 || PageFinished()) return;
     // A wrong mark stays while digits are added.
     m_strInput += static_cast<char>('0' + digit);
 }
 
-void CSumoraWnd::EraseLastDigit() {
+void CExerciseRun::EraseLastDigit() {
     if (m_strInput.empty()) return;
     m_strInput.pop_back();
     m_bWrongShown = 0;
 }
 
-void CSumoraWnd::ClearInput() {
+void CExerciseRun::ClearInput() {
     m_strInput.clear();
     m_bWrongShown = 0;
 }
 
-void CSumoraWnd::SubmitAnswer() {
-    if (m_strInput.empty() || m_nCurrent >= static_cast<int>(m_arrProblems.size())) return;
+void CExerciseRun::SubmitAnswer(uint32_t now) {
+    if (m_strInput.empty() || PageFinished()) return;
     m_bWrongShown = 1;
     // Both hold digits only, so the text comparison is exact: "03" is not "3".
-    if (m_strInput != m_arrAnswers[m_nCurrent]) {
+    if (m_strInput != m_arrAnswers[size_t(m_nCurrent)]) {
         m_bCleanTry = 0; // the typed answer stays, marked wrong
         return;
     }
@@ -76,56 +82,20 @@ void CSumoraWnd::SubmitAnswer() {
     }
     m_bCleanTry = 1;
     m_bWrongShown = 0;
-    if (m_nCurrent >= static_cast<int>(m_arrProblems.size()))
-        m_dwEndTick = NonZeroTick(Host().GetTickCount());
+    if (PageFinished()) m_dwEndTick = NonZeroTick(now);
 }
 
-void CSumoraWnd::RevealAnswer() {
-    if (!m_bHintAvailable || m_nCurrent >= static_cast<int>(m_arrProblems.size())) return;
+void CExerciseRun::RevealAnswer(uint32_t now) {
+    if (!m_bHintAvailable || PageFinished()) return;
     m_bHintAvailable = 0;
-    m_strInput = m_arrAnswers[m_nCurrent];
+    m_strInput = m_arrAnswers[size_t(m_nCurrent)];
     m_nHintIndex = m_nCurrent;
     // Right by construction; it counts at the first try only when no wrong answer came before.
-    SubmitAnswer();
+    SubmitAnswer(now);
 }
 
-void CSumoraWnd::StartNewPage() {
-    // The problems left on the old page count nowhere; the run totals stay.
-    m_strInput.clear();
-    m_bWrongShown = 0;
-    m_nCurrent = 0;
-    m_nPageFirstTry = 0;
-    m_bCleanTry = 1;
-    m_bHintAvailable = 1;
-    m_nHintIndex = -1;
-    GenerateProblems(m_arrProblems, m_arrAnswers, g_ExerciseSets[m_nSelectedSet], m_fnRand);
-    FadeInNewPage();
-    RedrawWindow();
-    m_dwEndTick = 0;
-    m_dwStartTick = Host().GetTickCount();
-}
-
-int CSumoraWnd::RunScore() const {
+int CExerciseRun::Score() const {
     if (m_nTotalDone < 1) return 0;
     // Divided before the multiplication: 29 of 100 gives 28.
     return static_cast<int>(static_cast<double>(m_nTotalFirstTry) / m_nTotalDone * 100.0);
-}
-
-void CSumoraWnd::FinishRun() {
-    HideCartoons();
-    if (m_nTotalDone < 1) {
-        m_nScreenState = SCREEN_TITLE;
-        return;
-    }
-    const int nScore = RunScore();
-    if (!g_arrUsers.empty() && g_nCurrentUser >= 0 &&
-        g_nCurrentUser < static_cast<int32_t>(g_arrUsers.size()))
-        AppendScore(g_arrUsers[g_nCurrentUser], nScore);
-    m_nScreenState = SCREEN_CERTIFICATE;
-}
-
-void CSumoraWnd::LeaveRun() {
-    HideCartoons();
-    // The certificate shows the run, but the Home key adds nothing to the history.
-    m_nScreenState = m_nTotalDone > 0 ? SCREEN_CERTIFICATE : SCREEN_TITLE;
 }

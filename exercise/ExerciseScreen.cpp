@@ -1,11 +1,10 @@
 // The exercise screen: the bookshelf, the page with its heading and problems, the marks, the
 // keypad or the finished page's footer.
-#include "app/CSumoraWnd.h"
-
-#include "app/LayoutTables.h"
 #include "exercise/ExerciseScreen.h"
-#include "gfx/TitleScreen.h"
+
+#include "exercise/ExerciseLayout.h"
 #include "platform/Gbk.h"
+#include "platform/Pictures.h"
 #include "platform/Text.h"
 
 #include <algorithm>
@@ -13,16 +12,6 @@
 
 namespace {
 
-constexpr int PAGE_PICTURE = 172;
-constexpr int CURLED_PAGE_PICTURE = 173;
-constexpr int OPEN_BOOK_PICTURE = 145;
-constexpr int CLOSED_BOOK_PICTURE = 160;
-constexpr int MAGNIFIER_PICTURE = 189;
-constexpr int STRAWBERRY_PICTURE = 144;
-constexpr int RED_FLOWER_PICTURE = 131;
-constexpr int BLUE_FLOWER_PICTURE = 130;
-constexpr int CLOCK_PICTURE = 165;
-constexpr int BEAR_PICTURE = 164;
 constexpr int HOVER_LIFT = 25;
 constexpr int GHOST_ALPHA = 40;
 constexpr int RIGHT_MARK_OFFSET = 576; // from the mark square to the mark right of the line
@@ -70,8 +59,9 @@ std::string FormatFirstTryCount(int count) {
     return buffer;
 }
 
-void CSumoraWnd::PaintExerciseScreen(CImageLayer& target) {
-    const int hx = m_nHandX, hy = m_nHandY;
+void PaintExerciseScreen(CImageLayer& target, const CExerciseRun& run, std::string_view heading,
+                         int handX, int handY) {
+    const int hx = handX, hy = handY;
     target.DrawBitmap(0, 0, BOOKSHELF_PICTURE);
     const bool finishHovered = Hovered(g_rcFinish, hx, hy);
     target.DrawBitmapKeyed(g_rcFinish.left, g_rcFinish.top,
@@ -80,59 +70,60 @@ void CSumoraWnd::PaintExerciseScreen(CImageLayer& target) {
 
     CDrawContext& dc = *target.m_hDC;
     const Color savedColor = dc.crText;
-    target.DrawBitmapKeyed(PAGE_LEFT, PAGE_TOP,
+    target.DrawBitmapKeyed(PAGE_RECT.left, PAGE_RECT.top,
                            Hovered(g_rcNewPage, hx, hy) ? CURLED_PAGE_PICTURE : PAGE_PICTURE);
-    if (m_bHintAvailable == 1)
+    if (run.m_bHintAvailable == 1)
         DrawLiftable(target, g_rcHint, MAGNIFIER_PICTURE, Hovered(g_rcHint, hx, hy));
 
     dc.SetTextColor(HEADING_COLOR);
-    if (m_nRunItem >= 0 && m_nRunItem < TITLE_ITEM_COUNT)
-        target.DrawTextBox(g_TitleItems[m_nRunItem].strCaption,
-                           OffsetRect(g_rcProblemLines[0], 0, -40),
-                           DT_CENTER | DT_VCENTER | DT_SINGLELINE, 900, 28);
+    target.DrawTextBox(heading, OffsetRect(g_rcProblemLines[0], 0, -40),
+                       DT_CENTER | DT_VCENTER | DT_SINGLELINE, 900, 28);
 
-    const int pageSize = int(std::min<size_t>(m_arrProblems.size(), 12));
+    const int pageSize = int(std::min<size_t>(run.m_arrProblems.size(), 12));
     for (int i = 0; i < pageSize; ++i) {
-        Rect rcLine = g_rcProblemLines[i];
+        Rect rcLine = g_rcProblemLines[size_t(i)];
         Rect rcShadow = rcLine;
         int height = 24;
         std::string text;
-        const int markX = g_rcLineMarks[i].left + RIGHT_MARK_OFFSET, markY = g_rcLineMarks[i].top;
-        if (i == m_nCurrent) {
+        const int markX = g_rcLineMarks[size_t(i)].left + RIGHT_MARK_OFFSET,
+                  markY = g_rcLineMarks[size_t(i)].top;
+        if (i == run.m_nCurrent) {
             height = 28;
             rcShadow = OffsetRect(rcShadow, 3, 3);
             rcLine = OffsetRect(rcLine, -1, -1);
-            target.DrawBitmapKeyed(g_rcLineMarks[i].left, g_rcLineMarks[i].top, STRAWBERRY_PICTURE);
-            text = FillBlank(m_arrProblems[size_t(i)], m_strInput);
-            if (!m_strInput.empty() && m_bWrongShown == 1)
+            target.DrawBitmapKeyed(g_rcLineMarks[size_t(i)].left, g_rcLineMarks[size_t(i)].top,
+                                   STRAWBERRY_PICTURE);
+            text = FillBlank(run.m_arrProblems[size_t(i)], run.m_strInput);
+            if (!run.m_strInput.empty() && run.m_bWrongShown == 1)
                 target.DrawBitmapKeyed(markX, markY,
-                                       m_strInput == m_arrAnswers[size_t(i)] ? RED_FLOWER_PICTURE
-                                                                             : BLUE_FLOWER_PICTURE);
-        } else if (i < m_nCurrent) {
+                                       run.m_strInput == run.m_arrAnswers[size_t(i)]
+                                           ? RED_FLOWER_PICTURE
+                                           : BLUE_FLOWER_PICTURE);
+        } else if (i < run.m_nCurrent) {
             rcShadow = OffsetRect(rcShadow, 1, 1);
-            text = FillBlank(m_arrProblems[size_t(i)], m_arrAnswers[size_t(i)]);
+            text = FillBlank(run.m_arrProblems[size_t(i)], run.m_arrAnswers[size_t(i)]);
             target.DrawBitmapKeyed(markX, markY, RED_FLOWER_PICTURE);
         } else {
-            text = FillBlank(m_arrProblems[size_t(i)], "");
+            text = FillBlank(run.m_arrProblems[size_t(i)], "");
         }
         dc.SetTextColor(LINE_SHADOW_COLOR);
         target.DrawTextBox(text, rcShadow, DT_SINGLELINE | DT_BOTTOM, 900, height);
-        dc.SetTextColor(i == m_nHintIndex ? HINT_LINE_COLOR : LINE_COLOR);
+        dc.SetTextColor(i == run.m_nHintIndex ? HINT_LINE_COLOR : LINE_COLOR);
         target.DrawTextBox(text, rcLine, DT_SINGLELINE | DT_BOTTOM, 900, height);
     }
 
-    if (m_nCurrent < int(m_arrProblems.size())) {
-        for (int m = 0; m < 12; ++m)
-            DrawLiftable(target, g_rcKeypad[m], g_nKeypadBitmaps[m],
+    if (!run.PageFinished()) {
+        for (int m = 0; m < KEYPAD_BUTTONS; ++m)
+            DrawLiftable(target, g_rcKeypad[m], g_nKeypadBitmaps[size_t(m)],
                          Hovered(g_rcKeypad[m], hx, hy));
     } else {
         // The finished page: its time and first-try count, in the last line's text colour.
         constexpr unsigned FOOTER_FORMAT = DT_SINGLELINE | DT_VCENTER;
         target.DrawBitmapKeyed(581, 709, CLOCK_PICTURE);
-        target.DrawTextBox(FormatPageTime(m_dwEndTick - m_dwStartTick), {640, 704, 896, 768},
-                           FOOTER_FORMAT, 700, 20);
+        target.DrawTextBox(FormatPageTime(run.m_dwEndTick - run.m_dwStartTick),
+                           {640, 704, 896, 768}, FOOTER_FORMAT, 700, 20);
         target.DrawBitmapKeyed(197, 709, BEAR_PICTURE);
-        target.DrawTextBox(FormatFirstTryCount(m_nPageFirstTry), {261, 709, 315, 763},
+        target.DrawTextBox(FormatFirstTryCount(run.m_nPageFirstTry), {261, 709, 315, 763},
                            FOOTER_FORMAT, 700, 20);
     }
     dc.crText = savedColor;

@@ -8,8 +8,6 @@ namespace {
 
 constexpr int PAGE_SIZE = 12;
 constexpr int CHAIN_ADD_PAGE_SIZE = 10; // exactly ten chain additions exist within 3
-constexpr int MIN_RANGE = 3;
-constexpr int MAX_RANGE = 100;
 constexpr uint32_t KIND_BITS = OP_ADD | OP_SUBTRACT | OP_CHAIN_ADD | OP_CHAIN_SUBTRACT | OP_MIXED;
 // The bits the settings panel sets; any other bit of a loaded set has no meaning.
 constexpr uint32_t OPERATION_BITS = KIND_BITS | OP_FILL_BLANK;
@@ -132,7 +130,7 @@ int GenerateProblems(std::vector<std::string>& arrProblems, std::vector<std::str
     if ((nOperations & KIND_BITS) == 0) return 0;
     // An old data file can hold a limit of 0; below 3 some moduli are 0 and some kinds have
     // fewer problems than a page.
-    const int N = std::clamp(static_cast<int>(set.nRange), MIN_RANGE, MAX_RANGE);
+    const int N = std::clamp(static_cast<int>(set.nRange), RANGE_MIN, RANGE_MAX);
     const bool bFillBlank = (nOperations & OP_FILL_BLANK) != 0;
     const auto nCount = static_cast<size_t>(PageSize(nOperations, N));
 

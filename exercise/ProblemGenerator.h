@@ -1,7 +1,7 @@
 // One page of problems for a problem set: the problem texts with their blank and the answers.
 #pragma once
 
-#include "users/ExerciseSet.h"
+#include "exercise/ExerciseSet.h"
 
 #include <cstdlib>
 #include <functional>

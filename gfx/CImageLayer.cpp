@@ -5,25 +5,12 @@
 #include "platform/Pictures.h"
 #include "platform/Text.h"
 
-namespace {
-
-constexpr uint16_t BOOKSHELF_PICTURE = 147;
-
-} // namespace
-
 CImageLayer::~CImageLayer() {
     ReleaseSurface();
 }
 
 int CImageLayer::CreateSurface(int width, int height) {
-    if (m_hSavedDC) return 0;
-    if (m_hBitmap) {
-        m_pOwnContext.reset();
-        m_hBitmap.reset();
-    } else {
-        m_hSavedDC = nullptr;
-    }
-    m_hDC = nullptr;
+    ReleaseSurface();
     if (width <= 0 || height <= 0) return 0;
     m_hBitmap = std::make_unique<Surface>(width, height, COLOR_WHITE);
     m_pOwnContext = std::make_unique<CDrawContext>();
@@ -34,14 +21,9 @@ int CImageLayer::CreateSurface(int width, int height) {
 }
 
 void CImageLayer::ReleaseSurface() {
-    if (m_hBitmap) {
-        m_pOwnContext.reset();
-        m_hBitmap.reset();
-        m_hDC = nullptr;
-    } else {
-        m_hDC = m_hSavedDC;
-        m_hSavedDC = nullptr;
-    }
+    m_pOwnContext.reset();
+    m_hBitmap.reset();
+    m_hDC = nullptr;
 }
 
 void CImageLayer::FillSurface(const Rect* prc, Color color) {

@@ -47,7 +47,6 @@ public:
     void SetClipRect(const Rect* prc);
 
     CDrawContext* m_hDC = nullptr;
-    CDrawContext* m_hSavedDC = nullptr;
     std::unique_ptr<Surface> m_hBitmap;
     Rect m_rcSurface;
 

@@ -2,7 +2,7 @@
 // stop wakes it, and asks the window for one synchronous repaint per change of picture.
 #include "gfx/Cartoons.h"
 
-#include "app/CSumoraWnd.h"
+#include "platform/Pictures.h"
 
 #include <algorithm>
 #include <chrono>
@@ -86,37 +86,16 @@ void CCartoonList::Work(CPlatformWindow& host) {
     }
 }
 
-void CSumoraWnd::StartCartoons() {
-    auto& list = m_arrCartoons.m_arrCartoons;
-    list.clear();
-    list.emplace_back(CARTOON_BUTTERFLY, 200, 842, 495);
-    list.emplace_back(CARTOON_BUTTERFLY, 150, 788, 628);
-    m_arrCartoons.Start(Host());
+void CCartoonList::SetVisible(bool visible) {
+    for (auto& cartoon : m_arrCartoons)
+        cartoon.bVisible.store(visible ? 1 : 0);
+    Wake();
 }
 
-void CSumoraWnd::ShowCartoons() {
-    for (auto& cartoon : m_arrCartoons.m_arrCartoons)
-        cartoon.bVisible.store(1);
-    m_arrCartoons.Wake();
-}
-
-void CSumoraWnd::HideCartoons() {
-    for (auto& cartoon : m_arrCartoons.m_arrCartoons)
-        cartoon.bVisible.store(0);
-    m_arrCartoons.Wake();
-}
-
-void CSumoraWnd::StopCartoons() {
-    Host().StopRepaintRequests();
-    m_arrCartoons.Stop();
-}
-
-void CSumoraWnd::PaintCartoons() {
-    const size_t count = m_arrCartoons.m_arrCartoons.size();
-    for (size_t i = 0; i < count; ++i) {
-        const asCARTOONCONTROL& cartoon = m_arrCartoons.m_arrCartoons[i];
+void PaintCartoons(CImageLayer& target, const std::vector<asCARTOONCONTROL>& arrCartoons) {
+    for (const asCARTOONCONTROL& cartoon : arrCartoons)
         if (cartoon.bVisible.load() && cartoon.nType == CARTOON_BUTTERFLY)
-            DrawBitmapKeyed(cartoon.nX, cartoon.nY,
-                            cartoon.nFrame.load() ? BUTTERFLY_PICTURE_1 : BUTTERFLY_PICTURE_0);
-    }
+            target.DrawBitmapKeyed(cartoon.nX, cartoon.nY,
+                                   cartoon.nFrame.load() ? BUTTERFLY_PICTURE_1
+                                                         : BUTTERFLY_PICTURE_0);
 }

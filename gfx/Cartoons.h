@@ -1,6 +1,7 @@
 // The two butterflies of the exercise screen and the worker thread that times their wing beats.
 #pragma once
 
+#include "gfx/CImageLayer.h"
 #include "platform/Window.h"
 
 #include <atomic>
@@ -29,8 +30,6 @@ struct asCARTOONCONTROL {
 };
 
 constexpr int CARTOON_BUTTERFLY = 1;
-constexpr int BUTTERFLY_PICTURE_0 = 158;
-constexpr int BUTTERFLY_PICTURE_1 = 159;
 
 // One pass of the worker over the list at tick now: stamps, toggles and asks for one repaint per
 // change (repaint returns false once the window is going away). Returns the milliseconds until
@@ -47,7 +46,9 @@ public:
 
     // Starts the worker over the (now fixed) list.
     void Start(CPlatformWindow& host);
-    // Wakes the worker to look at the list again (after show or hide).
+    // Shows or hides every sprite and wakes the worker to look at the list again.
+    void SetVisible(bool visible);
+    // Wakes the worker to look at the list again.
     void Wake();
     // Stops the worker and joins it; a repaint it waits for is released first.
     void Stop();
@@ -62,3 +63,6 @@ private:
     bool m_bStop = false;
     uint64_t m_nWakes = 0;
 };
+
+// The visible sprites in their current poses.
+void PaintCartoons(CImageLayer& target, const std::vector<asCARTOONCONTROL>& arrCartoons);

@@ -1,6 +1,7 @@
 // Conversions between the game's GBK byte strings and Unicode.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -15,4 +16,11 @@ std::string Utf8FromGbk(std::string_view gbk);
 // True when byte is the first of a two-byte GBK character.
 constexpr bool IsGbkLeadByte(unsigned char byte) {
     return byte >= 0x81 && byte <= 0xFE;
+}
+
+// The bytes of the character that starts at i: two for a lead byte with a byte after it, else one.
+// Strings are walked from the front with it, so that a second byte that looks like ASCII is never
+// taken for a character of its own.
+constexpr size_t GbkCharacterSize(std::string_view gbk, size_t i) {
+    return IsGbkLeadByte(static_cast<unsigned char>(gbk[i])) && i + 1 < gbk.size() ? 2 : 1;
 }

@@ -2,7 +2,6 @@
 #include "platform/Paths.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <string>
@@ -30,13 +29,14 @@ bool IsDirectoryWritable(const std::string& directory) {
 
 namespace {
 
-// $variable/zimbly/, or $HOME/fallback/zimbly/ when the variable is not an absolute path.
-std::string PerUserDirectory(const char* variable, const char* fallback, bool create) {
+// xdg/zimbly/, or home/fallback/zimbly/ when xdg is not an absolute path.
+std::string PerUserDirectory(const std::string& xdg, const std::string& home, const char* fallback,
+                             bool create) {
     std::string base;
-    if (const char* xdg = std::getenv(variable); xdg && xdg[0] == '/') {
+    if (!xdg.empty() && xdg[0] == '/') {
         base = xdg;
-    } else if (const char* home = std::getenv("HOME"); home && home[0] == '/') {
-        base = std::string(home) + "/" + fallback;
+    } else if (!home.empty() && home[0] == '/') {
+        base = home + "/" + fallback;
     } else {
         return {};
     }
@@ -49,10 +49,10 @@ std::string PerUserDirectory(const char* variable, const char* fallback, bool cr
 
 } // namespace
 
-std::string GetUserDataDirectory() {
-    return PerUserDirectory("XDG_DATA_HOME", ".local/share", true);
+std::string GetUserDataDirectory(const asUSERPLACES& places) {
+    return PerUserDirectory(places.strDataHome, places.strHome, ".local/share", true);
 }
 
-std::string GetUserConfigDirectory(bool create) {
-    return PerUserDirectory("XDG_CONFIG_HOME", ".config", create);
+std::string GetUserConfigDirectory(const asUSERPLACES& places, bool create) {
+    return PerUserDirectory(places.strConfigHome, places.strHome, ".config", create);
 }

@@ -9,10 +9,18 @@ std::string GetExecutableDirectory();
 // True when a file can be created in the directory (tried, not guessed from permission bits).
 bool IsDirectoryWritable(const std::string& directory);
 
+// The environment's word on where per-user files go (read once at start-up): HOME,
+// XDG_DATA_HOME and XDG_CONFIG_HOME, each empty when unset.
+struct asUSERPLACES {
+    std::string strHome;
+    std::string strDataHome;
+    std::string strConfigHome;
+};
+
 // $XDG_DATA_HOME/zimbly/ (default ~/.local/share/zimbly/), created when missing; trailing '/'.
 // Empty when no home can be found.
-std::string GetUserDataDirectory();
+std::string GetUserDataDirectory(const asUSERPLACES& places);
 
 // $XDG_CONFIG_HOME/zimbly/ (default ~/.config/zimbly/) with a trailing '/', created when create
 // is set; empty when no home can be found.
-std::string GetUserConfigDirectory(bool create);
+std::string GetUserConfigDirectory(const asUSERPLACES& places, bool create);

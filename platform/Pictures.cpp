@@ -3,7 +3,7 @@
 
 #include <array>
 
-#define ZIMBLY_PICTURE(id, w, h, mode, what) extern "C" const uint32_t zimbly_picture_##id[];
+#define ZIMBLY_PICTURE(id, name, w, h, mode, what) extern "C" const uint32_t zimbly_picture_##id[];
 #include "res/Catalogue.inc"
 #undef ZIMBLY_PICTURE
 
@@ -13,7 +13,7 @@ constexpr bool KEYED = true;
 constexpr bool OPAQUE = false;
 
 const PictureInfo g_arrPictures[] = {
-#define ZIMBLY_PICTURE(id, w, h, mode, what) {id, w, h, mode, what, zimbly_picture_##id},
+#define ZIMBLY_PICTURE(id, name, w, h, mode, what) {id, w, h, mode, what, zimbly_picture_##id},
 #include "res/Catalogue.inc"
 #undef ZIMBLY_PICTURE
 };

@@ -3,7 +3,15 @@
 
 #include "platform/Surface.h"
 
+#include <cstdint>
 #include <span>
+
+// The catalogue's names of the picture ids (BOOKSHELF_PICTURE, HAND_RELEASED_PICTURE, …).
+enum PictureId : uint16_t {
+#define ZIMBLY_PICTURE(id, name, w, h, mode, what) name = id,
+#include "res/Catalogue.inc"
+#undef ZIMBLY_PICTURE
+};
 
 struct PictureInfo {
     int nId;

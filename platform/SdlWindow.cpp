@@ -111,7 +111,7 @@ void EndOnHangUpAndQuit() {
 
 } // namespace
 
-bool CSdlWindow::OpenDisplay(std::string& error) {
+bool CSdlWindow::OpenDisplay(const std::string& requestedDriver, std::string& error) {
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
@@ -121,8 +121,7 @@ bool CSdlWindow::OpenDisplay(std::string& error) {
     }
     // Without DISPLAY SDL falls back to an invisible window; only accept that when asked for.
     const char* driver = SDL_GetCurrentVideoDriver();
-    const char* requested = SDL_getenv("SDL_VIDEODRIVER");
-    if (IsHeadlessDriver(driver) && !(requested && std::strcmp(requested, driver) == 0)) {
+    if (IsHeadlessDriver(driver) && requestedDriver != driver) {
         error = "no display is available (set DISPLAY or WAYLAND_DISPLAY)";
         SDL_Quit();
         return false;
@@ -136,7 +135,8 @@ void CSdlWindow::CloseDisplay() {
 }
 
 std::unique_ptr<CSdlWindow> CSdlWindow::Create(const char* titleUtf8, int width, int height,
-                                               bool fullScreen, std::string& error) {
+                                               bool fullScreen, const std::string& scaleRequest,
+                                               std::string& error) {
     const char* driver = SDL_GetCurrentVideoDriver();
     // SDL's default window surface on X11 goes through an OpenGL texture, which without a GPU
     // (llvmpipe) costs several times the plain shared-memory image; the environment may still
@@ -149,8 +149,8 @@ std::unique_ptr<CSdlWindow> CSdlWindow::Create(const char* titleUtf8, int width,
     if (SDL_GetDisplayUsableBounds(0, &desktop) != 0) desktop = {0, 0, width, height};
     window->m_nClientWidth = width;
     window->m_nClientHeight = height;
-    window->m_nWindowedScale =
-        ChooseWindowScale(desktop.w, desktop.h, width, height, SDL_getenv("ZIMBLY_SCALE"));
+    window->m_nWindowedScale = ChooseWindowScale(
+        desktop.w, desktop.h, width, height, scaleRequest.empty() ? nullptr : scaleRequest.c_str());
     // A small screen (a netbook, a laptop whose panel takes part of it) cannot show the whole
     // window: full screen keeps every control in reach.
     window->m_bFullScreen = fullScreen || desktop.w < width || desktop.h < height;

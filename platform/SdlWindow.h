@@ -19,15 +19,18 @@ struct SDL_Window;
 
 class CSdlWindow : public CPlatformWindow {
 public:
-    // Connects to the display; false with a reason when there is no real one. Called before
-    // Create; CloseDisplay undoes it when no window follows.
-    static bool OpenDisplay(std::string& error);
+    // Connects to the display; false with a reason when there is no real one (an offscreen or
+    // dummy driver is accepted only when requestedDriver, the environment's SDL_VIDEODRIVER,
+    // names it). Called before Create; CloseDisplay undoes it when no window follows.
+    static bool OpenDisplay(const std::string& requestedDriver, std::string& error);
     static void CloseDisplay();
     // Null with a reason in error when the window cannot be made (the display is then closed).
     // fullScreen: start full screen; a desktop whose usable area cannot hold the window starts
-    // full screen anyway.
+    // full screen anyway. scaleRequest: a whole-number scale asked for (empty: chosen from the
+    // desktop).
     static std::unique_ptr<CSdlWindow> Create(const char* titleUtf8, int width, int height,
-                                              bool fullScreen, std::string& error);
+                                              bool fullScreen, const std::string& scaleRequest,
+                                              std::string& error);
     ~CSdlWindow() override;
 
     // Delivers events to the handler until DestroyWindow.

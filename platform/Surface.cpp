@@ -106,6 +106,24 @@ void CopyPixels(Surface& dst, const Rect& rcDst, const PixelView& src, const Rec
     });
 }
 
+void ScrollPixels(Surface& surface, int dx, int dy) {
+    const int width = surface.Width(), height = surface.Height();
+    if (dx <= -width || dx >= width || dy <= -height || dy >= height) return;
+    const int count = width - (dx < 0 ? -dx : dx);
+    const int from = dx < 0 ? -dx : 0, to = dx < 0 ? 0 : dx;
+    // Rows are visited away from the side they move to, so none is read after it was written.
+    auto moveRow = [&](int y) {
+        std::memmove(surface.Row(y + dy) + to, surface.Row(y) + from,
+                     size_t(count) * sizeof(uint32_t));
+    };
+    if (dy > 0)
+        for (int y = height - 1 - dy; y >= 0; --y)
+            moveRow(y);
+    else
+        for (int y = -dy; y < height; ++y)
+            moveRow(y);
+}
+
 void CopyPixelsKeyed(Surface& dst, const Rect& rcDst, const PixelView& src, const Rect& rcSrc) {
     ForEachMappedRun(dst, rcDst, src, rcSrc, KeyedRun);
 }

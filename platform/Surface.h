@@ -55,6 +55,10 @@ void FillPixels(Surface& dst, const Rect& rc, Color color);
 // neighbour when the sizes differ; clipped to both.
 void CopyPixels(Surface& dst, const Rect& rcDst, const PixelView& src, const Rect& rcSrc);
 
+// Moves the whole picture dx pixels right and dy down within the surface (the clip is not
+// consulted); what is uncovered keeps its old pixels.
+void ScrollPixels(Surface& surface, int dx, int dy);
+
 // Like CopyPixels, but source pixels of exactly COLOR_KEY leave the destination unchanged.
 void CopyPixelsKeyed(Surface& dst, const Rect& rcDst, const PixelView& src, const Rect& rcSrc);
 

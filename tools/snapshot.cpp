@@ -13,7 +13,6 @@
 //   capture N                 the picture is the N-th frame presented from here on (transitions)
 //   answers                   print the answers of the current page on one line (stdout)
 #include "app/CSumoraWnd.h"
-#include "gfx/TitleScreen.h"
 #include "platform/Gbk.h"
 #include "platform/HeadlessWindow.h"
 #include "platform/PngWriter.h"
@@ -84,19 +83,18 @@ int main(int argc, char** argv) {
             std::stringstream list(next());
             std::string score;
             while (std::getline(list, score, ','))
-                if (!g_arrUsers.empty())
-                    AppendScore(g_arrUsers[size_t(g_nCurrentUser)], std::atoi(score.c_str()));
+                if (asUSERINFO* user = CurrentUser()) AppendScore(*user, std::atoi(score.c_str()));
         } else if (action == "set") {
             const int k = number(), range = number(), operations = number();
             if (k >= 0 && k < EXERCISE_SET_COUNT)
                 g_ExerciseSets[k] = {range, 2, uint32_t(operations)};
-            RebuildTitleCaptions();
+            RebuildTitleCaptions(window.m_TitleItems, g_ExerciseSets);
         } else if (action == "seed") {
             std::srand(unsigned(number()));
         } else if (action == "tick") {
             host.m_dwTick += uint32_t(number());
         } else if (action == "answers") {
-            for (const std::string& answer : window.m_arrAnswers)
+            for (const std::string& answer : window.m_Run.m_arrAnswers)
                 std::printf("%s ", answer.c_str());
             std::printf("\n");
         } else if (action == "capture") {

@@ -236,9 +236,7 @@ DataFileStatus DecodeDataFile(std::span<const uint8_t> bytes, asDATAFILE& file) 
 std::string CutGbkName(std::string_view name, size_t maxBytes) {
     size_t end = 0;
     while (end < name.size()) {
-        const bool pair =
-            IsGbkLeadByte(static_cast<unsigned char>(name[end])) && end + 1 < name.size();
-        const size_t next = end + (pair ? 2 : 1);
+        const size_t next = end + GbkCharacterSize(name, end);
         if (next > maxBytes) break;
         end = next;
     }

@@ -1,7 +1,7 @@
 // The score chart of the current user: a value axis and one red line through the results.
-#include "app/CSumoraWnd.h"
-#include "app/LayoutTables.h"
+#include "platform/Pictures.h"
 #include "users/UserData.h"
+#include "users/UserLayout.h"
 #include "users/UserScreen.h"
 
 #include <algorithm>
@@ -41,17 +41,17 @@ void DrawLine(Surface& surface, const Rect& clip, int x0, int y0, int x1, int y1
 
 } // namespace
 
-void CSumoraWnd::PaintScoreChart() {
-    FillSurface(&VALUE_AXIS_SHADOW, COLOR_BLACK);
-    FillSurface(&VALUE_AXIS_FACE, ENGRAVED_FACE_COLOR);
+void PaintScoreChart(CImageLayer& target) {
+    target.FillSurface(&VALUE_AXIS_SHADOW, COLOR_BLACK);
+    target.FillSurface(&VALUE_AXIS_FACE, ENGRAVED_FACE_COLOR);
     // The View scores button stays lit: it is also the way back.
-    DrawBitmap(g_rcUserButtons[2].left, g_rcUserButtons[2].top, VIEW_SCORES_HOVER_PICTURE);
-    if (g_nCurrentUser < 0 || g_nCurrentUser >= int(g_arrUsers.size())) return;
-    if (!m_hDC || !m_hDC->pSurface) return;
-    const asUSERINFO& user = g_arrUsers[size_t(g_nCurrentUser)];
+    target.DrawBitmap(g_rcUserButtons[2].left, g_rcUserButtons[2].top, VIEW_SCORES_HOVER_PICTURE);
+    const asUSERINFO* current = CurrentUser();
+    if (!current || !target.m_hDC || !target.m_hDC->pSurface) return;
+    const asUSERINFO& user = *current;
     const int last = std::min(user.nLastScore, SCORE_HISTORY_SIZE - 1);
     // The first result is only where the line starts: a single result draws nothing.
-    Surface& surface = *m_hDC->pSurface;
+    Surface& surface = *target.m_hDC->pSurface;
     const Rect clip = surface.ClipRect();
     for (int i = 1; i <= last; ++i)
         DrawLine(surface, clip, CHART_LEFT + i - 1, CHART_BOTTOM - user.byScores[size_t(i - 1)],

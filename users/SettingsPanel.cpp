@@ -1,9 +1,9 @@
-// The settings list of the main user sub-screen and its hover panel: number limit arrows with
-// press-and-hold repeat, and one box per kind of problem.
-#include "app/CSumoraWnd.h"
-#include "app/LayoutTables.h"
+// The settings list of the main user page and its hover panel: number limit arrows and one box
+// per kind of problem.
 #include "platform/Gbk.h"
+#include "platform/Pictures.h"
 #include "users/UserData.h"
+#include "users/UserLayout.h"
 #include "users/UserScreen.h"
 
 #include <algorithm>
@@ -11,11 +11,8 @@
 
 namespace {
 
-constexpr int32_t RANGE_MIN = 3;
-constexpr int32_t RANGE_MAX = 100;
 constexpr int PANEL_WIDTH = 185;
 constexpr int PANEL_HEIGHT = 224;
-constexpr unsigned ARROW_DELAY_MS = 500;
 
 // The panel hangs from the bottom left corner of the row that opened it.
 Rect PanelUnderRow(int k) {
@@ -27,6 +24,10 @@ Rect RangeDownArrow(const Rect& panel) {
 }
 Rect RangeUpArrow(const Rect& panel) {
     return {panel.left + 109, panel.top + 11, panel.left + 170, panel.top + 40};
+}
+
+bool IsSet(int k) {
+    return k >= 0 && k < EXERCISE_SET_COUNT;
 }
 
 } // namespace
@@ -50,88 +51,79 @@ std::string SettingsRowText(const ExerciseSet& set) {
     return text;
 }
 
-// The one painter that changes state: the row under the pointer opens the panel, and a
-// pointer on neither a row nor the panel closes it.
-void CSumoraWnd::PaintSettingsList() {
-    const bool onPanel = PtInRect(m_rcPanel, m_nHandX, m_nHandY);
-    bool rowHoldsPanel = false;
-    for (int k = 0; k < EXERCISE_SET_COUNT; ++k) {
-        unsigned align = ALIGN_RIGHT;
-        if (onPanel) {
-            if (k == m_nPanelSet) {
-                align = ALIGN_LEFT;
-                rowHoldsPanel = true;
+void CUserScreen::PlacePanel(int x, int y) {
+    if (!PtInRect(m_rcPanel, x, y)) {
+        m_rcPanel = {};
+        for (int k = 0; k < EXERCISE_SET_COUNT; ++k)
+            if (PtInRect(UserRow(k), x, y)) {
+                m_nPanelSet = k;
+                m_rcPanel = PanelUnderRow(k);
             }
-        } else if (PtInRect(UserRow(k), m_nHandX, m_nHandY)) {
-            m_nPanelSet = k;
-            m_rcPanel = PanelUnderRow(k);
-            align = ALIGN_LEFT;
-            rowHoldsPanel = true;
-        }
-        DrawEmbossedText(*this, SettingsRowText(g_ExerciseSets[k]), UserRow(k), align);
+    } else if (!IsSet(m_nPanelSet)) {
+        m_rcPanel = {};
     }
-    if (!rowHoldsPanel) m_rcPanel = {};
-    if (m_rcPanel.IsEmpty() || m_nPanelSet < 0 || m_nPanelSet >= EXERCISE_SET_COUNT) return;
-
-    DrawBitmap(m_rcPanel.left, m_rcPanel.top, PANEL_PICTURE);
-    const uint32_t operations = g_ExerciseSets[m_nPanelSet].nOperations;
-    for (int j = 0; j < OPERATION_KINDS; ++j) {
-        const Rect box = OperationBox(m_rcPanel, j);
-        if (PtInRect(box, m_nHandX, m_nHandY))
-            DrawBitmap(box.left, box.top, PANEL_BOX_HOVER_PICTURE);
-        if (operations & (1u << j)) DrawBitmapKeyed(box.left, box.top, PANEL_TICK_PICTURE);
-    }
+    if (m_rcPanel.IsEmpty() || !IsSet(m_nPanelSet)) return;
     m_rcRangeDown = RangeDownArrow(m_rcPanel);
     m_rcRangeUp = RangeUpArrow(m_rcPanel);
-    if (PtInRect(m_rcRangeDown, m_nHandX, m_nHandY))
-        DrawBitmap(m_rcRangeDown.left, m_rcRangeDown.top, RANGE_DOWN_HOVER_PICTURE);
-    if (PtInRect(m_rcRangeUp, m_nHandX, m_nHandY))
-        DrawBitmap(m_rcRangeUp.left, m_rcRangeUp.top, RANGE_UP_HOVER_PICTURE);
 }
 
-// Once the pointer has been on a panel, leaving it closes the panel; the next repaint opens
-// it again under whatever row the pointer is on.
-void CSumoraWnd::TrackPanel(int x, int y) {
-    if (m_rcPanel.IsEmpty()) return;
+// Leaving closes the panel; the next placing opens it again under whatever row the pointer is on.
+bool CUserScreen::TrackPanel(int x, int y) {
+    if (m_rcPanel.IsEmpty()) return false;
     const bool inside = PtInRect(m_rcPanel, x, y);
     if (!m_bPanelEntered) {
         m_bPanelEntered = inside;
-    } else if (!inside) {
-        m_nPanelSet = -1;
-        m_rcPanel = {};
-        // An arrow held while the panel goes must not go on stepping a set the next row opens.
-        for (int id = TIMER_INCREASE_REPEAT; id <= TIMER_DECREASE_DELAY; ++id)
-            Host().KillTimer(id);
+        return false;
     }
+    if (inside) return false;
+    m_nPanelSet = -1;
+    m_rcPanel = {};
+    return true;
 }
 
-void CSumoraWnd::PressPanel(int x, int y) {
-    if (m_rcPanel.IsEmpty()) return;
-    if (PtInRect(m_rcRangeDown, x, y))
-        Host().SetTimer(TIMER_DECREASE_DELAY, ARROW_DELAY_MS);
-    else if (PtInRect(m_rcRangeUp, x, y))
-        Host().SetTimer(TIMER_INCREASE_DELAY, ARROW_DELAY_MS);
+int CUserScreen::ArrowAt(int x, int y) const {
+    if (m_rcPanel.IsEmpty()) return 0;
+    if (PtInRect(m_rcRangeDown, x, y)) return -1;
+    if (PtInRect(m_rcRangeUp, x, y)) return +1;
+    return 0;
 }
 
-// The release makes the step of a short click (and the last step of a held arrow) and
-// switches the box under the point.
-void CSumoraWnd::ReleasePanel(int x, int y) {
-    for (int id = TIMER_INCREASE_REPEAT; id <= TIMER_DECREASE_DELAY; ++id)
-        Host().KillTimer(id);
-    if (m_nPanelSet < 0 || m_nPanelSet >= EXERCISE_SET_COUNT || m_rcPanel.IsEmpty()) return;
-    if (PtInRect(m_rcRangeDown, x, y))
-        StepPanelRange(-1);
-    else if (PtInRect(m_rcRangeUp, x, y))
-        StepPanelRange(+1);
+// The step of a short click (and the last step of a held arrow), or the box under the point.
+void CUserScreen::ReleasePanel(int x, int y) {
+    if (!IsSet(m_nPanelSet) || m_rcPanel.IsEmpty()) return;
+    if (const int delta = ArrowAt(x, y)) StepPanelRange(delta);
     for (int j = 0; j < OPERATION_KINDS; ++j)
         if (PtInRect(OperationBox(m_rcPanel, j), x, y))
             g_ExerciseSets[m_nPanelSet].nOperations ^= 1u << j;
 }
 
-// A limit that came from outside 3..100 (an edited data file) steps from the nearest end of
-// the range, so the arrows always bring it inside.
-void CSumoraWnd::StepPanelRange(int delta) {
-    if (m_nPanelSet < 0 || m_nPanelSet >= EXERCISE_SET_COUNT) return;
+// A limit that came from outside the range (an edited data file) steps from the nearest end of
+// it, so the arrows always bring it inside.
+void CUserScreen::StepPanelRange(int delta) {
+    if (!IsSet(m_nPanelSet)) return;
     int32_t& range = g_ExerciseSets[m_nPanelSet].nRange;
     range = std::clamp(std::clamp(range, RANGE_MIN, RANGE_MAX) + delta, RANGE_MIN, RANGE_MAX);
+}
+
+void PaintSettingsList(CImageLayer& target, const CUserScreen& screen, int handX, int handY) {
+    const Rect& panel = screen.m_rcPanel;
+    const bool open = !panel.IsEmpty() && IsSet(screen.m_nPanelSet);
+    for (int k = 0; k < EXERCISE_SET_COUNT; ++k)
+        DrawEmbossedText(target, SettingsRowText(g_ExerciseSets[k]), UserRow(k),
+                         open && k == screen.m_nPanelSet ? ALIGN_LEFT : ALIGN_RIGHT);
+    if (!open) return;
+
+    target.DrawBitmap(panel.left, panel.top, PANEL_PICTURE);
+    const uint32_t operations = g_ExerciseSets[screen.m_nPanelSet].nOperations;
+    for (int j = 0; j < OPERATION_KINDS; ++j) {
+        const Rect box = OperationBox(panel, j);
+        if (PtInRect(box, handX, handY))
+            target.DrawBitmap(box.left, box.top, PANEL_BOX_HOVER_PICTURE);
+        if (operations & (1u << j)) target.DrawBitmapKeyed(box.left, box.top, PANEL_TICK_PICTURE);
+    }
+    const Rect& down = screen.m_rcRangeDown;
+    const Rect& up = screen.m_rcRangeUp;
+    if (PtInRect(down, handX, handY))
+        target.DrawBitmap(down.left, down.top, RANGE_DOWN_HOVER_PICTURE);
+    if (PtInRect(up, handX, handY)) target.DrawBitmap(up.left, up.top, RANGE_UP_HOVER_PICTURE);
 }

@@ -1,7 +1,7 @@
 // Choosing the current user and deleting users by clicking their rows.
-#include "app/CSumoraWnd.h"
-#include "app/LayoutTables.h"
 #include "users/UserData.h"
+#include "users/UserLayout.h"
+#include "users/UserScreen.h"
 
 namespace {
 
@@ -14,17 +14,18 @@ int UserRowAt(int x, int y) {
 
 } // namespace
 
-void CSumoraWnd::ChooseUserAt(int x, int y) {
+void ChooseUserAt(int x, int y) {
     const int k = UserRowAt(x, y);
     if (k >= 0) g_nCurrentUser = k;
 }
 
-// No confirmation: a click on a row deletes at once, and the sub-screen stays for the next one.
-void CSumoraWnd::DeleteUserAt(int x, int y) {
+// No confirmation: a click on a row deletes at once, and the page stays for the next one.
+void DeleteUserAt(int x, int y) {
     const int k = UserRowAt(x, y);
     if (k < 0) return;
-    const bool hadCurrent = g_nCurrentUser >= 0 && g_nCurrentUser < int(g_arrUsers.size());
-    const std::string currentName = hadCurrent ? g_arrUsers[size_t(g_nCurrentUser)].strName : "";
+    const asUSERINFO* current = CurrentUser();
+    const bool hadCurrent = current != nullptr;
+    const std::string currentName = hadCurrent ? current->strName : "";
     RemoveUser(k);
     // The current user is looked up again by name; when it was the one deleted, the first user
     // takes over.

@@ -2,8 +2,8 @@
 // sets, and the data file "Sumora.cfg" that holds them between runs.
 #pragma once
 
+#include "exercise/ExerciseSet.h"
 #include "platform/FileIo.h"
-#include "users/ExerciseSet.h"
 
 #include <array>
 #include <cstddef>
@@ -95,6 +95,9 @@ void SetDefaultExerciseSets();
 
 // Adds a percentage (0..100) to the user's history, dropping the oldest when it is full.
 void AppendScore(asUSERINFO& user, int score);
+
+// The current user, or null when there is none (no users, or the index is outside the list).
+asUSERINFO* CurrentUser();
 
 // Appends the user to g_arrUsers and returns its index. The caller enforces MAX_USERS.
 int AppendUser(const asUSERINFO& user);

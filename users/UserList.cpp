@@ -23,12 +23,11 @@ char LowerAscii(char c) {
 // (0x41..0x7A) yet names a different character, so it must match exactly.
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-        if (IsGbkLeadByte(static_cast<unsigned char>(a[i])) && i + 1 < a.size()) {
-            ++i;
-            if (a[i] != b[i]) return false;
-        }
+    for (size_t i = 0; i < a.size();) {
+        const size_t size = GbkCharacterSize(a, i);
+        if (size == 1 ? LowerAscii(a[i]) != LowerAscii(b[i]) : a.substr(i, 2) != b.substr(i, 2))
+            return false;
+        i += size;
     }
     return true;
 }
@@ -53,6 +52,11 @@ void AppendScore(asUSERINFO& user, int score) {
     user.byScores[size_t(user.nLastScore)] = percent;
 }
 
+asUSERINFO* CurrentUser() {
+    if (g_nCurrentUser < 0 || g_nCurrentUser >= int32_t(g_arrUsers.size())) return nullptr;
+    return &g_arrUsers[size_t(g_nCurrentUser)];
+}
+
 int AppendUser(const asUSERINFO& user) {
     g_arrUsers.push_back(user);
     return int(g_arrUsers.size()) - 1;
@@ -70,7 +74,7 @@ void RemoveUser(int index) {
         --g_nCurrentUser;
     else if (g_nCurrentUser == index)
         g_nCurrentUser = 0;
-    if (g_nCurrentUser < 0 || g_nCurrentUser >= int(g_arrUsers.size())) g_nCurrentUser = 0;
+    if (!CurrentUser()) g_nCurrentUser = 0;
 }
 
 int FindUserByName(std::string_view name) {

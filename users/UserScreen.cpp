@@ -1,11 +1,11 @@
-// The user management screen: the common board of its five sub-screens, the button highlights,
-// the name-entry board and the user list.
+// The user management screen: the common board of its five pages, the button highlights, the
+// name-entry board and the user list.
 #include "users/UserScreen.h"
 
-#include "app/CSumoraWnd.h"
-#include "app/LayoutTables.h"
 #include "platform/Gbk.h"
+#include "platform/Pictures.h"
 #include "users/UserData.h"
+#include "users/UserLayout.h"
 
 void DrawEmbossedText(CImageLayer& layer, std::string_view gbk, const Rect& rc, unsigned align) {
     CDrawContext& dc = *layer.m_hDC;
@@ -25,90 +25,87 @@ constexpr int NOTICE_WEIGHT = 700;
 constexpr Rect RULE_SHADOW{188, 472, 860, 475};
 constexpr Rect RULE_FACE{187, 471, 859, 474};
 
-// A button whose lit face is drawn while the pointer is on it on the main sub-screen.
+// A button whose lit face is drawn while the pointer is on it on the main page.
 struct asBUTTONHIGHLIGHT {
-    const Rect* prc;
+    Rect rc;
     int nPicture;
 };
-
-const asUSERINFO* CurrentUser() {
-    if (g_nCurrentUser < 0 || g_nCurrentUser >= int(g_arrUsers.size())) return nullptr;
-    return &g_arrUsers[size_t(g_nCurrentUser)];
-}
 
 void DrawHighlight(CImageLayer& layer, const Rect& rc, int picture) {
     layer.DrawBitmap(rc.left, rc.top, uint16_t(picture));
 }
 
-void PaintNameEntry(CSumoraWnd& wnd) {
+void PaintNameEntry(CImageLayer& target, const CUserScreen& screen, int handX, int handY) {
     static const std::string caret = GbkFromUtf8("┃");
-    wnd.DrawBitmap(269, 278, NAME_BOARD_PICTURE);
-    if (PtInRect(g_rcNameOk, wnd.m_nHandX, wnd.m_nHandY))
-        DrawHighlight(wnd, g_rcNameOk, NAME_OK_HOVER_PICTURE);
-    if (PtInRect(g_rcNameCancel, wnd.m_nHandX, wnd.m_nHandY))
-        DrawHighlight(wnd, g_rcNameCancel, NAME_CANCEL_HOVER_PICTURE);
-    DrawHighlight(wnd, g_rcUserButtons[0], NEW_USER_HOVER_PICTURE);
+    target.DrawBitmap(269, 278, NAME_BOARD_PICTURE);
+    if (PtInRect(g_rcNameOk, handX, handY))
+        DrawHighlight(target, g_rcNameOk, NAME_OK_HOVER_PICTURE);
+    if (PtInRect(g_rcNameCancel, handX, handY))
+        DrawHighlight(target, g_rcNameCancel, NAME_CANCEL_HOVER_PICTURE);
+    DrawHighlight(target, g_rcUserButtons[0], NEW_USER_HOVER_PICTURE);
     // The caret stands still after the last character: the board has no blinking.
-    DrawEmbossedText(wnd, wnd.m_strNewName + caret, g_rcNameText, ALIGN_LEFT);
-    const Color saved = wnd.m_hDC->SetTextColor(COLOR_BLACK);
-    wnd.DrawTextBox(wnd.m_strNotice, g_rcNameNotice, ALIGN_LEFT, NOTICE_WEIGHT, NOTICE_HEIGHT);
-    wnd.m_hDC->SetTextColor(saved);
+    DrawEmbossedText(target, screen.m_strNewName + caret, g_rcNameText, ALIGN_LEFT);
+    const Color saved = target.m_hDC->SetTextColor(COLOR_BLACK);
+    target.DrawTextBox(screen.m_strNotice, g_rcNameNotice, ALIGN_LEFT, NOTICE_WEIGHT,
+                       NOTICE_HEIGHT);
+    target.m_hDC->SetTextColor(saved);
 }
 
 // The pointed-at row moves to the left, the current user sits in the middle, the rest on the
 // right; pointing changes nothing else.
-void PaintUserList(CSumoraWnd& wnd) {
+void PaintUserList(CImageLayer& target, int handX, int handY) {
     for (int k = 0; k < int(g_arrUsers.size()); ++k) {
         const Rect row = UserRow(k);
         unsigned align = ALIGN_RIGHT;
-        if (PtInRect(row, wnd.m_nHandX, wnd.m_nHandY))
+        if (PtInRect(row, handX, handY))
             align = ALIGN_LEFT;
         else if (k == g_nCurrentUser)
             align = ALIGN_CENTER;
-        DrawEmbossedText(wnd, g_arrUsers[size_t(k)].strName, row, align);
+        DrawEmbossedText(target, g_arrUsers[size_t(k)].strName, row, align);
     }
 }
 
 } // namespace
 
-void CSumoraWnd::PaintUserScreen() {
+void PaintUserScreen(CImageLayer& target, const CUserScreen& screen, UserPage page, int handX,
+                     int handY) {
     static const std::string currentUserLabel = GbkFromUtf8("当前用户：");
-    if (!m_hDC) return;
-    DrawBitmap(0, 0, USERS_BACKGROUND_PICTURE);
-    FillSurface(&RULE_SHADOW, COLOR_BLACK);
-    FillSurface(&RULE_FACE, ENGRAVED_FACE_COLOR);
+    if (!target.m_hDC) return;
+    target.DrawBitmap(0, 0, USERS_BACKGROUND_PICTURE);
+    target.FillSurface(&RULE_SHADOW, COLOR_BLACK);
+    target.FillSurface(&RULE_FACE, ENGRAVED_FACE_COLOR);
     if (const asUSERINFO* user = CurrentUser())
-        DrawEmbossedText(*this, currentUserLabel + user->strName, g_rcCurrentUser, ALIGN_LEFT);
+        DrawEmbossedText(target, currentUserLabel + user->strName, g_rcCurrentUser, ALIGN_LEFT);
 
-    switch (m_nScreenState) {
-    case SCREEN_USERS: {
-        PaintSettingsList();
-        if (!m_rcPanel.IsEmpty()) break; // the open panel may cover the buttons
+    switch (page) {
+    case USER_PAGE_MAIN: {
+        PaintSettingsList(target, screen, handX, handY);
+        if (!screen.m_rcPanel.IsEmpty()) break; // the open panel may cover the buttons
         const asBUTTONHIGHLIGHT buttons[] = {
-            {&g_rcUserButtons[0], NEW_USER_HOVER_PICTURE},
-            {&g_rcUserButtons[1], DELETE_USER_HOVER_PICTURE},
-            {&g_rcUserButtons[2], VIEW_SCORES_HOVER_PICTURE},
-            {&g_rcUserButtons[3], DEFAULT_SETTINGS_HOVER_PICTURE},
-            {&g_rcChangeUser, CHANGE_USER_HOVER_PICTURE},
+            {g_rcUserButtons[0], NEW_USER_HOVER_PICTURE},
+            {g_rcUserButtons[1], DELETE_USER_HOVER_PICTURE},
+            {g_rcUserButtons[2], VIEW_SCORES_HOVER_PICTURE},
+            {g_rcUserButtons[3], DEFAULT_SETTINGS_HOVER_PICTURE},
+            {g_rcChangeUser, CHANGE_USER_HOVER_PICTURE},
         };
         for (const asBUTTONHIGHLIGHT& button : buttons)
-            if (PtInRect(*button.prc, m_nHandX, m_nHandY))
-                DrawHighlight(*this, *button.prc, button.nPicture);
+            if (PtInRect(button.rc, handX, handY))
+                DrawHighlight(target, button.rc, button.nPicture);
         break;
     }
-    case SCREEN_USERS_SCORES:
-        PaintScoreChart();
+    case USER_PAGE_SCORES:
+        PaintScoreChart(target);
         break;
-    case SCREEN_USERS_NEWNAME:
-        PaintNameEntry(*this);
+    case USER_PAGE_NEW_NAME:
+        PaintNameEntry(target, screen, handX, handY);
         break;
-    case SCREEN_USERS_CHOOSE:
-        DrawHighlight(*this, g_rcChangeUser, CHANGE_USER_HOVER_PICTURE);
-        PaintUserList(*this);
+    case USER_PAGE_CHOOSE:
+        DrawHighlight(target, g_rcChangeUser, CHANGE_USER_HOVER_PICTURE);
+        PaintUserList(target, handX, handY);
         break;
-    case SCREEN_USERS_DELETE:
-        DrawHighlight(*this, g_rcUserButtons[1], DELETE_USER_HOVER_PICTURE);
-        PaintUserList(*this);
+    case USER_PAGE_DELETE:
+        DrawHighlight(target, g_rcUserButtons[1], DELETE_USER_HOVER_PICTURE);
+        PaintUserList(target, handX, handY);
         break;
     default:
         break;

@@ -1,6 +1,8 @@
-// Pictures, colours and the embossed text shared by the painters of the user management screen.
+// The user management screen: what it holds between events (the settings panel, the name being
+// typed) with the reactions that change it, and its painters.
 #pragma once
 
+#include "exercise/ExerciseSet.h"
 #include "gfx/CImageLayer.h"
 #include "platform/Geometry.h"
 #include "platform/Text.h"
@@ -8,22 +10,67 @@
 #include <string>
 #include <string_view>
 
-struct ExerciseSet;
+// The screen's five pages: the main page with the settings list and the four it leads to.
+enum UserPage : uint32_t {
+    USER_PAGE_MAIN,
+    USER_PAGE_SCORES,
+    USER_PAGE_NEW_NAME,
+    USER_PAGE_CHOOSE,
+    USER_PAGE_DELETE
+};
 
-constexpr int USERS_BACKGROUND_PICTURE = 174;
-constexpr int PANEL_PICTURE = 175;
-constexpr int PANEL_BOX_HOVER_PICTURE = 176;
-constexpr int PANEL_TICK_PICTURE = 177;
-constexpr int RANGE_DOWN_HOVER_PICTURE = 178;
-constexpr int RANGE_UP_HOVER_PICTURE = 179;
-constexpr int DEFAULT_SETTINGS_HOVER_PICTURE = 181;
-constexpr int DELETE_USER_HOVER_PICTURE = 182;
-constexpr int NEW_USER_HOVER_PICTURE = 183;
-constexpr int VIEW_SCORES_HOVER_PICTURE = 184;
-constexpr int NAME_CANCEL_HOVER_PICTURE = 185;
-constexpr int NAME_BOARD_PICTURE = 186;
-constexpr int NAME_OK_HOVER_PICTURE = 187;
-constexpr int CHANGE_USER_HOVER_PICTURE = 188;
+// The six kind boxes of the settings panel, box j of the open panel at panel.
+constexpr int OPERATION_KINDS = 6;
+Rect OperationBox(const Rect& panel, int j);
+
+class CUserScreen {
+public:
+    // Settings panel (users/SettingsPanel.cpp). The hand at (x, y): the row under it opens the
+    // panel below it, a hand on neither a row nor the open panel closes it.
+    void PlacePanel(int x, int y);
+    // Once the pointer has been on the panel, leaving it closes it. True when it closed just now
+    // (an arrow held must stop stepping).
+    bool TrackPanel(int x, int y);
+    // The step of the open panel's arrow at (x, y): -1, +1, or 0 off the arrows.
+    int ArrowAt(int x, int y) const;
+    // The release on the open panel: the step of a short click on an arrow, or a kind box
+    // switched.
+    void ReleasePanel(int x, int y);
+    // The open panel's set steps its number limit by delta, within RANGE_MIN..RANGE_MAX.
+    void StepPanelRange(int delta);
+
+    // Name entry (users/NameEntry.cpp).
+    void OpenNameEntry();
+    // OK: the typed name becomes a new, current user. False when the entry must stay open (the
+    // name is taken; the notice says so).
+    bool ConfirmNewName();
+    // One typed byte of the name; true when the name changed.
+    bool TypeNameByte(unsigned char byte, bool ctrlHeld);
+    void EraseNameCharacter();
+
+    Rect m_rcPanel;
+    int m_nPanelSet = -1;
+    int m_bPanelEntered = 0;
+    Rect m_rcRangeDown;
+    Rect m_rcRangeUp;
+    std::string m_strNewName;
+    std::string m_strNotice;
+    // The name entry refused a first byte for want of room: its second byte is dropped too.
+    int m_bSkipTrailByte = 0;
+};
+
+// The user whose row holds the point becomes current (users/UserChoice.cpp).
+void ChooseUserAt(int x, int y);
+// The user whose row holds the point is deleted at once; the current user stays the same person.
+void DeleteUserAt(int x, int y);
+
+// The whole screen on page, with what lies under the hand at (handX, handY) lit.
+void PaintUserScreen(CImageLayer& target, const CUserScreen& screen, UserPage page, int handX,
+                     int handY);
+// The main page's settings list and, when open, its panel.
+void PaintSettingsList(CImageLayer& target, const CUserScreen& screen, int handX, int handY);
+// The current user's results as a line over the time axis.
+void PaintScoreChart(CImageLayer& target);
 
 // The wood-coloured face of engraved rules and bars; the dark side is black.
 constexpr Color ENGRAVED_FACE_COLOR = RGB(208, 181, 136);
@@ -40,10 +87,6 @@ constexpr unsigned ALIGN_RIGHT = DT_RIGHT | DT_VCENTER | DT_SINGLELINE;
 // One line of text at height 20, weight 900, as if carved out of the board: a black shadow one
 // pixel down and to the right, then the face. The layer's text colour is left as it was.
 void DrawEmbossedText(CImageLayer& layer, std::string_view gbk, const Rect& rc, unsigned align);
-
-// The six kind boxes of the settings panel, box j of the open panel at panel.
-constexpr int OPERATION_KINDS = 6;
-Rect OperationBox(const Rect& panel, int j);
 
 // The settings row of a problem set, e.g. "3以内 加 减 填空" (GBK).
 std::string SettingsRowText(const ExerciseSet& set);

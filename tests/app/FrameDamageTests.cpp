@@ -1,9 +1,10 @@
 // What a move or a wing beat composes and shows: the hand's boxes alone when nothing else
 // changes, a plank with its balloon, one keypad ball; the whole frame otherwise.
-#include "app/LayoutTables.h"
-#include "gfx/TitleScreen.h"
+#include "app/TitleScreen.h"
+#include "exercise/ExerciseLayout.h"
 #include "platform/Pictures.h"
 #include "tests/app/WindowTestSupport.h"
+#include "users/UserLayout.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ TEST_F(FrameDamage, AHandMovingOverNothingShowsOnlyItsOldAndNewBoxes) {
 
 TEST_F(FrameDamage, APlankLiftedOrPutDownShowsItWithTheBalloon) {
     Move(100, 650);
-    const Rect plank = g_TitleItems[3].rcItem;
+    const Rect plank = TITLE_ITEM_RECTS[3];
     const Rect lifted = Move(plank.left + 20, plank.top + 10);
     EXPECT_TRUE(Holds(lifted, plank));
     EXPECT_TRUE(Holds(lifted, Rect{710, 285, 990, 457})) << "the balloon";
@@ -54,8 +55,8 @@ TEST_F(FrameDamage, APlankLiftedOrPutDownShowsItWithTheBalloon) {
 }
 
 TEST_F(FrameDamage, AKeypadBallLitShowsThatBallAndAWholeFrameFollowsATransition) {
-    wnd.m_nSelectedSet = 0;
-    wnd.StartRun(0);
+    ASSERT_TRUE(wnd.ApplyRelease(0, 400, 190)); // plank 0: the transition table starts a run
+    ASSERT_EQ(wnd.m_nScreenState, SCREEN_EXERCISE);
     const Rect ball = g_rcKeypad[4];
     EXPECT_EQ(Move(ball.left - 40, ball.top - 60), WHOLE) << "the slide left no composed frame";
     const Rect lit = Move(ball.left + 5, ball.top + 5);
@@ -67,8 +68,8 @@ TEST_F(FrameDamage, AKeypadBallLitShowsThatBallAndAWholeFrameFollowsATransition)
 }
 
 TEST_F(FrameDamage, AWingBeatShowsOnlyTheButterflies) {
-    wnd.m_nSelectedSet = 0;
-    wnd.StartRun(0);
+    ASSERT_TRUE(wnd.ApplyRelease(0, 400, 190)); // plank 0: the transition table starts a run
+    ASSERT_EQ(wnd.m_nScreenState, SCREEN_EXERCISE);
     wnd.RedrawWindow();
     Rect butterflies;
     for (const asCARTOONCONTROL& cartoon : wnd.m_arrCartoons.m_arrCartoons) {

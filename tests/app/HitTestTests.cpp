@@ -1,6 +1,7 @@
 // The hit test of every screen, edges included, and the layout rectangles it walks.
-#include "app/LayoutTables.h"
+#include "exercise/ExerciseLayout.h"
 #include "tests/app/WindowTestSupport.h"
+#include "users/UserLayout.h"
 
 namespace {
 
@@ -13,7 +14,6 @@ struct HitCase {
 } // namespace
 
 TEST(LayoutTables, DerivedRectanglesLandWhereTheScreensExpectThem) {
-    BuildLayoutTables();
     EXPECT_EQ(g_rcKeypad[0], (Rect{133, 709, 187, 763}));
     EXPECT_EQ(g_rcKeypad[11], (Rect{837, 709, 891, 763}));
     EXPECT_EQ(g_rcFinish, (Rect{18, 686, 82, 750}));
@@ -82,15 +82,15 @@ TEST_F(WindowTest, EveryScreenNamesTheControlUnderThePoint) {
 
 TEST_F(WindowTest, TheMagnifierIsAControlOnlyWhileTheHintIsAvailable) {
     wnd.m_nScreenState = SCREEN_EXERCISE;
-    wnd.m_bHintAvailable = 0;
+    wnd.m_Run.m_bHintAvailable = 0;
     EXPECT_EQ(wnd.HitTest(960, 700), HIT_NOTHING);
-    wnd.m_bHintAvailable = 1;
+    wnd.m_Run.m_bHintAvailable = 1;
     EXPECT_EQ(wnd.HitTest(960, 700), HIT_HINT);
 }
 
 TEST_F(WindowTest, AnOpenPanelComesFirstOnTheUserScreen) {
     wnd.m_nScreenState = SCREEN_USERS;
-    wnd.m_rcPanel = {250, 460, 435, 684}; // under the last row, over three buttons
+    wnd.m_UserScreen.m_rcPanel = {250, 460, 435, 684}; // under the last row, over three buttons
     EXPECT_EQ(wnd.HitTest(300, 500), HIT_PANEL_OR_ROW);
     EXPECT_EQ(wnd.HitTest(450, 500), HIT_VIEW_SCORES);
 }

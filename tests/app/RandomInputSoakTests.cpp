@@ -2,13 +2,14 @@
 // invariants the rest of the program relies on checked after every event. ZIMBLY_SOAK_EVENTS
 // sets the number of events (a short run by default), ZIMBLY_SOAK_SEED the random seed.
 #include "app/CSumoraWnd.h"
-#include "app/LayoutTables.h"
+#include "app/TitleScreen.h"
+#include "exercise/ExerciseLayout.h"
 #include "exercise/ExerciseScreen.h"
-#include "gfx/TitleScreen.h"
 #include "platform/Gbk.h"
 #include "platform/HeadlessWindow.h"
 #include "tests/users/UserDataFixture.h"
 #include "users/UserData.h"
+#include "users/UserLayout.h"
 
 #include <cstdio>
 #include <cstring>
@@ -62,14 +63,12 @@ protected:
         AddUser(GbkFromUtf8("小明小明小明小明小明小明小明小明小明小明小"), 12);
         AddUser("Amy", SCORE_HISTORY_SIZE - 1);
         g_nCurrentUser = 3;
-        SetTransitionStrideForTesting(64);
         OpenWindow();
     }
     void TearDown() override {
         if (m_pWnd) m_pWnd->OnDestroy();
         m_pWnd.reset();
         m_pHost.reset();
-        SetTransitionStrideForTesting(1);
         CUserDataTest::TearDown();
     }
 
@@ -86,6 +85,8 @@ protected:
         m_pWnd = std::make_unique<CSumoraWnd>(*m_pHost);
         ASSERT_EQ(m_pWnd->OnCreate(), 0);
         m_pWnd->m_fnRand = [this] { return int(m_random() & 0x7FFF); };
+        // Long runs need not compose every step of every transition.
+        m_pWnd->m_TransitionPace = {500, 64};
         if (m_bComparePresented) {
             // The wing beats come from the driver alone, so that the picture compared with is
             // the one the last repaint saw.
@@ -145,7 +146,7 @@ protected:
         switch (wnd.m_nScreenState) {
         case SCREEN_TITLE:
             for (int k = 0; k < TITLE_ITEM_COUNT; ++k)
-                add(g_TitleItems[k].rcItem, k == 8 ? 12 : 1);
+                add(TITLE_ITEM_RECTS[k], k == 8 ? 12 : 1);
             if (Chance(2)) spots = {g_rcLeave}; // leaving restarts: now and then only
             break;
         case SCREEN_EXERCISE:
@@ -162,11 +163,11 @@ protected:
             for (const Rect& button : g_rcUserButtons)
                 add(button, 2);
             add(g_rcChangeUser, 2);
-            if (!wnd.m_rcPanel.IsEmpty()) {
+            if (!wnd.m_UserScreen.m_rcPanel.IsEmpty()) {
                 // The arrows and the six boxes: the panel is small.
-                add(wnd.m_rcRangeDown, 6);
-                add(wnd.m_rcRangeUp, 6);
-                add(wnd.m_rcPanel, 6);
+                add(wnd.m_UserScreen.m_rcRangeDown, 6);
+                add(wnd.m_UserScreen.m_rcRangeUp, 6);
+                add(wnd.m_UserScreen.m_rcPanel, 6);
             }
             break;
         case SCREEN_USERS_NEWNAME:
@@ -243,13 +244,13 @@ protected:
     void AnswerRight() {
         CSumoraWnd& wnd = *m_pWnd;
         if (ScreenOf(wnd.m_nScreenState) != SCREEN_EXERCISE ||
-            wnd.m_nCurrent >= int(wnd.m_arrAnswers.size())) {
+            wnd.m_Run.m_nCurrent >= int(wnd.m_Run.m_arrAnswers.size())) {
             const auto [x, y] = Target();
             wnd.OnMouseMove(x, y, 0);
             return;
         }
         wnd.OnKeyDown(VK_DELETE);
-        for (char digit : wnd.m_arrAnswers[size_t(wnd.m_nCurrent)]) {
+        for (char digit : wnd.m_Run.m_arrAnswers[size_t(wnd.m_Run.m_nCurrent)]) {
             Step();
             wnd.OnKeyDown(VK_0 + unsigned(digit - '0'));
         }
@@ -274,7 +275,8 @@ protected:
     // Long holds take the number limits to both ends of their range.
     void HoldArrow() {
         CSumoraWnd& wnd = *m_pWnd;
-        const Rect arrow = Chance(50) ? wnd.m_rcRangeUp : wnd.m_rcRangeDown;
+        const Rect arrow =
+            Chance(50) ? wnd.m_UserScreen.m_rcRangeUp : wnd.m_UserScreen.m_rcRangeDown;
         const int x = Inside(arrow.left, arrow.right);
         const int y = Inside(arrow.top, arrow.bottom);
         wnd.OnMouseMove(x, y, 0);
@@ -297,7 +299,8 @@ protected:
         // get done and names get long.
         if (ScreenOf(wnd.m_nScreenState) == SCREEN_EXERCISE && Chance(20)) return AnswerRight();
         if (wnd.m_nScreenState == SCREEN_USERS_NEWNAME && Chance(40)) return TypeSomething();
-        if (wnd.m_nScreenState == SCREEN_USERS && !wnd.m_rcPanel.IsEmpty() && Chance(5))
+        if (wnd.m_nScreenState == SCREEN_USERS && !wnd.m_UserScreen.m_rcPanel.IsEmpty() &&
+            Chance(5))
             return HoldArrow();
         const int kind = Uniform(0, 99);
         if (kind < 30) {
@@ -358,12 +361,12 @@ protected:
             ++m_tally.nCertificates;
         if (g_arrUsers.size() > m_nLastUserCount) ++m_tally.nUsersCreated;
         if (g_arrUsers.size() < m_nLastUserCount) ++m_tally.nUsersDeleted;
-        if (wnd.m_nCurrent == int(wnd.m_arrProblems.size()) && wnd.m_nCurrent != m_nLastCurrent &&
-            ScreenOf(screen) == SCREEN_EXERCISE)
+        if (wnd.m_Run.m_nCurrent == int(wnd.m_Run.m_arrProblems.size()) &&
+            wnd.m_Run.m_nCurrent != m_nLastCurrent && ScreenOf(screen) == SCREEN_EXERCISE)
             ++m_tally.nPagesDone;
         m_nLastScreen = screen;
         m_nLastUserCount = g_arrUsers.size();
-        m_nLastCurrent = wnd.m_nCurrent;
+        m_nLastCurrent = wnd.m_Run.m_nCurrent;
 
         ASSERT_TRUE(Invariants()) << "after event " << m_tally.nEvents << " of seed " << m_nSeed;
         if (m_bComparePresented) {
@@ -408,18 +411,19 @@ protected:
         if (users > 0 && (g_nCurrentUser < 0 || g_nCurrentUser >= users))
             return ::testing::AssertionFailure()
                    << "current user " << g_nCurrentUser << " of " << users;
-        const int pageSize = int(wnd.m_arrProblems.size());
-        if (wnd.m_nCurrent < 0 || wnd.m_nCurrent > pageSize)
+        const int pageSize = int(wnd.m_Run.m_arrProblems.size());
+        if (wnd.m_Run.m_nCurrent < 0 || wnd.m_Run.m_nCurrent > pageSize)
             return ::testing::AssertionFailure()
-                   << "current problem " << wnd.m_nCurrent << " of " << pageSize;
-        if (wnd.m_arrAnswers.size() != wnd.m_arrProblems.size())
+                   << "current problem " << wnd.m_Run.m_nCurrent << " of " << pageSize;
+        if (wnd.m_Run.m_arrAnswers.size() != wnd.m_Run.m_arrProblems.size())
             return ::testing::AssertionFailure() << "answers and problems differ in number";
-        if (wnd.m_nPageFirstTry < 0 || wnd.m_nPageFirstTry > wnd.m_nCurrent)
+        if (wnd.m_Run.m_nPageFirstTry < 0 || wnd.m_Run.m_nPageFirstTry > wnd.m_Run.m_nCurrent)
+            return ::testing::AssertionFailure() << "page: " << wnd.m_Run.m_nPageFirstTry
+                                                 << " at the first try of " << wnd.m_Run.m_nCurrent;
+        if (wnd.m_Run.m_nTotalFirstTry < 0 || wnd.m_Run.m_nTotalFirstTry > wnd.m_Run.m_nTotalDone)
             return ::testing::AssertionFailure()
-                   << "page: " << wnd.m_nPageFirstTry << " at the first try of " << wnd.m_nCurrent;
-        if (wnd.m_nTotalFirstTry < 0 || wnd.m_nTotalFirstTry > wnd.m_nTotalDone)
-            return ::testing::AssertionFailure() << "run: " << wnd.m_nTotalFirstTry
-                                                 << " at the first try of " << wnd.m_nTotalDone;
+                   << "run: " << wnd.m_Run.m_nTotalFirstTry << " at the first try of "
+                   << wnd.m_Run.m_nTotalDone;
         for (int k = 0; k < EXERCISE_SET_COUNT; ++k) {
             const int range = g_ExerciseSets[k].nRange;
             if (range < 3 || range > 100)
@@ -435,8 +439,9 @@ protected:
             m_tally.nLongestName = std::max(m_tally.nLongestName, user.strName.size());
             m_tally.nMostResults = std::max(m_tally.nMostResults, user.nLastScore + 1);
         }
-        if (wnd.m_strNewName.size() > size_t(MAX_NAME_BYTES))
-            return ::testing::AssertionFailure() << "a typed name of " << wnd.m_strNewName.size();
+        if (wnd.m_UserScreen.m_strNewName.size() > size_t(MAX_NAME_BYTES))
+            return ::testing::AssertionFailure()
+                   << "a typed name of " << wnd.m_UserScreen.m_strNewName.size();
         if (wnd.m_nSelectedSet < 0 || wnd.m_nSelectedSet >= EXERCISE_SET_COUNT)
             return ::testing::AssertionFailure() << "selected set " << wnd.m_nSelectedSet;
         if (m_pHost->m_nPointerShowCount != 0 && m_pHost->m_nPointerShowCount != -1)
@@ -521,41 +526,4 @@ TEST_F(RandomInputSoak, TheDisplayAlwaysShowsTheWholeCompositionOfTheState) {
         if (!HasFatalFailure() && m_pWnd->IsDestroyed()) Restart();
     }
     Report();
-}
-
-TEST_F(RandomInputSoak, TheTransitionHookTakesBigStepsOverTheSameWay) {
-    CSumoraWnd& wnd = *m_pWnd;
-    int presents = 0;
-    Surface last;
-    m_pHost->m_fnOnPresent = [&](const Surface& frame) {
-        ++presents;
-        last = frame;
-    };
-    SetTransitionStrideForTesting(256);
-    int lastDraw = 0;
-    wnd.m_fnRand = [&] { return lastDraw = int(m_random() & 0x7FFF); };
-    wnd.m_nSelectedSet = 0;
-    wnd.StartRun(0);
-    // The slide's direction is the last draw: down, up, from the right, from the left.
-    const int direction = lastDraw % 4;
-    const int dx[4] = {0, 0, 256, -256}, dy[4] = {-256, 256, 0, 0};
-    EXPECT_EQ(presents, direction < 2 ? 3 : 4);
-    // The last step shows the exercise screen 256 pixels short of its place.
-    CImageLayer expected;
-    ASSERT_TRUE(expected.CreateSurface(CLIENT_WIDTH, CLIENT_HEIGHT));
-    wnd.PaintExerciseScreen(expected);
-    int different = 0;
-    for (int y = 256; y < CLIENT_HEIGHT - 256; y += 3)
-        for (int x = 256; x < CLIENT_WIDTH - 256; x += 3)
-            different += last.GetPixel(x + dx[direction], y + dy[direction]) !=
-                         expected.m_hBitmap->GetPixel(x, y);
-    EXPECT_EQ(different, 0);
-
-    presents = 0;
-    wnd.StartNewPage(); // alpha 0 and 255, then the repaint
-    EXPECT_EQ(presents, 3);
-    SetTransitionStrideForTesting(100); // no divisor of 256: one unit a step again
-    presents = 0;
-    wnd.FadeInNewPage();
-    EXPECT_EQ(presents, 256);
 }

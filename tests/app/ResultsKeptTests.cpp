@@ -2,11 +2,12 @@
 // user added, chosen and deleted, a set changed (a held arrow once, at its release) or reset;
 // and a session that may not write shows the parent its notice on the title screen.
 #include "app/CSumoraWnd.h"
-#include "app/LayoutTables.h"
-#include "gfx/TitleScreen.h"
+#include "app/TitleScreen.h"
+#include "exercise/ExerciseLayout.h"
 #include "platform/HeadlessWindow.h"
 #include "tests/users/UserDataFixture.h"
 #include "users/DataFile.h"
+#include "users/UserLayout.h"
 
 namespace {
 
@@ -47,10 +48,10 @@ protected:
 } // namespace
 
 TEST_F(ResultsKept, AFinishedRunIsOnDiskAsTheCertificateShows) {
-    ClickAt(g_TitleItems[0].rcItem);
+    ClickAt(TITLE_ITEM_RECTS[0]);
     ASSERT_EQ(ScreenOf(wnd.m_nScreenState), SCREEN_EXERCISE);
     EXPECT_FALSE(FileExists()) << "starting a run changes nothing worth writing";
-    for (char digit : wnd.m_arrAnswers.at(0))
+    for (char digit : wnd.m_Run.m_arrAnswers.at(0))
         Key(VK_0 + unsigned(digit - '0'));
     Key(VK_RETURN);
     EXPECT_FALSE(FileExists());
@@ -63,7 +64,7 @@ TEST_F(ResultsKept, AFinishedRunIsOnDiskAsTheCertificateShows) {
 }
 
 TEST_F(ResultsKept, UsersAddedChosenAndDeletedAreOnDiskAtOnce) {
-    ClickAt(g_TitleItems[8].rcItem);
+    ClickAt(TITLE_ITEM_RECTS[8]);
     ASSERT_EQ(wnd.m_nScreenState, SCREEN_USERS);
     ClickAt(g_rcUserButtons[0]);
     for (char c : std::string("Amy"))
@@ -91,8 +92,8 @@ TEST_F(ResultsKept, UsersAddedChosenAndDeletedAreOnDiskAtOnce) {
 TEST_F(ResultsKept, AHeldArrowIsWrittenOnceAtItsReleaseAndDefaultsAtOnce) {
     wnd.m_nScreenState = SCREEN_USERS;
     wnd.OnMouseMove(300, UserRow(3).top + 10, 0);
-    ASSERT_EQ(wnd.m_nPanelSet, 3);
-    const Rect up = wnd.m_rcRangeUp;
+    ASSERT_EQ(wnd.m_UserScreen.m_nPanelSet, 3);
+    const Rect up = wnd.m_UserScreen.m_rcRangeUp;
     const int x = (up.left + up.right) / 2, y = (up.top + up.bottom) / 2;
     wnd.OnMouseMove(x, y, 0);
     wnd.OnLButtonDown(x, y);

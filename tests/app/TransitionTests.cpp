@@ -1,17 +1,17 @@
 // The transition table driven through the real mouse and key handlers, and the pointer rules.
-#include "gfx/TitleScreen.h"
+#include "app/TitleScreen.h"
 #include "platform/Gbk.h"
 #include "tests/app/WindowTestSupport.h"
 
 TEST_F(WindowTest, EachProblemPlankStartsARunOfItsOwnSet) {
     for (int k = 0; k < 8; ++k) {
         wnd.m_nScreenState = SCREEN_TITLE;
-        wnd.OnMouseMove(400, g_TitleItems[k].rcItem.top + 5, 0);
-        Click(400, g_TitleItems[k].rcItem.top + 5);
+        wnd.OnMouseMove(400, TITLE_ITEM_RECTS[k].top + 5, 0);
+        Click(400, TITLE_ITEM_RECTS[k].top + 5);
         EXPECT_EQ(wnd.m_nScreenState, SCREEN_EXERCISE) << "plank " << k;
-        EXPECT_EQ(wnd.m_nRunItem, k);
+        EXPECT_EQ(wnd.m_Run.m_nRunItem, k);
         EXPECT_EQ(wnd.m_nSelectedSet, k);
-        EXPECT_FALSE(wnd.m_arrProblems.empty());
+        EXPECT_FALSE(wnd.m_Run.m_arrProblems.empty());
         wnd.OnKeyDown(VK_HOME); // nothing done: back to the title
         EXPECT_EQ(wnd.m_nScreenState, SCREEN_TITLE);
     }
@@ -22,7 +22,7 @@ TEST_F(WindowTest, ReleasingOverAnotherPlankStartsTheSetUnderTheRelease) {
     wnd.OnMouseMove(400, 470, MK_LBUTTON);
     wnd.OnLButtonUp(400, 470); // plank 6
     EXPECT_EQ(wnd.m_nScreenState, SCREEN_EXERCISE);
-    EXPECT_EQ(wnd.m_nRunItem, 6);
+    EXPECT_EQ(wnd.m_Run.m_nRunItem, 6);
     EXPECT_EQ(wnd.m_nSelectedSet, 6);
 }
 
@@ -30,8 +30,8 @@ TEST_F(WindowTest, InformationPlankOpensUsersAndPointingAtItKeepsTheSelectedSet)
     wnd.OnMouseMove(400, 330, 0); // plank 3
     wnd.OnMouseMove(400, 555, 0); // the information plank
     EXPECT_EQ(wnd.m_nSelectedSet, 3);
-    EXPECT_EQ(g_TitleItems[8].nFlags, 1);
-    EXPECT_EQ(g_TitleItems[3].nFlags, 0);
+    EXPECT_EQ(wnd.m_TitleItems[8].nFlags, 1);
+    EXPECT_EQ(wnd.m_TitleItems[3].nFlags, 0);
     Click(400, 555);
     EXPECT_EQ(wnd.m_nScreenState, SCREEN_USERS);
 }
@@ -81,7 +81,7 @@ TEST_F(WindowTest, DefaultSettingsStayAndFreeSpaceLeavesWithRebuiltCaptions) {
     g_ExerciseSets[0].nRange = 57;
     Click(950, 100); // free space
     EXPECT_EQ(wnd.m_nScreenState, SCREEN_TITLE);
-    EXPECT_EQ(g_TitleItems[0].strCaption, GbkFromUtf8("57 以内算术题"));
+    EXPECT_EQ(wnd.m_TitleItems[0].strCaption, GbkFromUtf8("57 以内算术题"));
 }
 
 TEST_F(WindowTest, PressOnAFreeSpotDragsTheWindowWhereThereIsOne) {
@@ -99,18 +99,18 @@ TEST_F(WindowTest, PressOnAFreeSpotDragsTheWindowWhereThereIsOne) {
 
 TEST_F(WindowTest, KeysActOnlyOnTheExerciseScreen) {
     wnd.OnKeyDown(VK_0 + 5);
-    EXPECT_TRUE(wnd.m_strInput.empty());
+    EXPECT_TRUE(wnd.m_Run.m_strInput.empty());
     Click(400, 190);
     ASSERT_EQ(wnd.m_nScreenState, SCREEN_EXERCISE);
     wnd.OnKeyDown(VK_0 + 1);
     wnd.OnKeyDown(VK_NUMPAD0 + 2);
-    EXPECT_EQ(wnd.m_strInput, "12");
+    EXPECT_EQ(wnd.m_Run.m_strInput, "12");
     wnd.OnKeyDown(VK_BACK);
-    EXPECT_EQ(wnd.m_strInput, "1");
+    EXPECT_EQ(wnd.m_Run.m_strInput, "1");
     wnd.OnKeyDown(VK_DELETE);
-    EXPECT_EQ(wnd.m_strInput, "");
+    EXPECT_EQ(wnd.m_Run.m_strInput, "");
     wnd.OnKeyDown('A');
-    EXPECT_EQ(wnd.m_strInput, "");
+    EXPECT_EQ(wnd.m_Run.m_strInput, "");
 }
 
 TEST_F(WindowTest, HandFollowsThePointerAndShowsThePressedPose) {

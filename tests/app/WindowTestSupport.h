@@ -1,5 +1,6 @@
 // A window on the headless platform with the data globals reset, for tests that drive the real
-// handlers.
+// handlers. Its transitions take big steps (a handful of frames); tests of the transitions
+// themselves set the pace back to one unit a step.
 #pragma once
 
 #include "app/CSumoraWnd.h"
@@ -7,6 +8,8 @@
 #include "users/UserData.h"
 
 #include <gtest/gtest.h>
+
+constexpr asTRANSITIONPACE QUICK_PACE = {500, 256};
 
 struct WindowTest : ::testing::Test {
     CHeadlessWindow host;
@@ -17,6 +20,7 @@ struct WindowTest : ::testing::Test {
         g_nCurrentUser = 0;
         SetDefaultExerciseSets();
         ASSERT_EQ(wnd.OnCreate(), 0);
+        wnd.m_TransitionPace = QUICK_PACE;
     }
     void TearDown() override {
         wnd.OnDestroy();
@@ -27,6 +31,12 @@ struct WindowTest : ::testing::Test {
     void Click(int x, int y) {
         wnd.OnLButtonDown(x, y);
         wnd.OnLButtonUp(x, y);
+    }
+    // A click in the middle of plank k of the title screen.
+    void ClickPlank(int k) {
+        const Rect& plank = TITLE_ITEM_RECTS[size_t(k)];
+        wnd.OnMouseMove(plank.left + 40, plank.top + 5, 0);
+        Click(plank.left + 40, plank.top + 5);
     }
     const Surface& Frame() {
         wnd.ComposeFrame();

@@ -1,9 +1,11 @@
 // What the exercise screen and the certificate draw, at the places they are fixed to, and the
-// two transitions' steps.
-#include "app/LayoutTables.h"
+// two transitions' steps, from a run model on its own.
 #include "exercise/Certificate.h"
+#include "exercise/ExerciseLayout.h"
 #include "exercise/ExerciseScreen.h"
+#include "exercise/PageTransitions.h"
 #include "platform/Gbk.h"
+#include "platform/HeadlessWindow.h"
 #include "platform/Pictures.h"
 #include "tests/exercise/RunFixture.h"
 
@@ -26,10 +28,12 @@ class ExerciseScreenTest : public RunTest {
 protected:
     const Surface& Paint() {
         m_layer.CreateSurface(1024, 768);
-        m_wnd.PaintExerciseScreen(m_layer);
+        PaintExerciseScreen(m_layer, m_run, "", m_nHandX, m_nHandY);
         return *m_layer.m_hBitmap;
     }
     CImageLayer m_layer;
+    int m_nHandX = -1;
+    int m_nHandY = -1;
 };
 
 } // namespace
@@ -50,14 +54,14 @@ TEST_F(ExerciseScreenTest, WrongAnswerShowsABlueFlowerUntilErased) {
     Start(0);
     AnswerWrong();
     EXPECT_TRUE(PictureAt(Paint(), 130, 766, 150));
-    m_wnd.EraseLastDigit();
+    m_run.EraseLastDigit();
     EXPECT_FALSE(PictureAt(Paint(), 130, 766, 150));
 }
 
 TEST_F(ExerciseScreenTest, HoveredKeypadBallLiftsBy25PixelsOverItsGhost) {
     Start(0);
-    m_wnd.m_nHandX = 133 + 64 * 4 + 10;
-    m_wnd.m_nHandY = 720;
+    m_nHandX = 133 + 64 * 4 + 10;
+    m_nHandY = 720;
     const Surface& s = Paint();
     EXPECT_TRUE(PictureAt(s, 135, 133 + 64 * 4, 684));
     EXPECT_TRUE(PictureAt(s, 134, 133 + 64 * 3, 709));
@@ -66,8 +70,8 @@ TEST_F(ExerciseScreenTest, HoveredKeypadBallLiftsBy25PixelsOverItsGhost) {
 
 TEST_F(ExerciseScreenTest, HoveredFinishBookShowsOnlyTheShelfAndTheBrownBook) {
     Start(0);
-    m_wnd.m_nHandX = 30;
-    m_wnd.m_nHandY = 700;
+    m_nHandX = 30;
+    m_nHandY = 700;
     const Surface& s = Paint();
     EXPECT_TRUE(PictureAt(s, 160, 18, 686));
     const PictureInfo* shelf = FindPicture(BOOKSHELF_PICTURE);
@@ -97,16 +101,16 @@ TEST_F(ExerciseScreenTest, CurledCornerOnlyWhileThePointerIsOnIt) {
             }
         return shown > 0;
     };
-    m_wnd.m_nHandX = 824;
-    m_wnd.m_nHandY = 568;
+    m_nHandX = 824;
+    m_nHandY = 568;
     EXPECT_TRUE(showsCorner(Paint(), curled));
-    m_wnd.m_nHandX = 823;
+    m_nHandX = 823;
     EXPECT_TRUE(showsCorner(Paint(), flat));
 }
 
 TEST_F(ExerciseScreenTest, FinishedPageShowsClockAndBearInsteadOfTheKeypad) {
     Start(0);
-    while (m_wnd.m_nCurrent < PageSize())
+    while (m_run.m_nCurrent < PageSize())
         AnswerRight();
     const Surface& s = Paint();
     EXPECT_TRUE(PictureAt(s, 165, 581, 709));
@@ -135,14 +139,12 @@ TEST_F(ExerciseScreenTest, CertificateShowsTheScoreInRedAndTheLinesInBlack) {
     AnswerRight();
     AnswerRight();
     AnswerWrong();
-    m_wnd.ClearInput();
+    m_run.ClearInput();
     AnswerRight();
-    m_wnd.FinishRun();
-    ASSERT_EQ(m_wnd.m_nScreenState, SCREEN_CERTIFICATE);
-    EXPECT_EQ(m_wnd.RunScore(), 66);
+    ASSERT_EQ(m_run.Score(), 66);
     m_layer.CreateSurface(1024, 768);
     m_layer.m_hDC->SetTextColor(RGB(0, 0, 255)); // a colour another painter left behind
-    m_wnd.PaintCertificate(m_layer);
+    PaintCertificate(m_layer, "", m_run.m_nTotalDone, m_run.m_nTotalFirstTry, m_run.Score());
     const Surface& s = *m_layer.m_hBitmap;
     int red = 0, blue = 0, dark = 0;
     for (int y = 288; y < 480; ++y)
@@ -159,61 +161,113 @@ TEST_F(ExerciseScreenTest, CertificateShowsTheScoreInRedAndTheLinesInBlack) {
 }
 
 TEST_F(ExerciseScreenTest, SlideMovesThePictureOnePixelAStepAndKeepsItsPace) {
-    m_wnd.m_nScreenState = SCREEN_TITLE;
-    m_wnd.RedrawWindow();
-    const Surface title = *m_wnd.m_hBitmap;
-    int presents = 0;
-    std::optional<Surface> middle;
-    m_host.m_fnOnPresent = [&](const Surface& frame) {
-        if (++presents == 512) middle = frame;
-    };
-    int lastDraw = 0; // the direction is the run's last draw
-    m_wnd.m_fnRand = [&lastDraw, inner = ScriptedRand({}, 7)] { return lastDraw = inner(); };
-    const uint32_t before = m_host.m_dwTick;
+    CHeadlessWindow host;
+    CImageLayer screen;
+    screen.CreateSurface(1024, 768);
+    screen.DrawBitmap(0, 0, TITLE_BACKGROUND_PICTURE);
+    const Surface title = *screen.m_hBitmap;
     Start(0);
-    const uint32_t took = m_host.m_dwTick - before;
-    const int direction = lastDraw % 4;
-    EXPECT_EQ(presents, direction < 2 ? 768 : 1024);
-    ASSERT_TRUE(middle.has_value());
-
-    // Step 512: the new screen is 511 pixels along from where it started, the old one beside it.
-    static constexpr int START[4][2] = {{0, -768}, {0, 768}, {1024, 0}, {-1024, 0}};
-    static constexpr int MOVE[4][2] = {{0, 1}, {0, -1}, {-1, 0}, {1, 0}};
-    const int bx = START[direction][0] + 511 * MOVE[direction][0];
-    const int by = START[direction][1] + 511 * MOVE[direction][1];
-    const int ax = bx - START[direction][0], ay = by - START[direction][1];
     CImageLayer exercise;
     exercise.CreateSurface(1024, 768);
-    m_wnd.PaintExerciseScreen(exercise);
-    auto centreOfVisible = [](int x, int y) {
-        return std::pair{(std::max(x, 0) + std::min(x + 1024, 1024)) / 2,
-                         (std::max(y, 0) + std::min(y + 768, 768)) / 2};
+    PaintExerciseScreen(exercise, m_run, "", -1, -1);
+    static constexpr int START[4][2] = {{0, -768}, {0, 768}, {1024, 0}, {-1024, 0}};
+    static constexpr int MOVE[4][2] = {{0, 1}, {0, -1}, {-1, 0}, {1, 0}};
+    for (int direction = 0; direction < SLIDE_DIRECTIONS; ++direction) {
+        CopyPixels(*screen.m_hBitmap, title.Bounds(), title.View(), title.Bounds());
+        int presents = 0;
+        std::optional<Surface> middle;
+        host.m_fnOnPresent = [&](const Surface& frame) {
+            if (++presents == 512) middle = frame;
+        };
+        const uint32_t before = host.m_dwTick;
+        const int discards = host.m_nInputDiscards;
+        SlideIn(host, screen, exercise, direction, asTRANSITIONPACE{});
+        EXPECT_EQ(presents, direction < 2 ? 768 : 1024);
+        ASSERT_TRUE(middle.has_value());
+
+        // Step 512: the new screen is 511 pixels along from where it started, the old one beside
+        // it; every pixel of both is where it belongs.
+        const int bx = START[direction][0] + 511 * MOVE[direction][0];
+        const int by = START[direction][1] + 511 * MOVE[direction][1];
+        const int ax = bx - START[direction][0], ay = by - START[direction][1];
+        int wrong = 0;
+        for (int y = 0; y < 768; y += 2)
+            for (int x = 0; x < 1024; x += 2) {
+                const bool onNew = PtInRect(OffsetRect({0, 0, 1024, 768}, bx, by), x, y);
+                const uint32_t expected = onNew ? exercise.m_hBitmap->GetPixel(x - bx, y - by)
+                                                : title.GetPixel(x - ax, y - ay);
+                wrong += middle->GetPixel(x, y) != expected;
+            }
+        EXPECT_EQ(wrong, 0) << "direction " << direction;
+        EXPECT_GE(host.m_dwTick - before, 450u);
+        EXPECT_LE(host.m_dwTick - before, 1000u);
+        EXPECT_EQ(host.m_nInputDiscards, discards + 1)
+            << "clicks and keys queued during the slide are dropped";
+    }
+}
+
+TEST_F(ExerciseScreenTest, BigStridesTakeTheSameWayAndAnyOtherStrideOneUnitAStep) {
+    CHeadlessWindow host;
+    CImageLayer screen;
+    screen.CreateSurface(1024, 768);
+    Start(0);
+    CImageLayer exercise;
+    exercise.CreateSurface(1024, 768);
+    PaintExerciseScreen(exercise, m_run, "", -1, -1);
+    int presents = 0;
+    Surface last;
+    host.m_fnOnPresent = [&](const Surface& frame) {
+        ++presents;
+        last = frame;
     };
-    const auto [nx, ny] = centreOfVisible(bx, by);
-    EXPECT_EQ(middle->GetPixel(nx, ny), exercise.m_hBitmap->GetPixel(nx - bx, ny - by));
-    const auto [ox, oy] = centreOfVisible(ax, ay);
-    EXPECT_EQ(middle->GetPixel(ox, oy), title.GetPixel(ox - ax, oy - ay));
-    EXPECT_GE(took, 450u);
-    EXPECT_LE(took, 1000u);
-    EXPECT_EQ(m_host.m_nInputDiscards, 1) << "clicks and keys queued during the slide are dropped";
+    // From the left, 256 pixels a step: the last step shows the screen 256 pixels short.
+    SlideIn(host, screen, exercise, 3, {500, 256});
+    EXPECT_EQ(presents, 4);
+    int different = 0;
+    for (int y = 0; y < 768; y += 3)
+        for (int x = 0; x < 1024 - 256; x += 3)
+            different += last.GetPixel(x, y) != exercise.m_hBitmap->GetPixel(x + 256, y);
+    EXPECT_EQ(different, 0);
+    presents = 0;
+    FadeInPage(host, screen, exercise, {500, 256}); // alpha 0 and 255
+    EXPECT_EQ(presents, 2);
+    presents = 0;
+    FadeInPage(host, screen, exercise, {500, 100}); // no divisor of 256: one unit a step
+    EXPECT_EQ(presents, 256);
 }
 
 TEST_F(ExerciseScreenTest, FadeBringsTheNewPageInOverAnEmptyShelfIn256Steps) {
+    CHeadlessWindow host;
+    CImageLayer screen;
+    screen.CreateSurface(1024, 768);
     Start(0);
+    CImageLayer withPage;
+    withPage.CreateSurface(1024, 768);
+    PaintExerciseScreen(withPage, m_run, "", -1, -1);
     int presents = 0;
     std::optional<Surface> first;
-    m_host.m_fnOnPresent = [&](const Surface& frame) {
+    std::optional<Surface> half;
+    host.m_fnOnPresent = [&](const Surface& frame) {
         if (++presents == 1) first = frame;
+        if (presents == 129) half = frame;
     };
-    const uint32_t before = m_host.m_dwTick;
-    m_wnd.StartNewPage();
-    EXPECT_EQ(presents, 256 + 1); // the steps, then the repaint
+    const uint32_t before = host.m_dwTick;
+    FadeInPage(host, screen, withPage, asTRANSITIONPACE{});
+    EXPECT_EQ(presents, 256);
     const PictureInfo* shelf = FindPicture(BOOKSHELF_PICTURE);
-    ASSERT_TRUE(first.has_value());
+    ASSERT_TRUE(first.has_value() && half.has_value());
     EXPECT_EQ(first->GetPixel(500, 400), shelf->View().At(500, 400)) << "alpha 0: empty shelf";
     EXPECT_TRUE(PictureAt(*first, 132, 133, 709)) << "outside the page the new state shows at once";
-    EXPECT_GE(m_host.m_dwTick - before, 450u);
+    // Half-way the page is the shelf and the page blended half and half, never accumulated.
+    Surface expected(1024, 768);
+    CopyPixels(expected, PAGE_RECT, shelf->View(), PAGE_RECT);
+    BlendPixels(expected, PAGE_RECT, withPage.m_hBitmap->View(), PAGE_RECT, 128);
+    EXPECT_EQ(half->GetPixel(500, 400), expected.GetPixel(500, 400));
+    EXPECT_EQ(half->GetPixel(300, 200), expected.GetPixel(300, 200));
+    EXPECT_EQ(screen.m_hBitmap->GetPixel(500, 400), withPage.m_hBitmap->GetPixel(500, 400))
+        << "the last step is the whole page";
+    EXPECT_GE(host.m_dwTick - before, 450u);
     // Page Down held, or the corner clicked again and again, during the fade: the queue is
     // dropped, so no storm of fades follows.
-    EXPECT_EQ(m_host.m_nInputDiscards, 2);
+    EXPECT_EQ(host.m_nInputDiscards, 1);
 }

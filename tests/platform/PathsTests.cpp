@@ -4,9 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <optional>
 #include <string>
 
 namespace {
@@ -14,36 +12,21 @@ namespace {
 class UserDataDirectory : public ::testing::Test {
 protected:
     void SetUp() override {
-        Save("HOME", m_oldHome);
-        Save("XDG_DATA_HOME", m_oldXdg);
         std::string pattern =
             (std::filesystem::temp_directory_path() / "zimbly-paths-XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         m_strRoot = pattern;
     }
     void TearDown() override {
-        Restore("HOME", m_oldHome);
-        Restore("XDG_DATA_HOME", m_oldXdg);
         std::error_code ec;
         std::filesystem::remove_all(m_strRoot, ec);
     }
-    static void Save(const char* name, std::optional<std::string>& slot) {
-        if (const char* value = std::getenv(name)) slot = value;
-    }
-    static void Restore(const char* name, const std::optional<std::string>& slot) {
-        if (slot)
-            setenv(name, slot->c_str(), 1);
-        else
-            unsetenv(name);
-    }
     std::string m_strRoot;
-    std::optional<std::string> m_oldHome, m_oldXdg;
 };
 
 TEST_F(UserDataDirectory, XdgDataHomeIsUsedAndTheFolderIsCreated) {
-    setenv("XDG_DATA_HOME", (m_strRoot + "/data").c_str(), 1);
-    setenv("HOME", (m_strRoot + "/home").c_str(), 1);
-    const std::string directory = GetUserDataDirectory();
+    const std::string directory =
+        GetUserDataDirectory({m_strRoot + "/home", m_strRoot + "/data", ""});
     EXPECT_EQ(directory, m_strRoot + "/data/zimbly/");
     EXPECT_TRUE(std::filesystem::is_directory(directory));
     EXPECT_TRUE(IsDirectoryWritable(directory));
@@ -51,22 +34,26 @@ TEST_F(UserDataDirectory, XdgDataHomeIsUsedAndTheFolderIsCreated) {
 }
 
 TEST_F(UserDataDirectory, WithoutXdgDataHomeTheHomesLocalShareIsUsed) {
-    unsetenv("XDG_DATA_HOME");
-    setenv("HOME", (m_strRoot + "/home").c_str(), 1);
-    EXPECT_EQ(GetUserDataDirectory(), m_strRoot + "/home/.local/share/zimbly/");
+    EXPECT_EQ(GetUserDataDirectory({m_strRoot + "/home", "", ""}),
+              m_strRoot + "/home/.local/share/zimbly/");
     EXPECT_TRUE(std::filesystem::is_directory(m_strRoot + "/home/.local/share/zimbly"));
 }
 
 TEST_F(UserDataDirectory, ARelativeXdgDataHomeIsIgnored) {
-    setenv("XDG_DATA_HOME", "relative/data", 1);
-    setenv("HOME", (m_strRoot + "/home").c_str(), 1);
-    EXPECT_EQ(GetUserDataDirectory(), m_strRoot + "/home/.local/share/zimbly/");
+    EXPECT_EQ(GetUserDataDirectory({m_strRoot + "/home", "relative/data", ""}),
+              m_strRoot + "/home/.local/share/zimbly/");
+    // The settings folder follows the same rules, and is only made when asked.
+    EXPECT_EQ(GetUserConfigDirectory({m_strRoot + "/home", "", "relative/config"}, false),
+              m_strRoot + "/home/.config/zimbly/");
+    EXPECT_FALSE(std::filesystem::exists(m_strRoot + "/home/.config"));
+    EXPECT_EQ(GetUserConfigDirectory({"", "", m_strRoot + "/config"}, true),
+              m_strRoot + "/config/zimbly/");
+    EXPECT_TRUE(std::filesystem::is_directory(m_strRoot + "/config/zimbly"));
 }
 
 TEST_F(UserDataDirectory, NoHomeAtAllGivesNoDirectory) {
-    unsetenv("XDG_DATA_HOME");
-    unsetenv("HOME");
-    EXPECT_EQ(GetUserDataDirectory(), "");
+    EXPECT_EQ(GetUserDataDirectory({}), "");
+    EXPECT_EQ(GetUserDataDirectory({"relative/home", "", ""}), "");
 }
 
 TEST_F(UserDataDirectory, AMissingDirectoryIsNotWritable) {

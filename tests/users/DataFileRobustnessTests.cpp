@@ -2,11 +2,12 @@
 // with a byte missing or doubled anywhere, edge counts and lengths through the loader, a
 // directory that cannot be written, a full disk and a save killed in the middle of its write.
 #include "app/CSumoraWnd.h"
-#include "app/LayoutTables.h"
+#include "exercise/ExerciseLayout.h"
 #include "platform/HeadlessWindow.h"
 #include "tests/users/DataFileBuilder.h"
 #include "tests/users/UserDataFixture.h"
 #include "users/DataFile.h"
+#include "users/UserLayout.h"
 
 #include <csignal>
 #include <cstdio>
@@ -230,8 +231,8 @@ TEST_F(DataFileRobustness, MoreUsersThanTheNameEntryAllowsLoadAndTheScreensCopeW
         wnd.m_nScreenState = screen;
         wnd.OnMouseMove(300, UserRow(11).top + 5, 0);
     }
-    wnd.TypeNameByte('x', false);
-    EXPECT_TRUE(wnd.m_strNewName.empty()) << "the list is full: typing is refused";
+    wnd.m_UserScreen.TypeNameByte('x', false);
+    EXPECT_TRUE(wnd.m_UserScreen.m_strNewName.empty()) << "the list is full: typing is refused";
     wnd.m_nScreenState = SCREEN_USERS_DELETE;
     wnd.OnLButtonDown(300, UserRow(11).top + 5);
     wnd.OnLButtonUp(300, UserRow(11).top + 5);

@@ -38,14 +38,14 @@ TEST_F(NameEntryTest, SameNameInOtherLetterCaseShowsTheNoticeAndKeepsTheTypedNam
     Type("Tom");
     Click(OK_X, OK_Y);
     EXPECT_EQ(wnd.m_nScreenState, SCREEN_USERS_NEWNAME);
-    EXPECT_EQ(wnd.m_strNotice, NAME_TAKEN);
-    EXPECT_EQ(wnd.m_strNewName, "Tom");
+    EXPECT_EQ(wnd.m_UserScreen.m_strNotice, NAME_TAKEN);
+    EXPECT_EQ(wnd.m_UserScreen.m_strNewName, "Tom");
     EXPECT_EQ(g_arrUsers.size(), 1u);
     EXPECT_TRUE(host.m_bTextInput);
 
     // The next accepted character clears the notice, and the corrected name goes in.
     Type("2");
-    EXPECT_TRUE(wnd.m_strNotice.empty());
+    EXPECT_TRUE(wnd.m_UserScreen.m_strNotice.empty());
     Click(OK_X, OK_Y);
     ASSERT_EQ(g_arrUsers.size(), 2u);
     EXPECT_EQ(Name(1), "Tom2");
@@ -63,11 +63,11 @@ TEST_F(NameEntryTest, FullListShowsTheNoticeRefusesTypingAndOkReturns) {
     for (int k = 0; k < MAX_USERS; ++k)
         AddUser("u" + std::to_string(k));
     OpenBoard();
-    EXPECT_EQ(wnd.m_strNotice, LIST_FULL);
+    EXPECT_EQ(wnd.m_UserScreen.m_strNotice, LIST_FULL);
     Type("x中");
     wnd.OnKeyDown(VK_BACK);
-    EXPECT_TRUE(wnd.m_strNewName.empty());
-    EXPECT_EQ(wnd.m_strNotice, LIST_FULL) << "Backspace does nothing on a full list";
+    EXPECT_TRUE(wnd.m_UserScreen.m_strNewName.empty());
+    EXPECT_EQ(wnd.m_UserScreen.m_strNotice, LIST_FULL) << "Backspace does nothing on a full list";
     Click(OK_X, OK_Y);
     EXPECT_EQ(wnd.m_nScreenState, SCREEN_USERS);
     EXPECT_EQ(g_arrUsers.size(), size_t(MAX_USERS));
@@ -78,11 +78,11 @@ TEST_F(NameEntryTest, ReopeningTheBoardEmptiesNameAndNotice) {
     OpenBoard();
     Type("tom");
     Click(OK_X, OK_Y);
-    ASSERT_FALSE(wnd.m_strNotice.empty());
+    ASSERT_FALSE(wnd.m_UserScreen.m_strNotice.empty());
     Click(630, 380); // cancel
     OpenBoard();
-    EXPECT_TRUE(wnd.m_strNewName.empty());
-    EXPECT_TRUE(wnd.m_strNotice.empty());
+    EXPECT_TRUE(wnd.m_UserScreen.m_strNewName.empty());
+    EXPECT_TRUE(wnd.m_UserScreen.m_strNotice.empty());
 }
 
 TEST_F(NameEntryTest, ControlCharactersAndCtrlLettersAreIgnored) {
@@ -93,7 +93,7 @@ TEST_F(NameEntryTest, ControlCharactersAndCtrlLettersAreIgnored) {
     wnd.OnChar(0x7F, false);
     wnd.OnChar(' ', false);
     wnd.OnChar('~', false);
-    EXPECT_EQ(wnd.m_strNewName, " ~");
+    EXPECT_EQ(wnd.m_UserScreen.m_strNewName, " ~");
 }
 
 TEST_F(NameEntryTest, AnAcceptedByteIsShownAtOnce) {
@@ -109,7 +109,7 @@ TEST_F(NameEntryTest, NameOf42BytesAcceptsNoFurtherCharacter) {
     OpenBoard();
     Type(std::string(MAX_NAME_BYTES, 'a'));
     Type("b");
-    EXPECT_EQ(wnd.m_strNewName, std::string(MAX_NAME_BYTES, 'a'));
+    EXPECT_EQ(wnd.m_UserScreen.m_strNewName, std::string(MAX_NAME_BYTES, 'a'));
     Click(OK_X, OK_Y);
     ASSERT_EQ(g_arrUsers.size(), 1u);
     EXPECT_EQ(g_arrUsers[0].strName.size(), size_t(MAX_NAME_BYTES));
@@ -118,13 +118,13 @@ TEST_F(NameEntryTest, NameOf42BytesAcceptsNoFurtherCharacter) {
 TEST_F(NameEntryTest, BackspaceAfterAChineseCharacterRemovesBothBytes) {
     OpenBoard();
     Type("a中");
-    ASSERT_EQ(wnd.m_strNewName.size(), 3u);
+    ASSERT_EQ(wnd.m_UserScreen.m_strNewName.size(), 3u);
     wnd.OnKeyDown(VK_BACK);
-    EXPECT_EQ(wnd.m_strNewName, "a");
+    EXPECT_EQ(wnd.m_UserScreen.m_strNewName, "a");
     wnd.OnKeyDown(VK_BACK);
-    EXPECT_TRUE(wnd.m_strNewName.empty());
+    EXPECT_TRUE(wnd.m_UserScreen.m_strNewName.empty());
     wnd.OnKeyDown(VK_BACK); // nothing left: no harm
-    EXPECT_TRUE(wnd.m_strNewName.empty());
+    EXPECT_TRUE(wnd.m_UserScreen.m_strNewName.empty());
 }
 
 TEST_F(NameEntryTest, BackspaceRemovesACharacterWhoseSecondByteLooksLikeAscii) {
@@ -133,11 +133,11 @@ TEST_F(NameEntryTest, BackspaceRemovesACharacterWhoseSecondByteLooksLikeAscii) {
     TypeBytes("\x81\x40\x81\x41");
     TypeBytes("A");
     wnd.OnKeyDown(VK_BACK);
-    EXPECT_EQ(wnd.m_strNewName, "\x81\x40\x81\x41");
+    EXPECT_EQ(wnd.m_UserScreen.m_strNewName, "\x81\x40\x81\x41");
     wnd.OnKeyDown(VK_BACK);
-    EXPECT_EQ(wnd.m_strNewName, "\x81\x40");
+    EXPECT_EQ(wnd.m_UserScreen.m_strNewName, "\x81\x40");
     wnd.OnKeyDown(VK_BACK);
-    EXPECT_TRUE(wnd.m_strNewName.empty());
+    EXPECT_TRUE(wnd.m_UserScreen.m_strNewName.empty());
 }
 
 TEST_F(NameEntryTest, BackspaceClearsTheNotice) {
@@ -145,10 +145,10 @@ TEST_F(NameEntryTest, BackspaceClearsTheNotice) {
     OpenBoard();
     Type("tom");
     Click(OK_X, OK_Y);
-    ASSERT_EQ(wnd.m_strNotice, NAME_TAKEN);
+    ASSERT_EQ(wnd.m_UserScreen.m_strNotice, NAME_TAKEN);
     wnd.OnKeyDown(VK_BACK);
-    EXPECT_TRUE(wnd.m_strNotice.empty());
-    EXPECT_EQ(wnd.m_strNewName, "to");
+    EXPECT_TRUE(wnd.m_UserScreen.m_strNotice.empty());
+    EXPECT_EQ(wnd.m_UserScreen.m_strNewName, "to");
 }
 
 TEST_F(NameEntryTest, TwoByteCharacterWithOnlyOneByteOfRoomIsRefusedWhole) {
@@ -156,12 +156,12 @@ TEST_F(NameEntryTest, TwoByteCharacterWithOnlyOneByteOfRoomIsRefusedWhole) {
     const std::string start(MAX_NAME_BYTES - 1, 'a');
     Type(start);
     Type("中");
-    EXPECT_EQ(wnd.m_strNewName, start);
+    EXPECT_EQ(wnd.m_UserScreen.m_strNewName, start);
     // A character whose second byte lies in the ASCII range leaves nothing behind either.
     TypeBytes("\x81\x40");
-    EXPECT_EQ(wnd.m_strNewName, start);
+    EXPECT_EQ(wnd.m_UserScreen.m_strNewName, start);
     Type("b");
-    EXPECT_EQ(wnd.m_strNewName, start + "b");
+    EXPECT_EQ(wnd.m_UserScreen.m_strNewName, start + "b");
 }
 
 TEST_F(NameEntryTest, TwoByteCharacterFillsTheLastTwoBytes) {
@@ -169,5 +169,5 @@ TEST_F(NameEntryTest, TwoByteCharacterFillsTheLastTwoBytes) {
     const std::string start(MAX_NAME_BYTES - 2, 'a');
     Type(start);
     Type("中");
-    EXPECT_EQ(wnd.m_strNewName, start + GbkFromUtf8("中"));
+    EXPECT_EQ(wnd.m_UserScreen.m_strNewName, start + GbkFromUtf8("中"));
 }

@@ -2,10 +2,11 @@
 // the composed frame.
 #pragma once
 
-#include "app/LayoutTables.h"
+#include "exercise/ExerciseLayout.h"
 #include "platform/Gbk.h"
 #include "platform/Pictures.h"
 #include "tests/app/WindowTestSupport.h"
+#include "users/UserLayout.h"
 #include "users/UserScreen.h"
 
 #include <string>
@@ -32,9 +33,13 @@ struct UserScreenTest : WindowTest {
             wnd.OnChar(static_cast<unsigned char>(byte), false);
     }
 
-    // The user screen's own painting, without the hand picture that follows the pointer.
+    // The user screen's own painting, without the hand picture that follows the pointer; the
+    // panel first follows the hand, as the handlers have it do before they repaint.
     const Surface& Screen() {
-        wnd.PaintUserScreen();
+        if (wnd.m_nScreenState == SCREEN_USERS)
+            wnd.m_UserScreen.PlacePanel(wnd.m_nHandX, wnd.m_nHandY);
+        PaintUserScreen(wnd, wnd.m_UserScreen, UserPageOf(wnd.m_nScreenState), wnd.m_nHandX,
+                        wnd.m_nHandY);
         return *wnd.m_hBitmap;
     }
 

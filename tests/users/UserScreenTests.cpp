@@ -175,7 +175,7 @@ TEST_F(UserScreenTest, NameBoardShowsTheTypedNameTheCaretAndTheNotice) {
 
     Type("tom");
     Click(700, 380);
-    ASSERT_FALSE(wnd.m_strNotice.empty());
+    ASSERT_FALSE(wnd.m_UserScreen.m_strNotice.empty());
     const Surface& frame = Screen();
     EXPECT_GT(FaceRight(frame, g_rcNameText), caretRight + 20) << "name before the caret";
     EXPECT_GT(CountColor(frame, g_rcNameNotice, COLOR_BLACK), 30) << "black notice";

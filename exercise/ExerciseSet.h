@@ -19,3 +19,7 @@ enum OperationFlags : uint32_t {
 };
 
 constexpr int EXERCISE_SET_COUNT = 8;
+
+// The number limits a set may have; a limit from elsewhere (an edited data file) is brought inside.
+constexpr int32_t RANGE_MIN = 3;
+constexpr int32_t RANGE_MAX = 100;

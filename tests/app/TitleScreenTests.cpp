@@ -1,5 +1,5 @@
 // Title plank captions and hints (byte-exact GBK) and what a composed title frame shows.
-#include "gfx/TitleScreen.h"
+#include "app/TitleScreen.h"
 #include "platform/Gbk.h"
 #include "platform/Pictures.h"
 #include "tests/app/WindowTestSupport.h"
@@ -30,25 +30,25 @@ int ChangedPixels(const Surface& frame, const Rect& rc) {
 } // namespace
 
 TEST_F(WindowTest, DefaultSetsGiveTheirCaptionsAndHints) {
-    EXPECT_EQ(g_TitleItems[0].strCaption, GbkFromUtf8("3 以内算术题"));
-    EXPECT_EQ(g_TitleItems[0].strHint, GbkFromUtf8("　　3 以内算术题：加　减　填空"));
-    EXPECT_EQ(g_TitleItems[7].strCaption, GbkFromUtf8("10 以内算术题"));
-    EXPECT_EQ(g_TitleItems[8].strCaption, GbkFromUtf8("信息及设置"));
-    EXPECT_EQ(g_TitleItems[8].strHint, GbkFromUtf8("　　查看用户信息、更改系统设置"));
+    EXPECT_EQ(wnd.m_TitleItems[0].strCaption, GbkFromUtf8("3 以内算术题"));
+    EXPECT_EQ(wnd.m_TitleItems[0].strHint, GbkFromUtf8("　　3 以内算术题：加　减　填空"));
+    EXPECT_EQ(wnd.m_TitleItems[7].strCaption, GbkFromUtf8("10 以内算术题"));
+    EXPECT_EQ(wnd.m_TitleItems[8].strCaption, GbkFromUtf8("信息及设置"));
+    EXPECT_EQ(wnd.m_TitleItems[8].strHint, GbkFromUtf8("　　查看用户信息、更改系统设置"));
 }
 
 TEST_F(WindowTest, HintsNameEveryKindInOrderAndNothingForNoKind) {
     g_ExerciseSets[2] = {5, 2, 0};
     g_ExerciseSets[3] = {100, 2, 63};
-    RebuildTitleCaptions();
-    EXPECT_EQ(g_TitleItems[2].strHint, GbkFromUtf8("　　5 以内算术题："));
-    EXPECT_EQ(g_TitleItems[3].strCaption, GbkFromUtf8("100 以内算术题"));
-    EXPECT_EQ(g_TitleItems[3].strHint,
+    RebuildTitleCaptions(wnd.m_TitleItems, g_ExerciseSets);
+    EXPECT_EQ(wnd.m_TitleItems[2].strHint, GbkFromUtf8("　　5 以内算术题："));
+    EXPECT_EQ(wnd.m_TitleItems[3].strCaption, GbkFromUtf8("100 以内算术题"));
+    EXPECT_EQ(wnd.m_TitleItems[3].strHint,
               GbkFromUtf8("　　100 以内算术题：加　减　连加　连减　加减混合 填空"));
 }
 
 TEST_F(WindowTest, PointedPlankShowsALargerLiftedCaptionAndTheBalloon) {
-    const Rect plank = g_TitleItems[3].rcItem;
+    const Rect plank = TITLE_ITEM_RECTS[3];
     const Rect balloon{710, 285, 990, 457};
     wnd.OnMouseMove(900, 100, 0);
     const Rect resting = ChangedBox(Frame(), plank);
@@ -56,14 +56,14 @@ TEST_F(WindowTest, PointedPlankShowsALargerLiftedCaptionAndTheBalloon) {
 
     const int presentsBefore = host.m_nPresents;
     wnd.OnMouseMove(400, 330, 0);
-    ASSERT_EQ(g_TitleItems[3].nFlags, 1);
+    ASSERT_EQ(wnd.m_TitleItems[3].nFlags, 1);
     EXPECT_EQ(host.m_nPresents, presentsBefore + 1) << "one whole frame a move";
     const Rect lifted = ChangedBox(Frame(), InflateRect(plank, 0, 4));
     EXPECT_GT(lifted.Width(), resting.Width() + 10) << "height 25 instead of 20";
     EXPECT_GT(ChangedPixels(Frame(), balloon), 1000);
 
     wnd.OnMouseMove(400, 225, 0); // between planks: every flag cleared
-    for (const asTITLEITEM& item : g_TitleItems)
+    for (const asTITLEITEM& item : wnd.m_TitleItems)
         EXPECT_EQ(item.nFlags, 0);
     EXPECT_EQ(ChangedPixels(Frame(), balloon), 0);
 }
@@ -89,5 +89,5 @@ TEST_F(WindowTest, TheFlaggedPlankStaysLiftedWhenTheTitleComesBack) {
     ASSERT_EQ(wnd.m_nScreenState, SCREEN_USERS);
     Click(950, 100);
     ASSERT_EQ(wnd.m_nScreenState, SCREEN_TITLE);
-    EXPECT_EQ(g_TitleItems[8].nFlags, 1);
+    EXPECT_EQ(wnd.m_TitleItems[8].nFlags, 1);
 }

@@ -1,0 +1,16 @@
+// Everything the game takes from its environment, read once at start-up and passed on from there.
+#pragma once
+
+#include "platform/Paths.h"
+
+#include <optional>
+#include <string>
+
+struct asENVIRONMENT {
+    asUSERPLACES places;           // HOME, XDG_DATA_HOME, XDG_CONFIG_HOME
+    std::string strVideoDriver;    // SDL_VIDEODRIVER: a display-less driver only when named here
+    std::string strScale;          // ZIMBLY_SCALE: a whole-number window scale, 1..8
+    std::optional<unsigned> nSeed; // ZIMBLY_SEED: the problem draws' seed, to replay pages
+};
+
+asENVIRONMENT ReadEnvironment();

@@ -1,0 +1,52 @@
+// The steps of a run that need the window: the slide that starts it, the fade of a new page, and
+// the score recorded at its end. The run itself is the model in exercise/.
+#include "app/CSumoraWnd.h"
+
+#include "users/UserData.h"
+
+bool CSumoraWnd::StartRun(int code) {
+    if (m_nSelectedSet < 0 || m_nSelectedSet >= EXERCISE_SET_COUNT) return false;
+    if (!m_Run.Start(code, g_ExerciseSets[m_nSelectedSet], m_fnRand)) return false;
+    SlideInExerciseScreen();
+    ShowCartoons();
+    m_Run.StartClock(m_host.GetTickCount());
+    return true;
+}
+
+void CSumoraWnd::StartNewPage() {
+    m_Run.StartNewPage(g_ExerciseSets[m_nSelectedSet], m_fnRand);
+    FadeInNewPage();
+    RedrawWindow();
+    m_Run.StartClock(m_host.GetTickCount());
+}
+
+bool CSumoraWnd::FinishRun() {
+    HideCartoons();
+    if (!m_Run.HasAnswers()) return false;
+    if (asUSERINFO* user = CurrentUser()) AppendScore(*user, m_Run.Score());
+    return true;
+}
+
+// The certificate shows the run, but the Home key adds nothing to the history.
+bool CSumoraWnd::LeaveRun() {
+    HideCartoons();
+    return m_Run.HasAnswers();
+}
+
+void CSumoraWnd::SlideInExerciseScreen() {
+    if (!m_hBitmap) return;
+    CImageLayer to;
+    if (!to.CreateSurface(CLIENT_WIDTH, CLIENT_HEIGHT)) return;
+    PaintExercise(to);
+    m_bSurfaceCurrent = false; // its frames show no butterflies and no hand
+    SlideIn(m_host, *this, to, m_fnRand() % SLIDE_DIRECTIONS, m_TransitionPace);
+}
+
+void CSumoraWnd::FadeInNewPage() {
+    if (!m_hBitmap) return;
+    CImageLayer withPage;
+    if (!withPage.CreateSurface(CLIENT_WIDTH, CLIENT_HEIGHT)) return;
+    PaintExercise(withPage);
+    m_bSurfaceCurrent = false;
+    FadeInPage(m_host, *this, withPage, m_TransitionPace);
+}

@@ -1,0 +1,98 @@
+// Title screen painting, plank captions and the title hit test.
+#include "app/TitleScreen.h"
+
+#include "app/ScreenState.h"
+#include "platform/Gbk.h"
+#include "platform/Pictures.h"
+#include "platform/Text.h"
+
+#include <cstdio>
+
+namespace {
+
+std::string FormatNumber(const std::string& gbkFormat, int value) {
+    char buffer[128];
+    std::snprintf(buffer, sizeof buffer, gbkFormat.c_str(), value);
+    return buffer;
+}
+
+} // namespace
+
+asTITLEITEMS MakeTitleItems() {
+    asTITLEITEMS items;
+    for (int k = 0; k < TITLE_ITEM_COUNT; ++k)
+        items[size_t(k)].rcItem = TITLE_ITEM_RECTS[size_t(k)];
+    items[INFO_PLANK].strCaption = GbkFromUtf8("信息及设置");
+    items[INFO_PLANK].strHint = GbkFromUtf8("　　查看用户信息、更改系统设置");
+    return items;
+}
+
+void RebuildTitleCaptions(asTITLEITEMS& items, const ExerciseSet (&sets)[EXERCISE_SET_COUNT]) {
+    static const std::string captionFormat = GbkFromUtf8("%d 以内算术题");
+    static const std::string hintFormat = GbkFromUtf8("　　%d 以内算术题：");
+    static const std::string operationNames[6] = {GbkFromUtf8("加　"),      GbkFromUtf8("减　"),
+                                                  GbkFromUtf8("连加　"),    GbkFromUtf8("连减　"),
+                                                  GbkFromUtf8("加减混合 "), GbkFromUtf8("填空")};
+    for (int k = 0; k < EXERCISE_SET_COUNT; ++k) {
+        const ExerciseSet& set = sets[k];
+        asTITLEITEM& item = items[size_t(k)];
+        item.strCaption = FormatNumber(captionFormat, set.nRange);
+        std::string hint = FormatNumber(hintFormat, set.nRange);
+        for (int bit = 0; bit < 6; ++bit)
+            if (set.nOperations & (1u << bit)) hint += operationNames[bit];
+        item.strHint = hint;
+    }
+}
+
+void DrawTitleItem(const asTITLEITEM& item, CImageLayer& target) {
+    CDrawContext& dc = *target.m_hDC;
+    Rect rcFront = item.rcItem;
+    Rect rcShadow = item.rcItem;
+    const Color saved = dc.crText;
+    constexpr unsigned CAPTION_FORMAT = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+    int frontHeight;
+    if (item.nFlags & 1) {
+        target.DrawBitmapBlended({0, 0, BALLOON_RECT.Width(), BALLOON_RECT.Height()}, BALLOON_RECT,
+                                 BALLOON_PICTURE, 200);
+        target.DrawTextBox(item.strHint, {760, 305, 950, 427}, DT_WORDBREAK, 400, 14);
+        rcShadow = OffsetRect(rcShadow, 3, 3);
+        dc.SetTextColor(RGB(0x32, 0x32, 0x32));
+        target.DrawTextBox(item.strCaption, rcShadow, CAPTION_FORMAT, item.nFontWeight, 25);
+        rcFront = OffsetRect(rcFront, -1, -1);
+        frontHeight = 25;
+    } else {
+        rcShadow = OffsetRect(rcShadow, 1, 1);
+        dc.SetTextColor(COLOR_BLACK);
+        target.DrawTextBox(item.strCaption, rcShadow, CAPTION_FORMAT, item.nFontWeight,
+                           item.nFontHeight);
+        frontHeight = item.nFontHeight;
+    }
+    dc.SetTextColor(COLOR_WHITE);
+    target.DrawTextBox(item.strCaption, rcFront, CAPTION_FORMAT, item.nFontWeight, frontHeight);
+    dc.SetTextColor(saved);
+}
+
+void PaintTitleScreen(CImageLayer& target, const asTITLEITEMS& items, int handX, int handY) {
+    if (!target.m_hDC) return;
+    target.DrawBitmap(0, 0, TITLE_BACKGROUND_PICTURE);
+    for (const asTITLEITEM& item : items)
+        DrawTitleItem(item, target);
+    if (PtInRect(g_rcLeave, handX, handY))
+        target.DrawBitmapKeyed(g_rcLeave.left, g_rcLeave.top, LEAVE_HOVER_PICTURE);
+}
+
+int TitleHitTest(asTITLEITEMS& items, int x, int y, int& nSelectedSet) {
+    int result = HIT_NOTHING;
+    for (int k = 0; k < TITLE_ITEM_COUNT; ++k) {
+        asTITLEITEM& item = items[size_t(k)];
+        if (PtInRect(item.rcItem, x, y)) {
+            item.nFlags = 1;
+            result = k;
+            if (k < INFO_PLANK) nSelectedSet = k;
+        } else {
+            item.nFlags = 0;
+        }
+    }
+    if (PtInRect(g_rcLeave, x, y)) result = HIT_LEAVE;
+    return result;
+}
