@@ -12,7 +12,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <sys/stat.h>
 
 namespace {
 
@@ -24,11 +23,6 @@ bool g_bSaveOnExit = false;
 
 void SaveOnUnexpectedExit() {
     if (g_bSaveOnExit) SaveUserData();
-}
-
-bool PathExists(const std::string& path) {
-    struct stat info {};
-    return lstat(path.c_str(), &info) == 0;
 }
 
 asDATAFILEPLACE FindDataFilePlace(const asUSERPLACES& places) {

@@ -88,6 +88,11 @@ void CSumoraWnd::ComposeFrame(CImageLayer& target) const {
 
 void CSumoraWnd::RedrawWindow() {
     if (!m_hBitmap || m_bHoldRedraw) return;
+    if (!m_host.IsShown()) {
+        // Nobody sees it: the frame is composed when the window is shown again.
+        m_bSurfaceCurrent = false;
+        return;
+    }
     ComposeFrame();
     m_bSurfaceCurrent = true;
     m_host.Present(*m_hBitmap);
@@ -95,7 +100,7 @@ void CSumoraWnd::RedrawWindow() {
 
 void CSumoraWnd::RepaintChanged(const Rect& changed) {
     if (!m_hBitmap) return;
-    if (!m_bSurfaceCurrent) return RedrawWindow();
+    if (!m_bSurfaceCurrent || !m_host.IsShown()) return RedrawWindow();
     if (changed.IsEmpty()) return;
     // The painters run whole, but every pixel they touch outside changed is left alone.
     SetClipRect(&changed);
@@ -107,6 +112,10 @@ void CSumoraWnd::RepaintChanged(const Rect& changed) {
 // Only the wing beats ask for these repaints; every other change repaints itself.
 void CSumoraWnd::OnUserRedraw() {
     RepaintChanged(CartoonBoxes());
+}
+
+void CSumoraWnd::OnShown() {
+    if (!m_bDestroyed) RedrawWindow();
 }
 
 void CSumoraWnd::OnClose() {

@@ -39,6 +39,7 @@ public:
     void OnTimer(int id) override;
     void OnUserRedraw() override;
     void OnClose() override;
+    void OnShown() override;
 
     // Full repaint: compose the whole frame and hand it to the window now.
     void RedrawWindow();

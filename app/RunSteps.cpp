@@ -34,7 +34,7 @@ bool CSumoraWnd::LeaveRun() {
 }
 
 void CSumoraWnd::SlideInExerciseScreen() {
-    if (!m_hBitmap) return;
+    if (!m_hBitmap || !m_host.IsShown()) return; // a minimized window plays no transition
     CImageLayer to;
     if (!to.CreateSurface(CLIENT_WIDTH, CLIENT_HEIGHT)) return;
     PaintExercise(to);
@@ -43,7 +43,7 @@ void CSumoraWnd::SlideInExerciseScreen() {
 }
 
 void CSumoraWnd::FadeInNewPage() {
-    if (!m_hBitmap) return;
+    if (!m_hBitmap || !m_host.IsShown()) return;
     CImageLayer withPage;
     if (!withPage.CreateSurface(CLIENT_WIDTH, CLIENT_HEIGHT)) return;
     PaintExercise(withPage);

@@ -14,6 +14,7 @@ public:
     using CPlatformWindow::Present;
     void Present(const Surface& frame, const Rect& changed) override;
     void FinishPresent() override {}
+    bool IsShown() override { return m_bShown; }
     void SetTimer(int id, unsigned periodMs) override { m_mapTimers[id] = periodMs; }
     void KillTimer(int id) override { m_mapTimers.erase(id); }
     void SetCapture() override { m_bCaptured = true; }
@@ -47,6 +48,7 @@ public:
     bool m_bCaptured = false;
     bool m_bDestroyed = false;
     bool m_bTextInput = false;
+    bool m_bShown = true; // a test minimizes the window by clearing it (and calls OnShown after)
     std::map<int, unsigned> m_mapTimers;
     // Called with every presented frame (a transition's steps included) when set.
     std::function<void(const Surface&)> m_fnOnPresent;

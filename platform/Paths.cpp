@@ -27,6 +27,11 @@ bool IsDirectoryWritable(const std::string& directory) {
     return true;
 }
 
+bool PathExists(const std::string& path) {
+    struct stat info {};
+    return lstat(path.c_str(), &info) == 0;
+}
+
 namespace {
 
 // xdg/zimbly/, or home/fallback/zimbly/ when xdg is not an absolute path.

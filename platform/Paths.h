@@ -6,6 +6,9 @@
 // The directory of the running executable, with a trailing '/'; empty when unknown.
 std::string GetExecutableDirectory();
 
+// True when anything (a dangling symbolic link included) is at path.
+bool PathExists(const std::string& path);
+
 // True when a file can be created in the directory (tried, not guessed from permission bits).
 bool IsDirectoryWritable(const std::string& directory);
 

@@ -220,6 +220,10 @@ void CSdlWindow::FlushPresent(bool force) {
     m_bExposed = false;
 }
 
+bool CSdlWindow::IsShown() {
+    return (SDL_GetWindowFlags(m_pWindow) & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED)) == 0;
+}
+
 uint32_t CSdlWindow::PresentInterval() const {
     // A present that costs more than half a refresh (a large window on a slow display) would
     // otherwise take every frame of a busy handler and starve the composing between them.
@@ -545,6 +549,10 @@ void CSdlWindow::Run(CWindowHandler& handler) {
                         handler.OnClose();
                     } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED) {
                         m_bExposed = true;
+                    } else if (event.window.event == SDL_WINDOWEVENT_RESTORED ||
+                               event.window.event == SDL_WINDOWEVENT_SHOWN) {
+                        m_bExposed = true;
+                        handler.OnShown();
                     } else if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
                         PlacePicture();
                         m_bExposed = true;

@@ -34,6 +34,8 @@ public:
     virtual void OnUserRedraw() = 0;
     // The window manager's close, SIGINT or SIGTERM: shut down as the leave sign does.
     virtual void OnClose() = 0;
+    // The window can be seen again after it was minimized or hidden: the whole frame is due.
+    virtual void OnShown() = 0;
 };
 
 // What the game asks of the platform.
@@ -51,6 +53,10 @@ public:
     virtual void Present(const Surface& frame, const Rect& changed) = 0;
     // Shows a frame still held back now; afterwards the last frame may go away.
     virtual void FinishPresent() = 0;
+
+    // False while the window cannot be seen (minimized or hidden): no frame needs composing
+    // then; OnShown follows when it can be seen again.
+    virtual bool IsShown() = 0;
 
     virtual void SetTimer(int id, unsigned periodMs) = 0;
     virtual void KillTimer(int id) = 0;

@@ -6,6 +6,8 @@
 #include "tests/app/WindowTestSupport.h"
 #include "users/UserLayout.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr Rect WHOLE = {0, 0, CLIENT_WIDTH, CLIENT_HEIGHT};
@@ -80,4 +82,30 @@ TEST_F(FrameDamage, AWingBeatShowsOnlyTheButterflies) {
     wnd.OnUserRedraw();
     EXPECT_TRUE(Holds(butterflies, host.m_rcLastChanged));
     EXPECT_FALSE(host.m_rcLastChanged.IsEmpty());
+}
+
+TEST_F(FrameDamage, AMinimizedWindowComposesNothingAndShowsTheWholeFrameWhenRestored) {
+    host.m_bKeepScreen = true;
+    wnd.RedrawWindow();
+    host.m_bShown = false;
+    const int presents = host.m_nPresents;
+    const uint32_t tick = host.m_dwTick;
+    wnd.OnMouseMove(400, 330, 0);               // plank 3 lifts
+    ASSERT_TRUE(wnd.ApplyRelease(0, 400, 190)); // a run starts without its slide
+    EXPECT_EQ(wnd.m_nScreenState, SCREEN_EXERCISE);
+    wnd.OnUserRedraw();
+    wnd.OnKeyDown(VK_0 + 1);
+    EXPECT_EQ(host.m_nPresents, presents);
+    EXPECT_EQ(host.m_dwTick, tick) << "no transition is played to nobody";
+
+    host.m_bShown = true;
+    wnd.OnShown();
+    EXPECT_EQ(host.m_nPresents, presents + 1);
+    EXPECT_EQ(host.m_rcLastChanged, (Rect{0, 0, CLIENT_WIDTH, CLIENT_HEIGHT}));
+    CImageLayer whole;
+    ASSERT_TRUE(whole.CreateSurface(CLIENT_WIDTH, CLIENT_HEIGHT));
+    wnd.ComposeFrame(whole);
+    EXPECT_EQ(std::memcmp(host.m_Screen.Data(), whole.m_hBitmap->Data(),
+                          size_t(CLIENT_WIDTH) * CLIENT_HEIGHT * 4),
+              0);
 }
