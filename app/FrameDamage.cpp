@@ -21,7 +21,7 @@ constexpr int HINT_BIT = KEYPAD_BUTTONS;
 constexpr int FINISH_BIT = KEYPAD_BUTTONS + 2;
 
 Rect PictureBox(int id, int x, int y) {
-    const PictureInfo* picture = FindPicture(id);
+    const asPICTUREINFO* picture = FindPicture(id);
     return picture ? Rect{x, y, x + picture->nWidth, y + picture->nHeight} : Rect{};
 }
 

@@ -37,7 +37,7 @@ void CImageLayer::BlitTo(CDrawContext& dst, Rect rcDst, const Rect* prcSrc) {
 }
 
 int CImageLayer::DrawBitmap(int x, int y, uint16_t id) {
-    const PictureInfo* picture = FindPicture(id);
+    const asPICTUREINFO* picture = FindPicture(id);
     if (picture && m_hDC && m_hDC->pSurface)
         CopyPixels(*m_hDC->pSurface, OffsetRect(picture->Bounds(), x, y), picture->View(),
                    picture->Bounds());
@@ -45,7 +45,7 @@ int CImageLayer::DrawBitmap(int x, int y, uint16_t id) {
 }
 
 int CImageLayer::DrawBitmapKeyed(int x, int y, uint16_t id) {
-    const PictureInfo* picture = FindPicture(id);
+    const asPICTUREINFO* picture = FindPicture(id);
     if (picture && m_hDC && m_hDC->pSurface)
         CopyPixelsKeyed(*m_hDC->pSurface, OffsetRect(picture->Bounds(), x, y), picture->View(),
                         picture->Bounds());
@@ -54,7 +54,7 @@ int CImageLayer::DrawBitmapKeyed(int x, int y, uint16_t id) {
 
 int CImageLayer::DrawBitmapBlended(const Rect& rcSrc, const Rect& rcDst, uint16_t id,
                                    uint8_t alpha) {
-    const PictureInfo* picture = FindPicture(id);
+    const asPICTUREINFO* picture = FindPicture(id);
     if (!picture || !m_hDC || !m_hDC->pSurface) return 1;
     const int dw = rcDst.Width(), dh = rcDst.Height();
     const int sw = rcSrc.Width(), sh = rcSrc.Height();
@@ -71,7 +71,7 @@ int CImageLayer::DrawBitmapBlended(const Rect& rcSrc, const Rect& rcDst, uint16_
 }
 
 void CImageLayer::DrawShelfRegion(const Rect& rcSrc, const Rect& rcDst) {
-    const PictureInfo* picture = FindPicture(BOOKSHELF_PICTURE);
+    const asPICTUREINFO* picture = FindPicture(BOOKSHELF_PICTURE);
     if (picture && m_hDC && m_hDC->pSurface)
         CopyPixels(*m_hDC->pSurface, rcDst, picture->View(), rcSrc);
 }

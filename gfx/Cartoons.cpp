@@ -45,31 +45,31 @@ uint32_t RunCartoonPass(std::vector<asCARTOONCONTROL>& arrCartoons,
 }
 
 void CCartoonList::Start(CPlatformWindow& host) {
-    if (m_worker.joinable()) return;
+    if (m_Worker.joinable()) return;
     m_bStop = false;
-    m_worker = std::thread([this, &host] { Work(host); });
+    m_Worker = std::thread([this, &host] { Work(host); });
 }
 
 void CCartoonList::Wake() {
     {
-        std::lock_guard lock(m_mutex);
+        std::lock_guard lock(m_Mutex);
         ++m_nWakes;
     }
     m_cvWake.notify_all();
 }
 
 void CCartoonList::Stop() {
-    if (!m_worker.joinable()) return;
+    if (!m_Worker.joinable()) return;
     {
-        std::lock_guard lock(m_mutex);
+        std::lock_guard lock(m_Mutex);
         m_bStop = true;
     }
     m_cvWake.notify_all();
-    m_worker.join();
+    m_Worker.join();
 }
 
 void CCartoonList::Work(CPlatformWindow& host) {
-    std::unique_lock lock(m_mutex);
+    std::unique_lock lock(m_Mutex);
     while (!m_bStop) {
         const uint64_t wakes = m_nWakes;
         lock.unlock();

@@ -52,13 +52,13 @@ public:
     void Wake();
     // Stops the worker and joins it; a repaint it waits for is released first.
     void Stop();
-    bool IsRunning() const { return m_worker.joinable(); }
+    bool IsRunning() const { return m_Worker.joinable(); }
 
 private:
     void Work(CPlatformWindow& host);
 
-    std::thread m_worker;
-    std::mutex m_mutex;
+    std::thread m_Worker;
+    std::mutex m_Mutex;
     std::condition_variable m_cvWake;
     bool m_bStop = false;
     uint64_t m_nWakes = 0;

@@ -6,28 +6,28 @@
 
 namespace {
 
-class Converter {
+class CGbkConverter {
 public:
-    Converter(const char* to, const char* from) : m_cd(iconv_open(to, from)) {}
-    ~Converter() {
-        if (m_cd != reinterpret_cast<iconv_t>(-1)) iconv_close(m_cd);
+    CGbkConverter(const char* to, const char* from) : m_hIconv(iconv_open(to, from)) {}
+    ~CGbkConverter() {
+        if (m_hIconv != reinterpret_cast<iconv_t>(-1)) iconv_close(m_hIconv);
     }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
+    CGbkConverter(const CGbkConverter&) = delete;
+    CGbkConverter& operator=(const CGbkConverter&) = delete;
 
     // Converts in to out; on a sequence it cannot convert it skips skipUnit input bytes and,
     // when replacement is given, appends it.
     std::string Convert(std::string_view in, size_t skipUnit, std::string_view replacement) {
         std::string out;
-        if (m_cd == reinterpret_cast<iconv_t>(-1)) return out;
-        iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
+        if (m_hIconv == reinterpret_cast<iconv_t>(-1)) return out;
+        iconv(m_hIconv, nullptr, nullptr, nullptr, nullptr);
         char* inPtr = const_cast<char*>(in.data());
         size_t inLeft = in.size();
         char buffer[256];
         while (inLeft > 0) {
             char* outPtr = buffer;
             size_t outLeft = sizeof buffer;
-            size_t rc = iconv(m_cd, &inPtr, &inLeft, &outPtr, &outLeft);
+            size_t rc = iconv(m_hIconv, &inPtr, &inLeft, &outPtr, &outLeft);
             out.append(buffer, size_t(outPtr - buffer));
             if (rc != size_t(-1)) continue;
             if (errno == E2BIG) continue;
@@ -38,7 +38,7 @@ public:
             inPtr += skip;
             inLeft -= skip;
             out.append(replacement);
-            iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
+            iconv(m_hIconv, nullptr, nullptr, nullptr, nullptr);
         }
         return out;
     }
@@ -50,19 +50,19 @@ private:
         if (lead >= 0xC0) return 2;
         return 1;
     }
-    iconv_t m_cd;
+    iconv_t m_hIconv;
 };
 
-Converter& Utf8ToGbk() {
-    thread_local Converter c("GBK", "UTF-8");
+CGbkConverter& Utf8ToGbk() {
+    thread_local CGbkConverter c("GBK", "UTF-8");
     return c;
 }
-Converter& Utf16ToGbk() {
-    thread_local Converter c("GBK", "UTF-16LE");
+CGbkConverter& Utf16ToGbk() {
+    thread_local CGbkConverter c("GBK", "UTF-16LE");
     return c;
 }
-Converter& GbkToUtf32() {
-    thread_local Converter c("UTF-32LE", "GBK");
+CGbkConverter& GbkToUtf32() {
+    thread_local CGbkConverter c("UTF-32LE", "GBK");
     return c;
 }
 

@@ -22,12 +22,12 @@ void CHeadlessWindow::BeginDrag(int, int) {
 }
 
 bool CHeadlessWindow::RequestRepaintAndWait() {
-    return m_gate.RequestAndWait([] {});
+    return m_Gate.RequestAndWait([] {});
 }
 
 bool CHeadlessWindow::PumpRepaintRequests(CWindowHandler& handler) {
-    if (!m_gate.HasPending()) return false;
+    if (!m_Gate.HasPending()) return false;
     handler.OnUserRedraw();
-    m_gate.MarkServed();
+    m_Gate.MarkServed();
     return true;
 }

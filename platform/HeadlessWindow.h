@@ -23,7 +23,7 @@ public:
     void BeginDrag(int x, int y) override;
     void DestroyWindow() override { m_bDestroyed = true; }
     bool RequestRepaintAndWait() override;
-    void StopRepaintRequests() override { m_gate.Stop(); }
+    void StopRepaintRequests() override { m_Gate.Stop(); }
     void EnableTextInput(bool enable) override { m_bTextInput = enable; }
     uint32_t GetTickCount() override { return m_dwTick; }
     int GetSystemTimeMilliseconds() override { return m_nSystemMilliseconds; }
@@ -54,5 +54,5 @@ public:
     std::function<void(const Surface&)> m_fnOnPresent;
 
 private:
-    CRepaintGate m_gate;
+    CRepaintGate m_Gate;
 };

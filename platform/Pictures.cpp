@@ -12,7 +12,7 @@ namespace {
 constexpr bool KEYED = true;
 constexpr bool OPAQUE = false;
 
-const PictureInfo g_arrPictures[] = {
+const asPICTUREINFO g_arrPictures[] = {
 #define ZIMBLY_PICTURE(id, name, w, h, mode, what) {id, w, h, mode, what, zimbly_picture_##id},
 #include "res/Catalogue.inc"
 #undef ZIMBLY_PICTURE
@@ -26,19 +26,19 @@ const std::array<int, LAST_ID - FIRST_ID + 1> g_arrIndexById = [] {
     std::array<int, LAST_ID - FIRST_ID + 1> index{};
     index.fill(-1);
     int i = 0;
-    for (const PictureInfo& p : g_arrPictures)
+    for (const asPICTUREINFO& p : g_arrPictures)
         index[p.nId - FIRST_ID] = i++;
     return index;
 }();
 
 } // namespace
 
-const PictureInfo* FindPicture(int id) {
+const asPICTUREINFO* FindPicture(int id) {
     if (id < FIRST_ID || id > LAST_ID) return nullptr;
     const int i = g_arrIndexById[id - FIRST_ID];
     return i < 0 ? nullptr : &g_arrPictures[i];
 }
 
-std::span<const PictureInfo> PictureCatalogue() {
+std::span<const asPICTUREINFO> PictureCatalogue() {
     return g_arrPictures;
 }

@@ -13,7 +13,7 @@ enum PictureId : uint16_t {
 #undef ZIMBLY_PICTURE
 };
 
-struct PictureInfo {
+struct asPICTUREINFO {
     int nId;
     int nWidth;
     int nHeight;
@@ -21,11 +21,11 @@ struct PictureInfo {
     const char* szWhat;
     const uint32_t* pPixels;
 
-    PixelView View() const { return {pPixels, nWidth, nHeight, nWidth}; }
+    asPIXELVIEW View() const { return {pPixels, nWidth, nHeight, nWidth}; }
     Rect Bounds() const { return {0, 0, nWidth, nHeight}; }
 };
 
 // The picture with that id, or null when the catalogue has none. Costs nothing: a table lookup.
-const PictureInfo* FindPicture(int id);
+const asPICTUREINFO* FindPicture(int id);
 
-std::span<const PictureInfo> PictureCatalogue();
+std::span<const asPICTUREINFO> PictureCatalogue();

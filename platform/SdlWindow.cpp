@@ -176,7 +176,7 @@ std::unique_ptr<CSdlWindow> CSdlWindow::Create(const char* titleUtf8, int width,
 }
 
 CSdlWindow::~CSdlWindow() {
-    m_gate.Stop();
+    m_Gate.Stop();
     if (m_pWindow) SDL_DestroyWindow(m_pWindow);
     SDL_Quit();
 }
@@ -315,7 +315,7 @@ void CSdlWindow::SetFullScreen(bool on) {
 }
 
 void CSdlWindow::SetTimer(int id, unsigned periodMs) {
-    m_mapTimers[id] = Timer{periodMs, SDL_GetTicks() + periodMs};
+    m_mapTimers[id] = asTIMER{periodMs, SDL_GetTicks() + periodMs};
 }
 
 void CSdlWindow::KillTimer(int id) {
@@ -399,23 +399,23 @@ bool CSdlWindow::LookForRepaintRequest() {
     if (m_bRequestExpected.load()) {
         const int32_t left = int32_t(m_dwRequestDue.load() - SDL_GetTicks());
         if (left > -int32_t(LATE_REQUEST_MS)) {
-            m_gate.WillLook();
-            return !m_gate.HasPending();
+            m_Gate.WillLook();
+            return !m_Gate.HasPending();
         }
         m_bRequestExpected.store(false); // late: it will wake the loop itself
     }
-    return !m_gate.PendingOrStopLooking();
+    return !m_Gate.PendingOrStopLooking();
 }
 
 void CSdlWindow::ServeRepaintRequest(CWindowHandler& handler) {
     DeliverHeldMove(handler);
     handler.OnUserRedraw();
-    m_gate.MarkServed();
+    m_Gate.MarkServed();
 }
 
 bool CSdlWindow::RequestRepaintAndWait() {
     const uint32_t type = m_nUserEvent;
-    return m_gate.RequestAndWait([type] {
+    return m_Gate.RequestAndWait([type] {
         SDL_Event event{};
         event.type = type;
         SDL_PushEvent(&event);
@@ -632,7 +632,7 @@ void CSdlWindow::Run(CWindowHandler& handler) {
             SDL_RaiseWindow(m_pWindow);
         }
         if (!m_bQuit && m_bDragging) MoveDraggedWindow();
-        if (!m_bQuit && m_gate.HasPending()) ServeRepaintRequest(handler);
+        if (!m_bQuit && m_Gate.HasPending()) ServeRepaintRequest(handler);
         if (!m_bQuit && m_bMoveHeld && HasDueTimer()) DeliverHeldMove(handler);
         if (!m_bQuit) FireDueTimers(handler);
         if (!m_bQuit && m_bMoveHeld && SDL_GetTicks() - m_dwLastPresent >= PresentInterval())

@@ -48,7 +48,7 @@ public:
     void BeginDrag(int x, int y) override;
     void DestroyWindow() override { m_bQuit = true; }
     bool RequestRepaintAndWait() override;
-    void StopRepaintRequests() override { m_gate.Stop(); }
+    void StopRepaintRequests() override { m_Gate.Stop(); }
     void ExpectRepaintRequest(uint32_t inMs) override;
     void EnableTextInput(bool enable) override;
     uint32_t GetTickCount() override;
@@ -62,7 +62,7 @@ public:
 
 private:
     CSdlWindow() = default;
-    struct Timer {
+    struct asTIMER {
         unsigned nPeriod;
         uint32_t dwDue;
     };
@@ -106,7 +106,7 @@ private:
     uint32_t m_dwLastPump = 0;       // when the display's queue was last read
     uint32_t m_dwFrameInterval = 16; // one display refresh
     uint32_t m_dwPresentCost = 0;    // how long the last present took
-    std::map<int, Timer> m_mapTimers;
+    std::map<int, asTIMER> m_mapTimers;
     bool m_bDragging = false;
     // The window follows the pointer while the left button is held after BeginDrag. SDL drops
     // motions whose window position repeats, which is just what a pointer moving with its
@@ -115,7 +115,7 @@ private:
     bool m_bRootPointerEvents = false;
     int m_nDragX = 0, m_nDragY = 0;       // the held window pixel
     int m_nPointerX = 0, m_nPointerY = 0; // the pointer on the desktop
-    CRepaintGate m_gate;
+    CRepaintGate m_Gate;
     // When the worker's next repaint request is due (written by the worker): the loop is awake
     // then by itself, so the request need not travel through the display server to wake it.
     std::atomic<bool> m_bRequestExpected{false};

@@ -21,7 +21,7 @@ namespace {
 // takes (nearest neighbour), skipping source pixels outside src. The pixels are handed to
 // runOp(dst, src, count) in runs that are contiguous on both sides.
 template <typename RunOp>
-void ForEachMappedRun(Surface& dst, const Rect& rcDst, const PixelView& src, const Rect& rcSrc,
+void ForEachMappedRun(Surface& dst, const Rect& rcDst, const asPIXELVIEW& src, const Rect& rcSrc,
                       RunOp runOp) {
     const int dw = rcDst.Width(), dh = rcDst.Height();
     const int sw = rcSrc.Width(), sh = rcSrc.Height();
@@ -100,7 +100,7 @@ void KeyedRun(uint32_t* d, const uint32_t* s, int count) {
 
 } // namespace
 
-void CopyPixels(Surface& dst, const Rect& rcDst, const PixelView& src, const Rect& rcSrc) {
+void CopyPixels(Surface& dst, const Rect& rcDst, const asPIXELVIEW& src, const Rect& rcSrc) {
     ForEachMappedRun(dst, rcDst, src, rcSrc, [](uint32_t* d, const uint32_t* s, int count) {
         std::memmove(d, s, size_t(count) * sizeof(uint32_t));
     });
@@ -124,11 +124,11 @@ void ScrollPixels(Surface& surface, int dx, int dy) {
             moveRow(y);
 }
 
-void CopyPixelsKeyed(Surface& dst, const Rect& rcDst, const PixelView& src, const Rect& rcSrc) {
+void CopyPixelsKeyed(Surface& dst, const Rect& rcDst, const asPIXELVIEW& src, const Rect& rcSrc) {
     ForEachMappedRun(dst, rcDst, src, rcSrc, KeyedRun);
 }
 
-void BlendPixels(Surface& dst, const Rect& rcDst, const PixelView& src, const Rect& rcSrc,
+void BlendPixels(Surface& dst, const Rect& rcDst, const asPIXELVIEW& src, const Rect& rcSrc,
                  int alpha) {
     const auto a = uint16_t(std::clamp(alpha, 0, 255));
     if (a == 0) return;

@@ -8,7 +8,7 @@
 #include <vector>
 
 // A read-only view of pixels: a surface or an embedded picture.
-struct PixelView {
+struct asPIXELVIEW {
     const uint32_t* pPixels = nullptr;
     int nWidth = 0;
     int nHeight = 0;
@@ -38,7 +38,7 @@ public:
     uint32_t GetPixel(int x, int y) const { return Row(y)[x]; }
     void SetPixel(int x, int y, Color c) { Row(y)[x] = c; }
     const uint32_t* Data() const { return m_arrPixels.data(); }
-    PixelView View() const { return {m_arrPixels.data(), m_nWidth, m_nHeight, m_nWidth}; }
+    asPIXELVIEW View() const { return {m_arrPixels.data(), m_nWidth, m_nHeight, m_nWidth}; }
 
 private:
     int m_nWidth = 0;
@@ -53,16 +53,16 @@ void FillPixels(Surface& dst, const Rect& rc, Color color);
 
 // Copies the source rectangle of src into the destination rectangle, stretching by nearest
 // neighbour when the sizes differ; clipped to both.
-void CopyPixels(Surface& dst, const Rect& rcDst, const PixelView& src, const Rect& rcSrc);
+void CopyPixels(Surface& dst, const Rect& rcDst, const asPIXELVIEW& src, const Rect& rcSrc);
 
 // Moves the whole picture dx pixels right and dy down within the surface (the clip is not
 // consulted); what is uncovered keeps its old pixels.
 void ScrollPixels(Surface& surface, int dx, int dy);
 
 // Like CopyPixels, but source pixels of exactly COLOR_KEY leave the destination unchanged.
-void CopyPixelsKeyed(Surface& dst, const Rect& rcDst, const PixelView& src, const Rect& rcSrc);
+void CopyPixelsKeyed(Surface& dst, const Rect& rcDst, const asPIXELVIEW& src, const Rect& rcSrc);
 
 // Blends the source rectangle over the destination rectangle at constant alpha (0..255):
 // alpha/255 of the source plus (255 - alpha)/255 of the destination.
-void BlendPixels(Surface& dst, const Rect& rcDst, const PixelView& src, const Rect& rcSrc,
+void BlendPixels(Surface& dst, const Rect& rcDst, const asPIXELVIEW& src, const Rect& rcSrc,
                  int alpha);

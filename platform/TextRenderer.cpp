@@ -19,7 +19,7 @@ constexpr const char* FACE_FAMILY = "Noto Serif CJK SC";
 
 enum FaceStyle { FACE_REGULAR = 0, FACE_BOLD = 1, FACE_HEAVY = 2 }; // heavy = bold, emboldened
 
-struct Glyph {
+struct asGLYPH {
     int nLeft = 0; // from the pen position to the bitmap's left edge
     int nTop = 0;  // from the baseline up to the bitmap's top edge
     int nWidth = 0;
@@ -28,15 +28,15 @@ struct Glyph {
     std::vector<uint8_t> arrCoverage;
 };
 
-struct TextState {
-    FT_Library library = nullptr;
-    FT_Face faces[2] = {nullptr, nullptr}; // regular, bold
-    std::unordered_map<uint64_t, Glyph> glyphs;
+struct asTEXTSTATE {
+    FT_Library hLibrary = nullptr;
+    FT_Face arrFaces[2] = {nullptr, nullptr}; // regular, bold
+    std::unordered_map<uint64_t, asGLYPH> mapGlyphs;
     bool bReady = false;
 };
 
-TextState& State() {
-    static TextState state;
+asTEXTSTATE& State() {
+    static asTEXTSTATE state;
     return state;
 }
 
@@ -74,14 +74,14 @@ int Ascent(int height) {
     return (height * 88 + 50) / 100;
 }
 
-const Glyph& GetGlyph(char32_t code, FaceStyle style, int height) {
-    TextState& state = State();
+const asGLYPH& GetGlyph(char32_t code, FaceStyle style, int height) {
+    asTEXTSTATE& state = State();
     const uint64_t key = (uint64_t(code) << 24) | (uint64_t(style) << 16) | uint64_t(height);
-    auto found = state.glyphs.find(key);
-    if (found != state.glyphs.end()) return found->second;
+    auto found = state.mapGlyphs.find(key);
+    if (found != state.mapGlyphs.end()) return found->second;
 
-    Glyph glyph;
-    FT_Face face = state.faces[style == FACE_REGULAR ? 0 : 1];
+    asGLYPH glyph;
+    FT_Face face = state.arrFaces[style == FACE_REGULAR ? 0 : 1];
     FT_Set_Pixel_Sizes(face, 0, FT_UInt(height));
     if (FT_Load_Char(face, code, FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_LIGHT) == 0) {
         FT_GlyphSlot slot = face->glyph;
@@ -103,7 +103,7 @@ const Glyph& GetGlyph(char32_t code, FaceStyle style, int height) {
         }
         glyph.nAdvance = int((slot->advance.x + extra + 32) >> 6);
     }
-    return state.glyphs.emplace(key, std::move(glyph)).first->second;
+    return state.mapGlyphs.emplace(key, std::move(glyph)).first->second;
 }
 
 FaceStyle StyleFor(int weight) {
@@ -126,7 +126,7 @@ inline uint32_t MixChannel(uint32_t s, uint32_t d, uint32_t a) {
     return (u + (u >> 8)) >> 8;
 }
 
-void DrawGlyph(Surface& surface, const Glyph& glyph, int penX, int baseline, const Rect& clip,
+void DrawGlyph(Surface& surface, const asGLYPH& glyph, int penX, int baseline, const Rect& clip,
                Color color) {
     const uint32_t cr = (color >> 16) & 0xFF, cg = (color >> 8) & 0xFF, cb = color & 0xFF;
     const int x0 = penX + glyph.nLeft, y0 = baseline - glyph.nTop;
@@ -154,16 +154,16 @@ bool IsSpace(char32_t c) {
     return c == U' ' || c == U'\t';
 }
 
-struct Line {
+struct asLINE {
     size_t nBegin;
     size_t nEnd;
 };
 
 // Breaks text into lines no wider than maxWidth: after spaces and around Chinese characters;
 // a word wider than the line is cut where it must be.
-std::vector<Line> BreakLines(const std::u32string& text, int maxWidth, FaceStyle style,
-                             int height) {
-    std::vector<Line> lines;
+std::vector<asLINE> BreakLines(const std::u32string& text, int maxWidth, FaceStyle style,
+                               int height) {
+    std::vector<asLINE> lines;
     size_t begin = 0;
     while (begin < text.size()) {
         int width = 0;
@@ -195,7 +195,7 @@ std::vector<Line> BreakLines(const std::u32string& text, int maxWidth, FaceStyle
 } // namespace
 
 bool InitTextRenderer(std::string& error) {
-    TextState& state = State();
+    asTEXTSTATE& state = State();
     if (state.bReady) return true;
     if (!FcInit()) {
         error = "fontconfig could not be initialised";
@@ -219,14 +219,14 @@ bool InitTextRenderer(std::string& error) {
                 "\" is not installed; install the Debian package fonts-noto-cjk";
         return false;
     }
-    if (FT_Init_FreeType(&state.library) != 0) {
+    if (FT_Init_FreeType(&state.hLibrary) != 0) {
         error = "FreeType could not be initialised";
         return false;
     }
     for (int i = 0; i < 2; ++i) {
         const std::string& file = files[i];
         const int index = indices[i];
-        if (FT_New_Face(state.library, file.c_str(), index, &state.faces[i]) != 0) {
+        if (FT_New_Face(state.hLibrary, file.c_str(), index, &state.arrFaces[i]) != 0) {
             error = "cannot open the font file " + file;
             return false;
         }
@@ -237,7 +237,7 @@ bool InitTextRenderer(std::string& error) {
 
 void DrawGbkText(Surface& surface, std::string_view gbk, const Rect& rc, unsigned format,
                  int weight, int height, Color color) {
-    TextState& state = State();
+    asTEXTSTATE& state = State();
     if (!state.bReady) {
         std::string ignored;
         if (!InitTextRenderer(ignored)) return;
@@ -248,7 +248,7 @@ void DrawGbkText(Surface& surface, std::string_view gbk, const Rect& rc, unsigne
     const FaceStyle style = StyleFor(weight);
     const std::u32string text = Utf32FromGbk(gbk);
 
-    std::vector<Line> lines;
+    std::vector<asLINE> lines;
     if (format & DT_SINGLELINE) {
         lines.push_back({0, text.size()});
     } else if (format & DT_WORDBREAK) {
@@ -269,7 +269,7 @@ void DrawGbkText(Surface& surface, std::string_view gbk, const Rect& rc, unsigne
         else if (format & DT_VCENTER)
             top = rc.top + (rc.Height() - pixelHeight) / 2;
     }
-    for (const Line& line : lines) {
+    for (const asLINE& line : lines) {
         const int width = Advance(text, line.nBegin, line.nEnd, style, pixelHeight);
         int x = rc.left;
         if (format & DT_CENTER)
@@ -278,7 +278,7 @@ void DrawGbkText(Surface& surface, std::string_view gbk, const Rect& rc, unsigne
             x = rc.right - width;
         const int baseline = top + Ascent(pixelHeight);
         for (size_t i = line.nBegin; i < line.nEnd; ++i) {
-            const Glyph& glyph = GetGlyph(text[i], style, pixelHeight);
+            const asGLYPH& glyph = GetGlyph(text[i], style, pixelHeight);
             DrawGlyph(surface, glyph, x, baseline, clip, color);
             x += glyph.nAdvance;
         }

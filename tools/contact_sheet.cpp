@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
     const int rows = int(pictures.size() + COLUMNS - 1) / COLUMNS;
     Surface sheet(COLUMNS * CELL_WIDTH, rows * CELL_HEIGHT, RGB(120, 120, 130));
     for (size_t i = 0; i < pictures.size(); ++i) {
-        const PictureInfo& picture = pictures[i];
+        const asPICTUREINFO& picture = pictures[i];
         const int left = int(i % COLUMNS) * CELL_WIDTH, top = int(i / COLUMNS) * CELL_HEIGHT;
         const Rect box = {left + MARGIN, top + MARGIN, left + CELL_WIDTH - MARGIN,
                           top + CELL_HEIGHT - LABEL_HEIGHT - MARGIN};

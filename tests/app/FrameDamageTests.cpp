@@ -22,7 +22,7 @@ struct FrameDamage : WindowTest {
         wnd.RedrawWindow();
     }
     Rect HandAt(int x, int y) const {
-        const PictureInfo* hand = FindPicture(wnd.m_nHandBitmap);
+        const asPICTUREINFO* hand = FindPicture(wnd.m_nHandBitmap);
         return {x, y, x + hand->nWidth, y + hand->nHeight};
     }
     Rect Move(int x, int y) {
@@ -75,7 +75,7 @@ TEST_F(FrameDamage, AWingBeatShowsOnlyTheButterflies) {
     wnd.RedrawWindow();
     Rect butterflies;
     for (const asCARTOONCONTROL& cartoon : wnd.m_arrCartoons.m_arrCartoons) {
-        const PictureInfo* picture = FindPicture(BUTTERFLY_PICTURE_0);
+        const asPICTUREINFO* picture = FindPicture(BUTTERFLY_PICTURE_0);
         butterflies = UnionRect(butterflies, {cartoon.nX, cartoon.nY, cartoon.nX + picture->nWidth,
                                               cartoon.nY + picture->nHeight});
     }

@@ -8,7 +8,7 @@ namespace {
 
 // Bounding box of the pixels of rc that differ from the title background.
 Rect ChangedBox(const Surface& frame, const Rect& rc) {
-    const PictureInfo* background = FindPicture(TITLE_BACKGROUND_PICTURE);
+    const asPICTUREINFO* background = FindPicture(TITLE_BACKGROUND_PICTURE);
     Rect box{rc.right, rc.bottom, rc.left, rc.top};
     for (int y = rc.top; y < rc.bottom; ++y)
         for (int x = rc.left; x < rc.right; ++x)
@@ -19,7 +19,7 @@ Rect ChangedBox(const Surface& frame, const Rect& rc) {
 }
 
 int ChangedPixels(const Surface& frame, const Rect& rc) {
-    const PictureInfo* background = FindPicture(TITLE_BACKGROUND_PICTURE);
+    const asPICTUREINFO* background = FindPicture(TITLE_BACKGROUND_PICTURE);
     int changed = 0;
     for (int y = rc.top; y < rc.bottom; ++y)
         for (int x = rc.left; x < rc.right; ++x)
@@ -69,8 +69,8 @@ TEST_F(WindowTest, PointedPlankShowsALargerLiftedCaptionAndTheBalloon) {
 }
 
 TEST_F(WindowTest, LeaveSignLightsExactlyWhileTheHandCornerIsOnIt) {
-    const PictureInfo* lit = FindPicture(LEAVE_HOVER_PICTURE);
-    const PictureInfo* background = FindPicture(TITLE_BACKGROUND_PICTURE);
+    const asPICTUREINFO* lit = FindPicture(LEAVE_HOVER_PICTURE);
+    const asPICTUREINFO* background = FindPicture(TITLE_BACKGROUND_PICTURE);
     auto matchesLit = [&](const Surface& frame) {
         for (int y = 0; y < lit->nHeight; ++y)
             for (int x = 0; x < 20; ++x) // the left end, clear of the hand

@@ -15,7 +15,7 @@ namespace {
 
 // True when every non-magenta pixel of the picture stands at (x, y) of the surface.
 bool PictureAt(const Surface& s, int id, int x, int y) {
-    const PictureInfo* p = FindPicture(id);
+    const asPICTUREINFO* p = FindPicture(id);
     for (int py = 0; py < p->nHeight; ++py)
         for (int px = 0; px < p->nWidth; ++px) {
             const uint32_t c = p->View().At(px, py);
@@ -74,7 +74,7 @@ TEST_F(ExerciseScreenTest, HoveredFinishBookShowsOnlyTheShelfAndTheBrownBook) {
     m_nHandY = 700;
     const Surface& s = Paint();
     EXPECT_TRUE(PictureAt(s, 160, 18, 686));
-    const PictureInfo* shelf = FindPicture(BOOKSHELF_PICTURE);
+    const asPICTUREINFO* shelf = FindPicture(BOOKSHELF_PICTURE);
     for (int y = 0; y < 768; y += 3)
         for (int x = 0; x < 1024; x += 3)
             if (!PtInRect(g_rcFinish, x, y)) {
@@ -86,10 +86,10 @@ TEST_F(ExerciseScreenTest, CurledCornerOnlyWhileThePointerIsOnIt) {
     Start(0);
     // Where the two pages differ, the frame shows one of them and never the other (text drawn
     // over some of those pixels shows neither).
-    const PictureInfo* flat = FindPicture(172);
-    const PictureInfo* curled = FindPicture(173);
-    auto showsCorner = [&](const Surface& s, const PictureInfo* p) {
-        const PictureInfo* other = p == flat ? curled : flat;
+    const asPICTUREINFO* flat = FindPicture(172);
+    const asPICTUREINFO* curled = FindPicture(173);
+    auto showsCorner = [&](const Surface& s, const asPICTUREINFO* p) {
+        const asPICTUREINFO* other = p == flat ? curled : flat;
         int shown = 0;
         for (int y = 0; y < 568; ++y)
             for (int x = 0; x < 824; ++x) {
@@ -254,7 +254,7 @@ TEST_F(ExerciseScreenTest, FadeBringsTheNewPageInOverAnEmptyShelfIn256Steps) {
     const uint32_t before = host.m_dwTick;
     FadeInPage(host, screen, withPage, asTRANSITIONPACE{});
     EXPECT_EQ(presents, 256);
-    const PictureInfo* shelf = FindPicture(BOOKSHELF_PICTURE);
+    const asPICTUREINFO* shelf = FindPicture(BOOKSHELF_PICTURE);
     ASSERT_TRUE(first.has_value() && half.has_value());
     EXPECT_EQ(first->GetPixel(500, 400), shelf->View().At(500, 400)) << "alpha 0: empty shelf";
     EXPECT_TRUE(PictureAt(*first, 132, 133, 709)) << "outside the page the new state shows at once";

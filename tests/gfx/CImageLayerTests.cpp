@@ -11,8 +11,8 @@ namespace {
 constexpr Color GROUND = RGB(10, 120, 30);
 
 // The first keyed picture that really has holes, and the first opaque one.
-const PictureInfo& KeyedPictureWithHoles() {
-    for (const PictureInfo& p : PictureCatalogue()) {
+const asPICTUREINFO& KeyedPictureWithHoles() {
+    for (const asPICTUREINFO& p : PictureCatalogue()) {
         if (!p.bKeyed) continue;
         for (int i = 0; i < p.nWidth * p.nHeight; ++i)
             if (p.pPixels[i] == COLOR_KEY) return p;
@@ -73,7 +73,7 @@ TEST_F(LayerTest, FillIsClippedToTheSurface) {
 }
 
 TEST_F(LayerTest, KeyedDrawLeavesMagentaHolesAndCopiesEverythingElse) {
-    const PictureInfo& p = KeyedPictureWithHoles();
+    const asPICTUREINFO& p = KeyedPictureWithHoles();
     layer.FillSurface(nullptr, GROUND);
     layer.DrawBitmapKeyed(7, 5, uint16_t(p.nId));
     int holes = 0;
@@ -92,7 +92,7 @@ TEST_F(LayerTest, KeyedDrawLeavesMagentaHolesAndCopiesEverythingElse) {
 }
 
 TEST_F(LayerTest, OpaqueDrawCopiesMagentaToo) {
-    const PictureInfo& p = KeyedPictureWithHoles();
+    const asPICTUREINFO& p = KeyedPictureWithHoles();
     layer.DrawBitmap(0, 0, uint16_t(p.nId));
     for (int y = 0; y < std::min(p.nHeight, 200); ++y)
         for (int x = 0; x < std::min(p.nWidth, 300); ++x)
@@ -100,7 +100,7 @@ TEST_F(LayerTest, OpaqueDrawCopiesMagentaToo) {
 }
 
 TEST_F(LayerTest, BlendAtAlphaZeroChangesNothing) {
-    const PictureInfo& p = KeyedPictureWithHoles();
+    const asPICTUREINFO& p = KeyedPictureWithHoles();
     layer.FillSurface(nullptr, GROUND);
     Rect rc{0, 0, std::min(p.nWidth, 300), std::min(p.nHeight, 200)};
     layer.DrawBitmapBlended(rc, rc, uint16_t(p.nId), 0);
@@ -110,7 +110,7 @@ TEST_F(LayerTest, BlendAtAlphaZeroChangesNothing) {
 }
 
 TEST_F(LayerTest, BlendAtAlphaFullEqualsAKeyedDraw) {
-    const PictureInfo& p = KeyedPictureWithHoles();
+    const asPICTUREINFO& p = KeyedPictureWithHoles();
     CImageLayer keyed;
     ASSERT_EQ(keyed.CreateSurface(300, 200), 1);
     keyed.FillSurface(nullptr, GROUND);
@@ -124,7 +124,7 @@ TEST_F(LayerTest, BlendAtAlphaFullEqualsAKeyedDraw) {
 }
 
 TEST_F(LayerTest, BlendAtAlpha200MixesOnlyWherePictureIsNotMagenta) {
-    const PictureInfo& p = KeyedPictureWithHoles();
+    const asPICTUREINFO& p = KeyedPictureWithHoles();
     layer.FillSurface(nullptr, GROUND);
     const Rect src{0, 0, p.nWidth, p.nHeight};
     layer.DrawBitmapBlended(src, src, uint16_t(p.nId), 200);
@@ -144,7 +144,7 @@ TEST_F(LayerTest, BlitCopiesBetweenLayersAndShelfRegionCopiesTheBookshelf) {
     EXPECT_EQ(other.m_hDC->pSurface->GetPixel(49, 49), GROUND);
     EXPECT_EQ(other.m_hDC->pSurface->GetPixel(50, 50), COLOR_WHITE);
 
-    const PictureInfo* shelf = FindPicture(147);
+    const asPICTUREINFO* shelf = FindPicture(147);
     ASSERT_NE(shelf, nullptr);
     other.DrawShelfRegion(Rect{100, 100, 200, 150}, Rect{0, 0, 100, 50});
     EXPECT_EQ(other.m_hDC->pSurface->GetPixel(0, 0), shelf->View().At(100, 100));
@@ -161,7 +161,7 @@ TEST_F(LayerTest, UnknownPictureIdsDrawNothing) {
 // A part of a frame composed alone must match the same part of the whole frame, pixel for
 // pixel, and leave everything else as it was: every operation honours the clip.
 TEST(ImageLayerClip, EveryOperationDrawsInsideTheClipExactlyAsWithoutIt) {
-    const PictureInfo& keyed = KeyedPictureWithHoles();
+    const asPICTUREINFO& keyed = KeyedPictureWithHoles();
     const uint16_t shelf = 147; // the bookshelf, for the shelf region
     auto compose = [&](CImageLayer& layer) {
         layer.FillSurface(nullptr, GROUND);

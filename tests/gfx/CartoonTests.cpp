@@ -130,7 +130,7 @@ TEST(CartoonTiming, AStoppedWindowEndsThePass) {
 }
 
 TEST_F(WindowTest, ButterfliesFlyOnlyDuringARun) {
-    const PictureInfo* pose = FindPicture(BUTTERFLY_PICTURE_0);
+    const asPICTUREINFO* pose = FindPicture(BUTTERFLY_PICTURE_0);
     auto butterflyShown = [&](const Surface& frame) {
         for (int y = 0; y < pose->nHeight; ++y)
             for (int x = 0; x < pose->nWidth; ++x)

@@ -11,7 +11,7 @@ TEST(PictureCatalogue, HoldsAllFortySixIdsWithTheirSizes) {
                                     165, 166, 168, 169, 172, 173, 174, 175, 176, 177, 178, 179,
                                     180, 181, 182, 183, 184, 185, 186, 187, 188, 189};
     std::set<int> found;
-    for (const PictureInfo& p : PictureCatalogue())
+    for (const asPICTUREINFO& p : PictureCatalogue())
         found.insert(p.nId);
     EXPECT_EQ(found, expected);
     EXPECT_EQ(FindPicture(154)->nWidth, 1024);
@@ -24,7 +24,7 @@ TEST(PictureCatalogue, HoldsAllFortySixIdsWithTheirSizes) {
 }
 
 TEST(PictureCatalogue, MagentaOnlyInKeyedPicturesAndKeyedSpritesHaveHoles) {
-    for (const PictureInfo& p : PictureCatalogue()) {
+    for (const asPICTUREINFO& p : PictureCatalogue()) {
         int magenta = 0;
         for (int i = 0; i < p.nWidth * p.nHeight; ++i)
             magenta += p.pPixels[i] == COLOR_KEY;

@@ -72,7 +72,7 @@ TEST_F(SettingsPanelTest, PanelShowsTicksForTheSetKindsAndTheLitArrow) {
                              wnd.m_UserScreen.m_rcRangeUp.top));
     EXPECT_FALSE(ShowsPicture(frame, RANGE_DOWN_HOVER_PICTURE, wnd.m_UserScreen.m_rcRangeDown.left,
                               wnd.m_UserScreen.m_rcRangeDown.top));
-    const PictureInfo* panelPicture = FindPicture(PANEL_PICTURE);
+    const asPICTUREINFO* panelPicture = FindPicture(PANEL_PICTURE);
     for (int j = 0; j < 6; ++j) {
         const Rect box = Box(panel, j);
         int differs = 0;
@@ -97,7 +97,7 @@ TEST_F(SettingsPanelTest, PanelClosesWhenThePointerLeavesItsRowWithoutEnteringIt
     wnd.OnMouseMove(GRASS_X, GRASS_Y, 0);
     EXPECT_FALSE(wnd.m_UserScreen.m_bPanelEntered);
     EXPECT_TRUE(wnd.m_UserScreen.m_rcPanel.IsEmpty());
-    const PictureInfo* background = FindPicture(USERS_BACKGROUND_PICTURE);
+    const asPICTUREINFO* background = FindPicture(USERS_BACKGROUND_PICTURE);
     EXPECT_EQ(PixelAt(Screen(), 300, 450), background->View().At(300, 450) & 0xFFFFFF)
         << "no panel drawn";
 }

@@ -55,7 +55,7 @@ struct UserScreenTest : WindowTest {
     }
     // Pixels of rc that differ from the background picture.
     static Rect ChangedBox(const Surface& frame, const Rect& rc) {
-        const PictureInfo* background = FindPicture(USERS_BACKGROUND_PICTURE);
+        const asPICTUREINFO* background = FindPicture(USERS_BACKGROUND_PICTURE);
         Rect box{rc.right, rc.bottom, rc.left, rc.top};
         for (int y = rc.top; y < rc.bottom; ++y)
             for (int x = rc.left; x < rc.right; ++x)
@@ -66,7 +66,7 @@ struct UserScreenTest : WindowTest {
     }
     // True when the picture's pixels lie in the frame with its top left corner at (x, y).
     static bool ShowsPicture(const Surface& frame, int id, int x, int y) {
-        const PictureInfo* picture = FindPicture(id);
+        const asPICTUREINFO* picture = FindPicture(id);
         for (int py = 0; py < picture->nHeight; ++py)
             for (int px = 0; px < picture->nWidth; ++px)
                 if (PixelAt(frame, x + px, y + py) != (picture->View().At(px, py) & 0xFFFFFF))
