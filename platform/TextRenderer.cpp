@@ -68,7 +68,7 @@ int PixelHeight(int height) {
     return std::clamp(height, 1, 512);
 }
 
-// Line metrics of an ideographic em box: ascent 0.88 em, descent 0.12 em, line height 1 em,
+// asLINE metrics of an ideographic em box: ascent 0.88 em, descent 0.12 em, line height 1 em,
 // so single lines centre the way Chinese screen fonts centre them.
 int Ascent(int height) {
     return (height * 88 + 50) / 100;

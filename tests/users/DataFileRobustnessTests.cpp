@@ -1,13 +1,11 @@
 // The data file against bad input and a hostile file system: the fuzzer's seed corpus, files
 // with a byte missing or doubled anywhere, edge counts and lengths through the loader, a
 // directory that cannot be written, a full disk and a save killed in the middle of its write.
-#include "app/CSumoraWnd.h"
-#include "exercise/ExerciseLayout.h"
-#include "platform/HeadlessWindow.h"
 #include "tests/users/DataFileBuilder.h"
 #include "tests/users/UserDataFixture.h"
 #include "users/DataFile.h"
 #include "users/UserLayout.h"
+#include "users/UserScreen.h"
 
 #include <csignal>
 #include <cstdio>
@@ -223,23 +221,31 @@ TEST_F(DataFileRobustness, MoreUsersThanTheNameEntryAllowsLoadAndTheScreensCopeW
     ASSERT_TRUE(LoadChecked(file.I32(11).Bytes(), "12 users"));
     ASSERT_EQ(g_arrUsers.size(), 12u);
 
-    CHeadlessWindow host;
-    CSumoraWnd wnd(host);
-    ASSERT_EQ(wnd.OnCreate(), 0);
-    for (uint32_t screen : {SCREEN_USERS, SCREEN_USERS_CHOOSE, SCREEN_USERS_SCORES,
-                            SCREEN_USERS_DELETE, SCREEN_USERS_NEWNAME}) {
-        wnd.m_nScreenState = screen;
-        wnd.OnMouseMove(300, UserRow(11).top + 5, 0);
-    }
-    wnd.m_UserScreen.TypeNameByte('x', false);
-    EXPECT_TRUE(wnd.m_UserScreen.m_strNewName.empty()) << "the list is full: typing is refused";
-    wnd.m_nScreenState = SCREEN_USERS_DELETE;
-    wnd.OnLButtonDown(300, UserRow(11).top + 5);
-    wnd.OnLButtonUp(300, UserRow(11).top + 5);
+    // Every page paints the twelve rows with the hand on the last one.
+    CUserScreen screen;
+    CImageLayer layer;
+    ASSERT_EQ(layer.CreateSurface(1024, 768), 1);
+    const int x = 300, y = UserRow(11).top + 5;
+    screen.PlacePanel(x, y);
+    EXPECT_TRUE(screen.m_rcPanel.IsEmpty()) << "the twelfth row has no settings";
+    for (UserPage page :
+         {USER_PAGE_MAIN, USER_PAGE_SCORES, USER_PAGE_NEW_NAME, USER_PAGE_DELETE, USER_PAGE_CHOOSE})
+        PaintUserScreen(layer, screen, page, x, y);
+    // The twelfth, current, user sits in the middle of its row, right of the current-user line.
+    PaintUserScreen(layer, screen, USER_PAGE_CHOOSE, -1, -1);
+    int face = 0;
+    for (int py = UserRow(11).top; py < UserRow(11).bottom; ++py)
+        for (int px = g_rcCurrentUser.right; px < UserRow(11).right; ++px)
+            face += (layer.m_hBitmap->GetPixel(px, py) & 0xFFFFFF) == EMBOSSED_TEXT_COLOR;
+    EXPECT_GT(face, 0) << "the twelfth user's row is drawn";
+
+    screen.OpenNameEntry();
+    EXPECT_FALSE(screen.TypeNameByte('x', false)) << "the list is full: typing is refused";
+    EXPECT_TRUE(screen.m_strNewName.empty());
+    DeleteUserAt(x, y);
     ASSERT_EQ(g_arrUsers.size(), 11u);
     EXPECT_EQ(g_arrUsers.back().strName, "uk");
     EXPECT_EQ(g_nCurrentUser, 0) << "the current user was the deleted twelfth";
-    wnd.OnDestroy();
 }
 
 TEST_F(DataFileRobustness, LengthsAtTheEndOfEveryPrefixFormAreRefused) {

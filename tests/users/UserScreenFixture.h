@@ -1,22 +1,33 @@
-// A window opened on the user management screen, with helpers to add users, type and look at
-// the composed frame.
+// The user screen's model and painters without a window: the data globals reset, a screen model,
+// a layer the size of the screen to paint on, and helpers to add users, type and look at pixels.
 #pragma once
 
-#include "exercise/ExerciseLayout.h"
 #include "platform/Gbk.h"
 #include "platform/Pictures.h"
-#include "tests/app/WindowTestSupport.h"
+#include "users/UserData.h"
 #include "users/UserLayout.h"
 #include "users/UserScreen.h"
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <string>
+#include <string_view>
 
-struct UserScreenTest : WindowTest {
+class CUserScreenTest : public ::testing::Test {
+protected:
     void SetUp() override {
-        WindowTest::SetUp();
-        wnd.m_nScreenState = SCREEN_USERS;
+        ResetUserData();
+        const asPICTUREINFO* background = FindPicture(USERS_BACKGROUND_PICTURE);
+        ASSERT_EQ(m_Layer.CreateSurface(background->nWidth, background->nHeight), 1);
     }
+    void TearDown() override { ResetUserData(); }
 
+    static void ResetUserData() {
+        g_arrUsers.clear();
+        g_nCurrentUser = -1;
+        SetDefaultExerciseSets();
+    }
     static int AddUser(const std::string& utf8Name) {
         asUSERINFO user;
         user.strName = GbkFromUtf8(utf8Name);
@@ -24,23 +35,18 @@ struct UserScreenTest : WindowTest {
     }
     static std::string Name(int k) { return Utf8FromGbk(g_arrUsers.at(size_t(k)).strName); }
 
-    void Type(std::string_view utf8) {
-        for (char byte : GbkFromUtf8(utf8))
-            wnd.OnChar(static_cast<unsigned char>(byte), false);
-    }
+    // Typed bytes reach the name entry one at a time, a two-byte character as two of them.
+    void Type(std::string_view utf8) { TypeBytes(GbkFromUtf8(utf8)); }
     void TypeBytes(std::string_view gbk) {
         for (char byte : gbk)
-            wnd.OnChar(static_cast<unsigned char>(byte), false);
+            m_Screen.TypeNameByte(static_cast<unsigned char>(byte), false);
     }
 
-    // The user screen's own painting, without the hand picture that follows the pointer; the
-    // panel first follows the hand, as the handlers have it do before they repaint.
-    const Surface& Screen() {
-        if (wnd.m_nScreenState == SCREEN_USERS)
-            wnd.m_UserScreen.PlacePanel(wnd.m_nHandX, wnd.m_nHandY);
-        PaintUserScreen(wnd, wnd.m_UserScreen, UserPageOf(wnd.m_nScreenState), wnd.m_nHandX,
-                        wnd.m_nHandY);
-        return *wnd.m_hBitmap;
+    // The page as painted with the hand at (handX, handY); the hand picture itself is the
+    // window's and is not drawn.
+    const Surface& Paint(UserPage page, int handX = -1, int handY = -1) {
+        PaintUserScreen(m_Layer, m_Screen, page, handX, handY);
+        return *m_Layer.m_hBitmap;
     }
 
     static Color PixelAt(const Surface& frame, int x, int y) {
@@ -53,7 +59,7 @@ struct UserScreenTest : WindowTest {
                 count += PixelAt(frame, x, y) == color;
         return count;
     }
-    // Pixels of rc that differ from the background picture.
+    // Pixels of rc that differ from the background picture; inside out when there are none.
     static Rect ChangedBox(const Surface& frame, const Rect& rc) {
         const asPICTUREINFO* background = FindPicture(USERS_BACKGROUND_PICTURE);
         Rect box{rc.right, rc.bottom, rc.left, rc.top};
@@ -73,4 +79,7 @@ struct UserScreenTest : WindowTest {
                     return false;
         return true;
     }
+
+    CUserScreen m_Screen;
+    CImageLayer m_Layer;
 };
