@@ -1,10 +1,9 @@
-// Butterfly timing with a fake clock, and the worker thread's life with the window.
+// Butterfly timing with a fake clock: when each wing beats and when a pass asks for a repaint.
 #include "gfx/Cartoons.h"
-#include "platform/Pictures.h"
-#include "tests/app/WindowTestSupport.h"
 
-#include <chrono>
-#include <thread>
+#include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 
@@ -127,56 +126,4 @@ TEST(CartoonTiming, AStoppedWindowEndsThePass) {
         pass.list, [&] { return pass.now; }, [] { return false; });
     EXPECT_EQ(next, UINT32_MAX);
     EXPECT_EQ(pass.list[1].nFrame.load(), 0) << "the pass stops at the first refused repaint";
-}
-
-TEST_F(WindowTest, ButterfliesFlyOnlyDuringARun) {
-    const asPICTUREINFO* pose = FindPicture(BUTTERFLY_PICTURE_0);
-    auto butterflyShown = [&](const Surface& frame) {
-        for (int y = 0; y < pose->nHeight; ++y)
-            for (int x = 0; x < pose->nWidth; ++x)
-                if (pose->View().At(x, y) != COLOR_KEY &&
-                    frame.GetPixel(842 + x, 495 + y) != pose->View().At(x, y))
-                    return false;
-        return true;
-    };
-    ASSERT_EQ(wnd.m_arrCartoons.m_arrCartoons.size(), 2u);
-    EXPECT_FALSE(butterflyShown(Frame()));
-    Click(400, 190);
-    ASSERT_EQ(wnd.m_nScreenState, SCREEN_EXERCISE);
-    EXPECT_TRUE(butterflyShown(Frame()));
-    wnd.OnKeyDown(VK_HOME);
-    EXPECT_FALSE(butterflyShown(Frame()));
-}
-
-TEST_F(WindowTest, TheWorkerAsksForOneRepaintPerWingBeat) {
-    wnd.ShowCartoons();
-    // Let the worker stamp both butterflies, then move the clock past both intervals.
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));
-    host.m_dwTick += 200;
-    wnd.ShowCartoons(); // wakes the worker
-    int served = 0;
-    for (int i = 0; i < 200 && served < 2; ++i) {
-        served += host.PumpRepaintRequests(wnd) ? 1 : 0;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    EXPECT_EQ(served, 2);
-    EXPECT_EQ(wnd.m_arrCartoons.m_arrCartoons[0].nFrame.load(), 1);
-    EXPECT_EQ(wnd.m_arrCartoons.m_arrCartoons[1].nFrame.load(), 1);
-}
-
-TEST(CartoonThread, TheWindowComesAndGoesWithButterfliesShownWithoutHangingOrLeaking) {
-    g_arrUsers.clear();
-    SetDefaultExerciseSets();
-    for (int i = 0; i < 200; ++i) {
-        CHeadlessWindow host;
-        CSumoraWnd wnd(host);
-        ASSERT_EQ(wnd.OnCreate(), 0);
-        wnd.ShowCartoons();
-        host.m_dwTick += 1000;
-        wnd.ShowCartoons();
-        if (i % 2) host.PumpRepaintRequests(wnd);
-        // Half of the windows go while the worker waits for a repaint nobody will serve.
-        wnd.OnDestroy();
-        EXPECT_FALSE(wnd.m_arrCartoons.IsRunning());
-    }
 }
