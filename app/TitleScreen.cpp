@@ -45,7 +45,7 @@ void RebuildTitleCaptions(asTITLEITEMS& items, const ExerciseSet (&sets)[EXERCIS
 }
 
 void DrawTitleItem(const asTITLEITEM& item, CImageLayer& target) {
-    CDrawContext& dc = *target.m_hDC;
+    asDRAWCONTEXT& dc = *target.m_hDC;
     Rect rcFront = item.rcItem;
     Rect rcShadow = item.rcItem;
     const Color saved = dc.crText;

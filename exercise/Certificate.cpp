@@ -41,7 +41,7 @@ void PaintCertificate(CImageLayer& target, const std::string& gbkName, int done,
     static const std::string finalScore = GbkFromUtf8("最后得分");
     target.DrawBitmap(0, 0, SKY_PICTURE);
     target.DrawBitmap(256, 192, CERTIFICATE_PICTURE);
-    CDrawContext& dc = *target.m_hDC;
+    asDRAWCONTEXT& dc = *target.m_hDC;
     // The three lines are set black explicitly: the shared surface may hold another colour.
     const Color saved = dc.SetTextColor(COLOR_BLACK);
     Rect rc = OffsetRect(InflateRect(g_rcRowBands[5], -320, 0), 0, -32);

@@ -68,7 +68,7 @@ void PaintExerciseScreen(CImageLayer& target, const CExerciseRun& run, std::stri
                            finishHovered ? CLOSED_BOOK_PICTURE : OPEN_BOOK_PICTURE);
     if (finishHovered) return; // only the bare shelf and the closed book
 
-    CDrawContext& dc = *target.m_hDC;
+    asDRAWCONTEXT& dc = *target.m_hDC;
     const Color savedColor = dc.crText;
     target.DrawBitmapKeyed(PAGE_RECT.left, PAGE_RECT.top,
                            Hovered(g_rcNewPage, hx, hy) ? CURLED_PAGE_PICTURE : PAGE_PICTURE);

@@ -13,7 +13,7 @@ int CImageLayer::CreateSurface(int width, int height) {
     ReleaseSurface();
     if (width <= 0 || height <= 0) return 0;
     m_hBitmap = std::make_unique<Surface>(width, height, COLOR_WHITE);
-    m_pOwnContext = std::make_unique<CDrawContext>();
+    m_pOwnContext = std::make_unique<asDRAWCONTEXT>();
     m_pOwnContext->pSurface = m_hBitmap.get();
     m_hDC = m_pOwnContext.get();
     m_rcSurface = {0, 0, width, height};
@@ -31,7 +31,7 @@ void CImageLayer::FillSurface(const Rect* prc, Color color) {
     FillPixels(*m_hDC->pSurface, prc ? *prc : m_rcSurface, color);
 }
 
-void CImageLayer::BlitTo(CDrawContext& dst, Rect rcDst, const Rect* prcSrc) {
+void CImageLayer::BlitTo(asDRAWCONTEXT& dst, Rect rcDst, const Rect* prcSrc) {
     if (!m_hDC || !m_hDC->pSurface || !dst.pSurface) return;
     CopyPixels(*dst.pSurface, rcDst, m_hDC->pSurface->View(), prcSrc ? *prcSrc : rcDst);
 }

@@ -9,7 +9,7 @@
 #include <string_view>
 
 // What a layer draws into: a surface and the text colour that text draws take.
-struct CDrawContext {
+struct asDRAWCONTEXT {
     Surface* pSurface = nullptr;
     Color crText = COLOR_BLACK;
 
@@ -36,7 +36,7 @@ public:
     // prc null: the whole surface.
     void FillSurface(const Rect* prc, Color color);
     // Copies from this layer to dst; prcSrc null: the same rectangle as rcDst.
-    void BlitTo(CDrawContext& dst, Rect rcDst, const Rect* prcSrc);
+    void BlitTo(asDRAWCONTEXT& dst, Rect rcDst, const Rect* prcSrc);
     int DrawBitmap(int x, int y, uint16_t id);
     int DrawBitmapKeyed(int x, int y, uint16_t id);
     int DrawBitmapBlended(const Rect& rcSrc, const Rect& rcDst, uint16_t id, uint8_t alpha);
@@ -46,10 +46,10 @@ public:
     // Every operation above draws only inside *prc from here on; null: the whole surface again.
     void SetClipRect(const Rect* prc);
 
-    CDrawContext* m_hDC = nullptr;
+    asDRAWCONTEXT* m_hDC = nullptr;
     std::unique_ptr<Surface> m_hBitmap;
     Rect m_rcSurface;
 
 private:
-    std::unique_ptr<CDrawContext> m_pOwnContext;
+    std::unique_ptr<asDRAWCONTEXT> m_pOwnContext;
 };

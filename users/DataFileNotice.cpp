@@ -39,7 +39,7 @@ void PaintDataFileNotice(CImageLayer& layer) {
     const Rect paper = {NOTICE_LABEL.left + OUTLINE_WIDTH, NOTICE_LABEL.top + OUTLINE_WIDTH,
                         NOTICE_LABEL.right - OUTLINE_WIDTH, NOTICE_LABEL.bottom - OUTLINE_WIDTH};
     FillRoundedRect(layer, paper, CORNER_RADIUS - OUTLINE_WIDTH, LABEL_PAPER);
-    CDrawContext& dc = *layer.m_hDC;
+    asDRAWCONTEXT& dc = *layer.m_hDC;
     const Color saved = dc.SetTextColor(NOTICE_TEXT);
     layer.DrawTextBox(notice, paper, DT_CENTER | DT_VCENTER | DT_SINGLELINE, 400, 16);
     dc.SetTextColor(saved);

@@ -8,7 +8,7 @@
 #include "users/UserLayout.h"
 
 void DrawEmbossedText(CImageLayer& layer, std::string_view gbk, const Rect& rc, unsigned align) {
-    CDrawContext& dc = *layer.m_hDC;
+    asDRAWCONTEXT& dc = *layer.m_hDC;
     const Color saved = dc.SetTextColor(COLOR_BLACK);
     layer.DrawTextBox(gbk, OffsetRect(rc, 1, 1), align, EMBOSSED_WEIGHT, EMBOSSED_HEIGHT);
     dc.SetTextColor(EMBOSSED_TEXT_COLOR);
