@@ -1,5 +1,5 @@
 // Input routing: the hit test of every screen, pointer tracking, and the mouse, key, character
-// and timer handlers. Every handler ends with a full repaint.
+// and timer handlers. Every handler ends with a repaint; a pointer move composes only what changed.
 #include "app/CSumoraWnd.h"
 
 #include "exercise/ExerciseLayout.h"
