@@ -4,9 +4,9 @@
 
 #include "app/CSumoraWnd.h"
 #include "app/DisplaySettings.h"
+#include "platform/MessageWindow.h"
 #include "platform/Paths.h"
 #include "platform/SdlWindow.h"
-#include "platform/WriterLock.h"
 #include "users/UserData.h"
 
 #include <cstdio>
@@ -16,6 +16,7 @@
 namespace {
 
 constexpr const char* WINDOW_TITLE = "Zimbly（演示版）";
+constexpr const char* CANNOT_START_TEXT = "成绩文件正在被另一个程序使用，游戏现在无法开始。";
 
 // Set while the window runs: a process ended from inside a library (Xlib ends it with exit()
 // when the display goes away, as at logout) still writes the results on its way out.
@@ -42,30 +43,67 @@ int CSumoraApp::Run(const asENVIRONMENT& environment, std::optional<bool> fullSc
         return 1;
     }
     UseDataFilePlace(FindDataFilePlace(environment.places));
-    const std::string& path = GetDataFilePlace().strWritePath;
-    asWRITERLOCK lock = LockDataFileForWriting(path);
-    if (lock.nStatus == WriterLockStatus::TAKEN) {
+    int exitCode = 0;
+    if (!TakeWriterLock(GetDataFilePlace().strWritePath, exitCode)) {
         CSdlWindow::CloseDisplay();
-        if (AskWriterToComeForward(lock.nHolderPid)) {
-            std::fprintf(stderr, "zimbly: the game is already running; its window was brought "
-                                 "to the front\n");
-            return 0;
-        }
-        std::fprintf(stderr,
-                     "zimbly: another copy of the game is already running with %s; close it "
-                     "before starting the game again\n",
-                     path.c_str());
-        return 1;
+        return exitCode;
     }
-    if (lock.nStatus == WriterLockStatus::UNAVAILABLE)
-        StopKeepingUserData(lock.strReason + " (another copy could be writing the same file)");
-
     const bool running = InitInstance(
         environment,
         fullScreen.value_or(LoadFullScreenSetting(environment.places).value_or(false)));
-    const int exitCode = running ? ExitInstance() : 1;
-    UnlockDataFile(lock);
+    exitCode = running ? ExitInstance() : 1;
+    UnlockDataFile(m_WriterLock);
     return exitCode;
+}
+
+bool CSumoraApp::TakeWriterLock(const std::string& path, int& exitCode) {
+    m_WriterLock = LockDataFileForWriting(path);
+    if (AskWriterToComeForward(m_WriterLock)) {
+        // A copy that closed its window just as it was asked ends in a moment: this start then
+        // goes on as the writer.
+        m_WriterLock = LockDataFileForWriting(path);
+        if (m_WriterLock.nStatus == WriterLockStatus::TAKEN &&
+            m_WriterLock.nHolder == LockHolder::GAME) {
+            std::fprintf(stderr, "zimbly: the game is already running; its window was brought "
+                                 "to the front\n");
+            exitCode = 0;
+            return false;
+        }
+    }
+    switch (m_WriterLock.nStatus) {
+    case WriterLockStatus::HELD:
+        // Another copy started in a folder of the same name after this one's was moved away
+        // would write there too: each save first checks that this lock is still the folder's.
+        WatchSaves(
+            {[this] { return StillHoldsWriterLock(m_WriterLock); },
+             [](const std::string& line) { std::fprintf(stderr, "zimbly: %s\n", line.c_str()); }});
+        return true;
+    case WriterLockStatus::UNAVAILABLE:
+        StopKeepingUserData(m_WriterLock.strReason +
+                            " (another copy could be writing the same file)");
+        return true;
+    case WriterLockStatus::TAKEN:
+        break;
+    }
+    std::string why;
+    switch (m_WriterLock.nHolder) {
+    case LockHolder::OTHER_PROGRAM:
+        why = "another program (process " + std::to_string(m_WriterLock.nHolderPid) +
+              ", not this game) holds " + m_WriterLock.strPath + "; close it, then start the game";
+        break;
+    case LockHolder::CLOSING_GAME:
+        why = "the game is still closing and saving the results in " + path +
+              "; start it again in a moment";
+        break;
+    default:
+        why = "another copy of the game is already running with " + path +
+              "; close it before starting the game again";
+        break;
+    }
+    std::fprintf(stderr, "zimbly: %s\n", why.c_str());
+    ShowMessageWindow(WINDOW_TITLE, std::string(CANNOT_START_TEXT) + "\n\n" + why + ".");
+    exitCode = 1;
+    return false;
 }
 
 bool CSumoraApp::InitInstance(const asENVIRONMENT& environment, bool fullScreen) {
@@ -98,6 +136,8 @@ bool CSumoraApp::InitInstance(const asENVIRONMENT& environment, bool fullScreen)
         g_bSaveOnExit = s_bAtExitRegistered;
         window.RedrawWindow();
         host->Run(window);
+        // From here a second start waits for this copy's last save instead of calling it.
+        AnnounceWindowClosed(m_WriterLock);
         window.OnDestroy();
     }
     host.reset();
@@ -108,7 +148,8 @@ int CSumoraApp::ExitInstance() {
     g_bSaveOnExit = false;
     if (!MayWriteUserData()) return 0; // said at start-up
     if (!SaveUserData()) {
-        std::fprintf(stderr, "zimbly: the results could not be saved\n");
+        std::fprintf(stderr, "zimbly: the results could not be saved (%s)\n",
+                     DataFileProblem().c_str());
         return 1;
     }
     return 0;

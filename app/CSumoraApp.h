@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/Environment.h"
+#include "platform/WriterLock.h"
 
 #include <optional>
 
@@ -13,6 +14,10 @@ public:
     int Run(const asENVIRONMENT& environment, std::optional<bool> fullScreen = std::nullopt);
 
 private:
+    // The writer's lock; false (with the process's exit code) when another holds it.
+    bool TakeWriterLock(const std::string& path, int& exitCode);
     bool InitInstance(const asENVIRONMENT& environment, bool fullScreen);
     int ExitInstance();
+
+    asWRITERLOCK m_WriterLock;
 };

@@ -2,6 +2,7 @@
 #include "app/DisplaySettings.h"
 
 #include "platform/FileIo.h"
+#include "platform/FileLinks.h"
 #include "platform/Paths.h"
 
 namespace {
@@ -42,7 +43,13 @@ std::optional<bool> LoadFullScreenSetting(const asUSERPLACES& places) {
 void SaveFullScreenSetting(const asUSERPLACES& places, bool fullScreen) {
     const std::string directory = GetUserConfigDirectory(places, true);
     if (directory.empty()) return;
+    // A link the user made (settings kept with their other files) stays a link; one another
+    // account could have planted is left alone, and the choice is not kept.
+    const asRESOLVEDPATH path = ResolveFilePath(directory + SETTINGS_FILE_NAME);
+    if (!path.strRefused.empty()) return;
     const std::string text = FormatFullScreenSetting(fullScreen);
-    WriteFileAtomically(directory + SETTINGS_FILE_NAME,
-                        {reinterpret_cast<const uint8_t*>(text.data()), text.size()});
+    // The user's umask, not the old file's bits: a file that could not be read would otherwise
+    // be made unreadable again each time.
+    WriteFileAtomically(path.strPath, {reinterpret_cast<const uint8_t*>(text.data()), text.size()},
+                        SystemFileOps(), FileModeRule::UMASK);
 }

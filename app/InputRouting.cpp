@@ -143,9 +143,12 @@ void CSumoraWnd::OnKeyDown(unsigned vk) {
 
 // Results are written as they are made (a finished run, a user added, deleted or chosen, a set
 // changed), after the frame that shows them, so that a lost session loses nothing. A held arrow
-// steps on timers and is written once, at its release.
+// steps on timers and is written once, at its release. The title tells a parent whether results
+// are kept: a save that changes that is shown at once.
 void CSumoraWnd::KeepResults() {
+    const bool keptBefore = DataFileProblem().empty();
     SaveUserDataIfChanged();
+    if (DataFileProblem().empty() != keptBefore) RedrawWindow();
 }
 
 void CSumoraWnd::OnChar(unsigned char byte, bool ctrlHeld) {

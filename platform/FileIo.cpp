@@ -1,6 +1,8 @@
 // Whole-file reads, crash-safe whole-file writes and rescue copies through POSIX calls.
 #include "platform/FileIo.h"
 
+#include "platform/Paths.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -15,20 +17,12 @@
 
 namespace {
 
-constexpr int MAX_RESCUE_COPIES = 1000;
-constexpr int MAX_LINKS_FOLLOWED = 40; // as the kernel's own limit
 constexpr const char* TEMPORARY_INFIX = ".tmp-";
+constexpr const char* RESCUE_SUFFIX = ".bad";
 
-std::string DirectoryOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return path.substr(0, slash);
-}
-
-std::string NameOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+asFILEID IdOf(const struct stat& info) {
+    return {true, info.st_dev, info.st_ino, info.st_size,
+            int64_t(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec};
 }
 
 // Random, so that neither a second copy of the game nor a restarted one with the same pid (as
@@ -127,6 +121,54 @@ int CopyToNewFile(const std::string& from, const std::string& to, const asFILEOP
     return ok ? 1 : -1;
 }
 
+// True when both are readable regular files with the same bytes.
+bool SameBytes(const std::string& a, const std::string& b) {
+    struct stat infoA {
+    }, infoB{};
+    const int fdA = OpenRegularFile(a, infoA);
+    if (fdA < 0) return false;
+    const int fdB = OpenRegularFile(b, infoB);
+    bool same = fdB >= 0 && infoA.st_size == infoB.st_size;
+    uint8_t bufferA[65536], bufferB[65536];
+    while (same) {
+        const ssize_t n = read(fdA, bufferA, sizeof bufferA);
+        if (n <= 0) {
+            same = n == 0;
+            break;
+        }
+        ssize_t got = 0;
+        while (got < n) {
+            const ssize_t m = read(fdB, bufferB + got, size_t(n - got));
+            if (m <= 0) break;
+            got += m;
+        }
+        same = got == n && std::memcmp(bufferA, bufferB, size_t(n)) == 0;
+    }
+    if (fdB >= 0) close(fdB);
+    close(fdA);
+    return same;
+}
+
+// The number of a rescue name of path's file ("x.bad" 0, "x.bad.7" 7), or -1 for other names.
+long RescueNumber(const std::string& name, const std::string& fileName) {
+    const std::string stem = fileName + RESCUE_SUFFIX;
+    if (name.compare(0, stem.size(), stem) != 0) return -1;
+    if (name.size() == stem.size()) return 0;
+    if (name[stem.size()] != '.' || name.size() == stem.size() + 1 ||
+        name.size() > stem.size() + 10)
+        return -1;
+    long number = 0;
+    for (size_t i = stem.size() + 1; i < name.size(); ++i) {
+        if (name[i] < '0' || name[i] > '9') return -1;
+        number = number * 10 + (name[i] - '0');
+    }
+    return number;
+}
+
+std::string RescueName(const std::string& path, long number) {
+    return number == 0 ? path + RESCUE_SUFFIX : path + RESCUE_SUFFIX + "." + std::to_string(number);
+}
+
 } // namespace
 
 const asFILEOPS& SystemFileOps() {
@@ -145,6 +187,12 @@ std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& path, size_
     return bytes;
 }
 
+asFILEID IdentifyFile(const std::string& path) {
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0) return {};
+    return IdOf(info);
+}
+
 asFILEREAD ReadWholeFile(const std::string& path, size_t maxBytes) {
     asFILEREAD result;
     struct stat info {};
@@ -155,6 +203,7 @@ asFILEREAD ReadWholeFile(const std::string& path, size_t maxBytes) {
         result.strReason = errno == EINVAL ? "it is not a regular file" : std::strerror(errno);
         return result;
     }
+    result.id = IdOf(info);
     // One byte more than allowed tells a file that is too large from one that fits exactly.
     const bool ok = ReadUpTo(fd, maxBytes == SIZE_MAX ? maxBytes : maxBytes + 1, result.arrBytes);
     const int error = errno;
@@ -172,25 +221,21 @@ asFILEREAD ReadWholeFile(const std::string& path, size_t maxBytes) {
     return result;
 }
 
-std::string ResolveFilePath(const std::string& path) {
-    std::string current = path;
-    for (int i = 0; i < MAX_LINKS_FOLLOWED; ++i) {
-        struct stat info {};
-        if (lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) break;
-        char target[PATH_MAX];
-        const ssize_t n = readlink(current.c_str(), target, sizeof target - 1);
-        if (n <= 0) break;
-        const std::string link(target, size_t(n));
-        current = link[0] == '/' ? link : DirectoryOf(current) + "/" + link;
-    }
-    char directory[PATH_MAX];
-    if (!realpath(DirectoryOf(current).c_str(), directory)) return current;
-    const std::string base(directory);
-    return (base == "/" ? base : base + "/") + NameOf(current);
+asFOLDERSHARING SharingOfFolder(const std::string& directory) {
+    struct stat info {};
+    if (stat(directory.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return {};
+    return {(info.st_mode & S_IWGRP) != 0, info.st_gid};
+}
+
+void ShareWithFolderGroup(int fd, const asFOLDERSHARING& sharing) {
+    struct stat info {};
+    if (!sharing.bGroupWrites || fstat(fd, &info) != 0) return;
+    if (info.st_gid != sharing.nGroup && fchown(fd, uid_t(-1), sharing.nGroup) != 0) return;
+    fchmod(fd, (info.st_mode & 07777) | S_IRGRP | S_IWGRP);
 }
 
 bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes,
-                         const asFILEOPS& ops) {
+                         const asFILEOPS& ops, FileModeRule modeRule) {
     std::string temporary;
     int fd = -1;
     for (int attempt = 0; attempt < 8 && fd < 0; ++attempt) {
@@ -201,7 +246,16 @@ bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes
     if (fd < 0) return false;
 
     struct stat old {};
-    if (stat(path.c_str(), &old) == 0) fchmod(fd, old.st_mode & 07777);
+    if (modeRule == FileModeRule::KEEP) {
+        if (stat(path.c_str(), &old) == 0) {
+            // Its group first, as changing the group may clear bits; a group this user is not
+            // in stays the user's own.
+            [[maybe_unused]] const int grouped = fchown(fd, uid_t(-1), old.st_gid);
+            fchmod(fd, old.st_mode & 07777);
+        } else {
+            ShareWithFolderGroup(fd, SharingOfFolder(DirectoryOf(path)));
+        }
+    }
     bool ok = WriteAll(fd, bytes, ops) && ops.fnFsync(fd) == 0;
     // close reports delayed write errors on some file systems, so its result counts.
     ok = ops.fnClose(fd) == 0 && ok;
@@ -231,19 +285,29 @@ void RemoveStaleTemporaryFiles(const std::string& path) {
 }
 
 std::string KeepRescueCopy(const std::string& path, const asFILEOPS& ops) {
-    for (int n = 0; n < MAX_RESCUE_COPIES; ++n) {
-        std::string copy = path + ".bad";
-        if (n > 0) {
-            copy += '.';
-            copy += std::to_string(n);
+    // The copies there already: the same bytes need no second copy, and the next number is
+    // found however many there are.
+    std::vector<long> taken;
+    if (DIR* dir = opendir(DirectoryOf(path).c_str())) {
+        while (const dirent* entry = readdir(dir)) {
+            const long number = RescueNumber(entry->d_name, NameOf(path));
+            if (number >= 0) taken.push_back(number);
         }
+        closedir(dir);
+    }
+    std::sort(taken.begin(), taken.end());
+    for (long number : taken)
+        if (SameBytes(path, RescueName(path, number))) return RescueName(path, number);
+    long number = 0;
+    for (;; ++number) {
+        if (std::binary_search(taken.begin(), taken.end(), number)) continue;
         // A copy of its own, not a second link: whatever later writes into the original in
         // place must not reach the rescued bytes.
+        const std::string copy = RescueName(path, number);
         const int copied = CopyToNewFile(path, copy, ops);
-        if (copied == 0) continue;
         if (copied < 0) return {};
+        if (copied == 0) continue; // made since the directory was read
         FlushDirectory(DirectoryOf(path));
         return copy;
     }
-    return {};
 }

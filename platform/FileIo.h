@@ -1,5 +1,5 @@
 // Whole-file reads that never block or swallow memory, crash-safe whole-file writes, rescue
-// copies and the clean-up of writes that were cut short.
+// copies, the clean-up of writes that were cut short, and the sharing of a family's folder.
 #pragma once
 
 #include <cstddef>
@@ -30,6 +30,21 @@ const asFILEOPS& SystemFileOps();
 std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& path,
                                                   size_t maxBytes = SIZE_MAX);
 
+// What tells one file at a path from another: a replacement by another program, or a write into
+// it, changes at least one of these.
+struct asFILEID {
+    bool bPresent = false;
+    dev_t nDevice = 0;
+    ino_t nInode = 0;
+    off_t nSize = 0;
+    int64_t nModifiedNs = 0;
+
+    bool operator==(const asFILEID&) const = default;
+};
+
+// The file at path itself (a link is not followed); bPresent false when nothing is there.
+asFILEID IdentifyFile(const std::string& path);
+
 enum class FileReadStatus {
     READ,       // the whole file is in arrBytes
     ABSENT,     // nothing by that name
@@ -40,30 +55,47 @@ struct asFILEREAD {
     FileReadStatus nStatus = FileReadStatus::ABSENT;
     std::vector<uint8_t> arrBytes;
     std::string strReason;
+    asFILEID id; // the file that was read
 };
 
 // Reads a whole regular file of at most maxBytes. A larger file, a directory, a FIFO, a device or
 // a file without read permission is UNREADABLE; nothing here blocks or reads more than maxBytes.
 asFILEREAD ReadWholeFile(const std::string& path, size_t maxBytes);
 
-// The path with symbolic links of its last part followed (also to a target that does not exist
-// yet) and its directory made absolute, so that two spellings of one file compare equal and a
-// replacement lands on the link's target instead of the link.
-std::string ResolveFilePath(const std::string& path);
+// A folder whose group may write in it is a family's shared folder: every account of that group
+// may replace the files there, so each must be able to read them and take their lock, whatever
+// the umask of the account that made them.
+struct asFOLDERSHARING {
+    bool bGroupWrites = false;
+    gid_t nGroup = 0;
+};
+asFOLDERSHARING SharingOfFolder(const std::string& directory);
+
+// Gives a file just made in such a folder read and write for the folder's group, and that group
+// (as far as the user may: a group the user is not in cannot be given).
+void ShareWithFolderGroup(int fd, const asFOLDERSHARING& sharing);
+
+// Which permission bits a replaced file gets.
+enum class FileModeRule {
+    KEEP,  // an existing file's bits and group; a new file in a shared folder is shared
+    UMASK, // what the user's umask gives a new file, whatever the old one had
+};
 
 // Replaces the file at path with exactly bytes, so that after a crash or power cut the path holds
 // either the old file or the new one, never a mixture: the bytes go to a new file in the same
 // directory under a name no other attempt can take, are flushed to the disk, that file is renamed
-// over path and the directory is flushed. An existing file's permission bits are kept. False (and
-// the old file untouched, nothing left behind) when any step fails.
+// over path and the directory is flushed; modeRule decides its permission bits. False (and the old
+// file untouched, nothing left behind) when any step fails.
 bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes,
-                         const asFILEOPS& ops = SystemFileOps());
+                         const asFILEOPS& ops = SystemFileOps(),
+                         FileModeRule modeRule = FileModeRule::KEEP);
 
 // Removes what killed writes to path left behind: the temporary files beside it. Only for a
 // caller that knows no other write to path is under way.
 void RemoveStaleTemporaryFiles(const std::string& path);
 
 // Keeps the file at path under the first free name of path + ".bad", ".bad.1", ".bad.2", …, with
-// its permission bits; an existing copy is never replaced. Returns the copy's name, or empty when
+// its permission bits; an existing copy is never replaced, and none is made when one of them
+// already holds the same bytes (its name is returned then). Returns the copy's name, or empty when
 // no copy could be made (and then nothing is left behind).
 std::string KeepRescueCopy(const std::string& path, const asFILEOPS& ops = SystemFileOps());

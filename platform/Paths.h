@@ -3,6 +3,11 @@
 
 #include <string>
 
+// The directory part of a path without its trailing '/' ("." for a bare name, "/" at the root),
+// and the last part.
+std::string DirectoryOf(const std::string& path);
+std::string NameOf(const std::string& path);
+
 // The directory of the running executable, with a trailing '/'; empty when unknown.
 std::string GetExecutableDirectory();
 

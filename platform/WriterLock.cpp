@@ -1,18 +1,29 @@
-// The writer lock: a POSIX record lock on "<data file>.lock", and SIGUSR1 as the request to come
-// forward. A record lock (not the data file itself) because saves replace the data file by a
-// rename, which would leave a lock on the file behind with the old copy.
+// The writer lock: POSIX record locks on "<data file>.lock", and SIGUSR1 as the request to come
+// forward. Record locks (not on the data file itself) because saves replace the data file by a
+// rename, which would leave a lock on the file behind with the old copy. Byte 0 is the writer's;
+// byte 1 is held while the writer's window is open, so that another start can tell a copy it may
+// bring forward from one that is closing.
 #include "platform/WriterLock.h"
 
+#include "platform/FileIo.h"
+#include "platform/Paths.h"
 #include "platform/Signals.h"
 
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
+
+constexpr off_t WRITER_BYTE = 0;
+constexpr off_t WINDOW_BYTE = 1;
+constexpr unsigned WAIT_STEP_MS = 20;
+constexpr const char* GAME_NAME = "zimbly";
 
 std::atomic<int> g_nComeForwardRequests{0};
 
@@ -26,40 +37,134 @@ void ListenForComeForwardRequests() {
     CatchSignal(SIGUSR1, OnComeForwardSignal);
 }
 
+struct flock Range(short type, off_t start, off_t length) {
+    struct flock range {};
+    range.l_type = type;
+    range.l_whence = SEEK_SET;
+    range.l_start = start;
+    range.l_len = length;
+    return range;
+}
+
+// The lock another process holds over byte, if any (l_type F_UNLCK when none).
+struct flock HolderOf(int fd, off_t byte) {
+    struct flock holder = Range(F_WRLCK, byte, 1);
+    if (fcntl(fd, F_GETLK, &holder) != 0) holder.l_type = F_UNLCK;
+    return holder;
+}
+
+// The executable's name, without the " (deleted)" of one replaced by an update.
+std::string ExecutableName(const std::string& procExe) {
+    char buffer[PATH_MAX];
+    const ssize_t n = readlink(procExe.c_str(), buffer, sizeof buffer - 1);
+    if (n <= 0) return {};
+    std::string target(buffer, size_t(n));
+    constexpr std::string_view DELETED = " (deleted)";
+    if (target.size() > DELETED.size() && target.ends_with(DELETED))
+        target.resize(target.size() - DELETED.size());
+    return NameOf(target);
+}
+
+// 1 when the process runs this game (the same executable, or one of the game's name), 0 when it
+// runs another program, -1 when that cannot be seen from here.
+int RunsThisGame(pid_t pid) {
+    const std::string theirs = "/proc/" + std::to_string(pid) + "/exe";
+    struct stat them {
+    }, us{};
+    if (stat(theirs.c_str(), &them) == 0 && stat("/proc/self/exe", &us) == 0 &&
+        them.st_dev == us.st_dev && them.st_ino == us.st_ino)
+        return 1;
+    const std::string name = ExecutableName(theirs);
+    if (name.empty()) return -1;
+    return name == GAME_NAME || name == ExecutableName("/proc/self/exe") ? 1 : 0;
+}
+
+LockHolder WhatHolds(int fd, int& pid) {
+    const struct flock writer = HolderOf(fd, WRITER_BYTE);
+    pid = writer.l_pid > 0 ? writer.l_pid : 0;
+    // The game only ever takes write locks: a read lock is another program's.
+    if (writer.l_type == F_RDLCK) return LockHolder::OTHER_PROGRAM;
+    if (pid == 0) return LockHolder::UNKNOWN;
+    switch (RunsThisGame(pid)) {
+    case 0:
+        return LockHolder::OTHER_PROGRAM;
+    case 1:
+        return HolderOf(fd, WINDOW_BYTE).l_type == F_UNLCK ? LockHolder::CLOSING_GAME
+                                                           : LockHolder::GAME;
+    default:
+        return LockHolder::UNKNOWN;
+    }
+}
+
+// Opens the lock file, making it when missing; one this user owns gets the bits it should have
+// (an older one may be readable by all, so that anyone could hold it to block the game).
+int OpenLockFile(const std::string& lockPath, std::string& reason) {
+    const int fd =
+        open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY, 0600);
+    if (fd < 0) {
+        reason = "cannot open " + lockPath + ": " + std::strerror(errno);
+        return -1;
+    }
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        reason = "cannot use " + lockPath + ": it is not a regular file";
+        close(fd);
+        return -1;
+    }
+    if (info.st_uid == geteuid()) {
+        fchmod(fd, 0600);
+        ShareWithFolderGroup(fd, SharingOfFolder(DirectoryOf(lockPath)));
+    }
+    return fd;
+}
+
 } // namespace
 
-asWRITERLOCK LockDataFileForWriting(const std::string& dataPath) {
+asWRITERLOCK LockDataFileForWriting(const std::string& dataPath, unsigned waitMs) {
     asWRITERLOCK lock;
-    const std::string lockPath = dataPath + ".lock";
-    const int fd = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
-    if (fd < 0) {
-        lock.strReason = "cannot open " + lockPath + ": " + std::strerror(errno);
-        return lock;
-    }
+    lock.strPath = dataPath + ".lock";
+    const int fd = OpenLockFile(lock.strPath, lock.strReason);
+    if (fd < 0) return lock;
     ListenForComeForwardRequests();
-    // Twice: a holder that ends between the refusal and the question leaves the lock free.
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        struct flock want {};
-        want.l_type = F_WRLCK;
-        want.l_whence = SEEK_SET;
+    for (unsigned waited = 0;; waited += WAIT_STEP_MS) {
+        struct flock want = Range(F_WRLCK, WRITER_BYTE, 2);
         if (fcntl(fd, F_SETLK, &want) == 0) {
             lock.nStatus = WriterLockStatus::HELD;
             lock.nFd = fd;
             return lock;
         }
         if (errno != EACCES && errno != EAGAIN) {
-            lock.strReason = "cannot lock " + lockPath + ": " + std::strerror(errno);
+            lock.strReason = "cannot lock " + lock.strPath + ": " + std::strerror(errno);
             break;
         }
-        struct flock holder = want;
-        if (fcntl(fd, F_GETLK, &holder) == 0 && holder.l_type == F_UNLCK) continue;
-        lock.nStatus = WriterLockStatus::TAKEN;
-        // 0 when the holder lives in a PID namespace this process cannot see.
-        lock.nHolderPid = holder.l_pid > 0 ? holder.l_pid : 0;
-        break;
+        lock.nHolder = WhatHolds(fd, lock.nHolderPid);
+        // Gone between the refusal and the question: try again at once.
+        if (lock.nHolder == LockHolder::UNKNOWN && lock.nHolderPid == 0 &&
+            HolderOf(fd, WRITER_BYTE).l_type == F_UNLCK)
+            continue;
+        // A copy whose window is gone ends as soon as its last save is written.
+        if (lock.nHolder != LockHolder::CLOSING_GAME || waited >= waitMs) {
+            lock.nStatus = WriterLockStatus::TAKEN;
+            break;
+        }
+        usleep(WAIT_STEP_MS * 1000);
     }
     close(fd);
     return lock;
+}
+
+void AnnounceWindowClosed(const asWRITERLOCK& lock) {
+    if (lock.nFd < 0) return;
+    struct flock window = Range(F_UNLCK, WINDOW_BYTE, 1);
+    fcntl(lock.nFd, F_SETLK, &window);
+}
+
+bool StillHoldsWriterLock(const asWRITERLOCK& lock) {
+    struct stat held {
+    }, there{};
+    return lock.nFd >= 0 && fstat(lock.nFd, &held) == 0 &&
+           lstat(lock.strPath.c_str(), &there) == 0 && held.st_dev == there.st_dev &&
+           held.st_ino == there.st_ino;
 }
 
 void UnlockDataFile(asWRITERLOCK& lock) {
@@ -68,8 +173,10 @@ void UnlockDataFile(asWRITERLOCK& lock) {
     lock.nStatus = WriterLockStatus::UNAVAILABLE;
 }
 
-bool AskWriterToComeForward(int holderPid) {
-    return holderPid > 0 && holderPid != getpid() && kill(holderPid, SIGUSR1) == 0;
+bool AskWriterToComeForward(const asWRITERLOCK& taken) {
+    return taken.nStatus == WriterLockStatus::TAKEN && taken.nHolder == LockHolder::GAME &&
+           taken.nHolderPid > 0 && taken.nHolderPid != getpid() &&
+           kill(taken.nHolderPid, SIGUSR1) == 0;
 }
 
 bool TakeComeForwardRequest() {

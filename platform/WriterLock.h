@@ -6,27 +6,48 @@
 
 enum class WriterLockStatus {
     HELD,       // this process is the writer
-    TAKEN,      // another process is; nHolderPid names it when it can be seen from here
-    UNAVAILABLE // no lock file could be made (strReason says why)
+    TAKEN,      // another process is: nHolder tells what it is
+    UNAVAILABLE // no lock file could be made or locked (strReason says why)
+};
+
+// What holds a taken lock.
+enum class LockHolder {
+    UNKNOWN,       // a process this one cannot look into (another account's, another PID namespace)
+    GAME,          // a copy of this game with its window open
+    CLOSING_GAME,  // a copy of this game past its window, still saving, that did not end in time
+    OTHER_PROGRAM, // a program that is not this game (or one holding it only to read)
 };
 
 struct asWRITERLOCK {
     WriterLockStatus nStatus = WriterLockStatus::UNAVAILABLE;
-    int nHolderPid = 0;
+    LockHolder nHolder = LockHolder::UNKNOWN;
+    int nHolderPid = 0; // 0 when it cannot be seen from here
+    std::string strPath;
     std::string strReason;
     int nFd = -1;
 };
 
-// Locks dataPath + ".lock" (created when missing). From here on a request from another start
-// (AskWriterToComeForward) is taken by this process instead of ending it.
-asWRITERLOCK LockDataFileForWriting(const std::string& dataPath);
+// Locks dataPath + ".lock", created when missing. Only those who may replace the data file may
+// open it: its owner, and in a family's shared folder the folder's group. A copy of the game that
+// holds it with its window already gone (its last save under way) is waited for, up to waitMs.
+// From here on a request from another start (AskWriterToComeForward) is taken by this process
+// instead of ending it.
+asWRITERLOCK LockDataFileForWriting(const std::string& dataPath, unsigned waitMs = 5000);
+
+// The window is gone: another start now waits for this process to end instead of asking it to
+// come forward.
+void AnnounceWindowClosed(const asWRITERLOCK& lock);
+
+// False once the lock file at the lock's path is not the one this process locked: its folder was
+// moved or replaced, and another copy may be writing there.
+bool StillHoldsWriterLock(const asWRITERLOCK& lock);
 
 // Gives the lock up (also done by the system when the process ends, however it ends).
 void UnlockDataFile(asWRITERLOCK& lock);
 
-// Asks the process holding the lock to bring its window to the front. False when it cannot be
-// reached (another user's process, or one in another PID namespace).
-bool AskWriterToComeForward(int holderPid);
+// Asks the holder of a taken lock to bring its window to the front, when it is a copy of this
+// game with its window open. False when it is not, or cannot be reached.
+bool AskWriterToComeForward(const asWRITERLOCK& taken);
 
 // True once for each request that reached this process since the last call.
 bool TakeComeForwardRequest();

@@ -2,6 +2,7 @@
 #include "users/UserData.h"
 
 #include "platform/FileIo.h"
+#include "platform/FileLinks.h"
 #include "users/DataFile.h"
 
 #include <algorithm>
@@ -20,6 +21,11 @@ struct asDATAFILESTATE {
     // The file the saves replace as it was when the session began: each save keeps its bytes
     // beyond the new content, so every save writes what a single save at exit would.
     std::vector<uint8_t> arrOldFile;
+    bool bReadable = true; // false: a link on the way may not be followed
+    // The file at the write path as last loaded or written (not yet known before the load).
+    bool bOnDiskKnown = false;
+    asFILEID onDisk;
+    asSAVEWATCH watch;
 };
 
 asDATAFILESTATE g_DataFileState;
@@ -34,6 +40,33 @@ void RescueBeforeReplacing(const std::string& path, const std::string& what) {
     g_DataFileState.bMayWrite = false;
     g_DataFileState.strProblem =
         path + " is " + what + " and no copy of it could be kept, so it is left as it is";
+}
+
+// Stops the saves mid-session; the terminal hears why as the title shows its notice.
+void StopSavingAndTell(const std::string& reason) {
+    StopKeepingUserData(reason);
+    if (g_DataFileState.watch.fnTell) g_DataFileState.watch.fnTell(reason);
+}
+
+// A file put at the path by another program since the last load or save is kept aside before the
+// save replaces it. False when it could not be kept: then it is not written over.
+bool KeepWhatAnotherProgramWrote(const std::string& path) {
+    asDATAFILESTATE& state = g_DataFileState;
+    const asFILEID now = IdentifyFile(path);
+    if (!state.bOnDiskKnown || !now.bPresent || now == state.onDisk) return true;
+    const std::string copy = KeepRescueCopy(path, state.ops);
+    if (copy.empty()) {
+        StopSavingAndTell(path + " was changed by another program and no copy of it could be "
+                                 "kept, so it is left as it is");
+        return false;
+    }
+    if (state.watch.fnTell)
+        state.watch.fnTell(path +
+                           " was changed by another program while the game ran; it is "
+                           "kept as " +
+                           copy);
+    state.onDisk = now;
+    return true;
 }
 
 } // namespace
@@ -52,12 +85,21 @@ asDATAFILEPLACE ChooseDataFilePlace(const std::string& executableDirectory,
 }
 
 void UseDataFilePlace(const asDATAFILEPLACE& place, const asFILEOPS& ops) {
-    g_DataFileState = {};
-    g_DataFileState.ops = ops;
+    asDATAFILESTATE& state = g_DataFileState;
+    state = {};
+    state.ops = ops;
     if (place.strReadPath.empty() || place.strWritePath.empty()) return; // nowhere: no file
-    g_DataFileState.place = {ResolveFilePath(place.strReadPath),
-                             ResolveFilePath(place.strWritePath)};
-    g_DataFileState.bPlaced = true;
+    const asRESOLVEDPATH read = ResolveFilePath(place.strReadPath);
+    const asRESOLVEDPATH write = ResolveFilePath(place.strWritePath);
+    state.place = {read.strPath, write.strPath};
+    state.bPlaced = true;
+    // A file read elsewhere than it is written is only read: a doubtful link there is passed by.
+    state.bReadable = read.strRefused.empty() && write.strRefused.empty();
+    if (!write.strRefused.empty()) StopKeepingUserData(write.strRefused);
+}
+
+void WatchSaves(asSAVEWATCH watch) {
+    g_DataFileState.watch = std::move(watch);
 }
 
 const asDATAFILEPLACE& GetDataFilePlace() {
@@ -74,7 +116,12 @@ bool LoadUserData() {
     if (!state.bPlaced) return false;
     const std::string& path = state.place.strReadPath;
     const bool replacedBySaves = path == state.place.strWritePath;
+    if (!state.bReadable) return false;
     asFILEREAD read = ReadWholeFile(path, MAX_DATA_FILE_BYTES);
+    if (replacedBySaves) {
+        state.onDisk = read.id;
+        state.bOnDiskKnown = true;
+    }
     if (read.nStatus == FileReadStatus::ABSENT) return false;
     if (read.nStatus == FileReadStatus::UNREADABLE) {
         // Whatever it holds may be a family's results: never write over it.
@@ -112,6 +159,10 @@ bool LoadUserData() {
 void BeginKeepingUserData() {
     asDATAFILESTATE& state = g_DataFileState;
     if (state.bPlaced && state.bMayWrite) RemoveStaleTemporaryFiles(state.place.strWritePath);
+    if (state.bPlaced && !state.bOnDiskKnown) {
+        state.onDisk = IdentifyFile(state.place.strWritePath);
+        state.bOnDiskKnown = true;
+    }
     state.arrSaved = EncodeState();
 }
 
@@ -119,6 +170,13 @@ bool SaveUserData() {
     asDATAFILESTATE& state = g_DataFileState;
     if (!state.bPlaced || !state.bMayWrite) return false;
     const std::string& path = state.place.strWritePath;
+    if (state.watch.fnStillWriter && !state.watch.fnStillWriter()) {
+        StopSavingAndTell("the folder of " + path +
+                          " was moved or replaced while the game ran, so another copy may be "
+                          "writing there");
+        return false;
+    }
+    if (!KeepWhatAnotherProgramWrote(path)) return false;
     std::vector<uint8_t> content = EncodeState();
     std::vector<uint8_t> bytes = content;
     // An in-place overwrite would leave the old file's tail behind the new content; keep it so
@@ -127,7 +185,11 @@ bool SaveUserData() {
     if (old.size() > bytes.size())
         bytes.insert(bytes.end(), old.begin() + std::ptrdiff_t(bytes.size()), old.end());
     state.bLastSaveOk = WriteFileAtomically(path, bytes, state.ops);
-    if (state.bLastSaveOk) state.arrSaved = std::move(content);
+    if (state.bLastSaveOk) {
+        state.arrSaved = std::move(content);
+        state.onDisk = IdentifyFile(path);
+        state.bOnDiskKnown = true;
+    }
     return state.bLastSaveOk;
 }
 

@@ -51,8 +51,19 @@ asDATAFILEPLACE ChooseDataFilePlace(const std::string& executableDirectory,
 
 // Points LoadUserData and the saves at place, with symbolic links resolved, and forgets what an
 // earlier load found. Until it is called (or after it is given empty paths) nothing is read or
-// written. The saves and rescue copies write through ops.
+// written. The saves and rescue copies write through ops. A link that another account could have
+// planted is not followed: a data file behind one is neither read nor written (DataFileProblem
+// says why).
 void UseDataFilePlace(const asDATAFILEPLACE& place, const asFILEOPS& ops = SystemFileOps());
+
+// What the saves ask and tell outside the data: whether this process is still the file's one
+// writer (checked before each save; false stops the saves for the session), and a line for the
+// terminal when a save had to keep a file another program put there.
+struct asSAVEWATCH {
+    std::function<bool()> fnStillWriter;
+    std::function<void(const std::string&)> fnTell;
+};
+void WatchSaves(asSAVEWATCH watch);
 const asDATAFILEPLACE& GetDataFilePlace();
 
 // True when the file exists and begins with the 26 header bytes.
@@ -71,8 +82,10 @@ bool LoadUserData();
 void BeginKeepingUserData();
 
 // Writes the three globals to the data file, replacing it crash-safely; an older file's bytes
-// beyond the new content are kept, as an in-place overwrite would leave them. True when written;
-// false when it failed or this session must not write (see LoadUserData).
+// beyond the new content are kept, as an in-place overwrite would leave them. A file that is not
+// the one last loaded or written (another program replaced or changed it) is kept under a rescue
+// name first, and not written over when that fails. True when written; false when it failed or
+// this session must not write (see LoadUserData and asSAVEWATCH).
 bool SaveUserData();
 
 // SaveUserData when the state differs from what was last written or loaded; true when nothing

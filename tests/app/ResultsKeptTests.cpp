@@ -40,6 +40,15 @@ protected:
         return file;
     }
     bool FileExists() const { return std::filesystem::exists(m_strPath); }
+    // Pixels of the notice label's paper in the window's last frame.
+    int NoticePaper() const {
+        const Rect label = {262, 732, 762, 762};
+        int count = 0;
+        for (int y = label.top; y < label.bottom; ++y)
+            for (int x = label.left; x < label.right; ++x)
+                count += wnd.m_hBitmap->GetPixel(x, y) == RGB(0xff, 0xfd, 0xf5);
+        return count;
+    }
 
     CHeadlessWindow host;
     CSumoraWnd wnd{host};
@@ -110,22 +119,25 @@ TEST_F(ResultsKept, AHeldArrowIsWrittenOnceAtItsReleaseAndDefaultsAtOnce) {
 }
 
 TEST_F(ResultsKept, ASessionThatMayNotWriteShowsItsNoticeOnTheTitleOnly) {
-    const Rect label = {262, 732, 762, 762};
-    auto paperPixels = [&] {
-        const Surface& frame = *wnd.m_hBitmap;
-        int count = 0;
-        for (int y = label.top; y < label.bottom; ++y)
-            for (int x = label.left; x < label.right; ++x)
-                count += frame.GetPixel(x, y) == RGB(0xff, 0xfd, 0xf5);
-        return count;
-    };
     wnd.ComposeFrame();
-    EXPECT_LT(paperPixels(), 100) << "no notice while results are kept";
+    EXPECT_LT(NoticePaper(), 100) << "no notice while results are kept";
     StopKeepingUserData("test: another copy writes");
     wnd.ComposeFrame();
-    EXPECT_GT(paperPixels(), 496 * 26 / 2) << "the label is drawn";
+    EXPECT_GT(NoticePaper(), 496 * 26 / 2) << "the label is drawn";
     EXPECT_EQ(wnd.m_hBitmap->GetPixel(512, 732), RGB(0x5b, 0x3a, 0x1e)) << "its outline";
     wnd.m_nScreenState = SCREEN_USERS;
     wnd.ComposeFrame();
-    EXPECT_LT(paperPixels(), 100) << "other screens are left alone";
+    EXPECT_LT(NoticePaper(), 100) << "other screens are left alone";
+}
+
+TEST_F(ResultsKept, TheTitleShowsAtOnceWhetherASaveKeptTheResults) {
+    UseDataFilePlace({m_strPath, m_strPath}, FileOpsFailingAtStep(1));
+    BeginKeepingUserData();
+    AppendScore(g_arrUsers[0], 50);
+    wnd.RedrawWindow();
+    Key(VK_HOME); // changes nothing on the title; the save after it fails
+    EXPECT_GT(NoticePaper(), 496 * 26 / 2) << "the failed save is shown";
+    Key(VK_HOME); // the next one is tried again, and succeeds
+    EXPECT_TRUE(FileExists());
+    EXPECT_LT(NoticePaper(), 100) << "the notice went with the save that kept the results";
 }

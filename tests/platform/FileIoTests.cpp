@@ -1,6 +1,7 @@
-// Whole-file reads, crash-safe writes and rescue copies: exact bytes, kept permissions, failures
-// at every step.
+// Whole-file reads, crash-safe writes and rescue copies: exact bytes, kept permissions and
+// groups, failures at every step; and which symbolic links are followed.
 #include "platform/FileIo.h"
+#include "platform/FileLinks.h"
 #include "tests/platform/FaultyFileOps.h"
 
 #include <gtest/gtest.h>
@@ -64,6 +65,38 @@ TEST_F(FileIo, ReplacingAFileLeavesOnlyTheNewBytesAndKeepsItsPermissions) {
     EXPECT_EQ(FileCount(), 1u);
 }
 
+// A family's shared folder: whoever saves first, with whatever umask, the others of the folder's
+// group can read and replace the file; a file that is there keeps its group.
+TEST_F(FileIo, ANewFileInASharedFolderIsTheGroupsAndAReplacedOneKeepsItsGroup) {
+    constexpr gid_t FAMILY = 4242, OTHER = 4343;
+    const bool root = geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(chown(m_strDirectory.c_str(), uid_t(-1), FAMILY), 0);
+    }
+    ASSERT_EQ(chmod(m_strDirectory.c_str(), 0770), 0);
+    const mode_t before = umask(077);
+    ASSERT_TRUE(WriteFileAtomically(m_strPath, OLD_BYTES));
+    struct stat info {};
+    ASSERT_EQ(stat(m_strPath.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0660u);
+    EXPECT_EQ(info.st_gid, root ? FAMILY : getegid());
+
+    if (root) {
+        ASSERT_EQ(chown(m_strPath.c_str(), uid_t(-1), OTHER), 0);
+    }
+    ASSERT_EQ(chmod(m_strPath.c_str(), 0640), 0);
+    ASSERT_TRUE(WriteFileAtomically(m_strPath, NEW_BYTES));
+    ASSERT_EQ(stat(m_strPath.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(info.st_gid, root ? OTHER : getegid());
+
+    // The user's umask alone, when asked for.
+    ASSERT_TRUE(WriteFileAtomically(m_strPath, NEW_BYTES, SystemFileOps(), FileModeRule::UMASK));
+    ASSERT_EQ(stat(m_strPath.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0600u);
+    umask(before);
+}
+
 TEST_F(FileIo, AWriteThatFailsAtAnyStepLeavesTheOldFileAndNoLeftovers) {
     ASSERT_TRUE(WriteFileAtomically(m_strPath, OLD_BYTES));
     int step = 1;
@@ -95,6 +128,27 @@ TEST_F(FileIo, ARescueCopyThatFailsAtAnyStepLeavesNothingBehind) {
     }
     EXPECT_EQ(step, 5); // create, write, flush, close
     EXPECT_EQ(ReadFileBytes(m_strPath + ".bad"), OLD_BYTES);
+}
+
+TEST(FileLinks, OnlyLinksNobodyElseCouldHaveMadeAreFollowed) {
+    constexpr uid_t ME = 1000, ROOT = 0, OTHER = 1001;
+    struct {
+        uid_t nLink, nFolder;
+        mode_t nFolderMode;
+        bool bFollowed;
+    } const CASES[] = {
+        {ME, ME, 0755, true},       // the user's own
+        {ROOT, ROOT, 0755, true},   // an administrator's
+        {ME, ROOT, 0700, true},     // the user's link in a folder root made
+        {OTHER, ME, 0755, false},   // another account's link
+        {ME, OTHER, 0755, false},   // in another account's folder
+        {ME, ME, 0775, false},      // the group may write there
+        {ME, ME, 0757, false},      // everyone may
+        {ROOT, ROOT, 01777, false}, // a sticky folder for all, as /tmp
+    };
+    for (const auto& c : CASES)
+        EXPECT_EQ(MayFollowLink(c.nLink, c.nFolder, c.nFolderMode, ME), c.bFollowed)
+            << c.nLink << " " << c.nFolder << " " << std::oct << c.nFolderMode;
 }
 
 TEST_F(FileIo, WritingIntoAMissingDirectoryFails) {

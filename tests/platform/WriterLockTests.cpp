@@ -1,12 +1,16 @@
-// The one-writer lock across processes: a second taker learns who holds it and can ask that
-// process to come forward; the lock goes with its holder, however the holder ends.
+// The one-writer lock across processes: a second taker learns who holds it and can ask only a copy
+// of the game to come forward, waits for one that is closing, and the lock goes with its holder,
+// however the holder ends; a lock whose folder was moved or replaced is no longer held.
 #include "platform/WriterLock.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
+#include <functional>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -26,22 +30,15 @@ protected:
         std::filesystem::remove_all(m_strDirectory, ec);
     }
 
-    // A child process that takes the lock, says so through a pipe, and then waits for a
-    // request to come forward (exit 0) or gives up after a few seconds (exit 3).
-    pid_t StartHolder() {
+    // A child process running body, which says through the pipe (Ready) once it holds what it
+    // should; body's result is the child's exit code.
+    static pid_t StartChild(const std::function<int(int ready)>& body) {
         int ready[2];
         if (pipe(ready) != 0) return -1;
         const pid_t child = fork();
         if (child == 0) {
             close(ready[0]);
-            asWRITERLOCK lock = LockDataFileForWriting(m_strPath);
-            const char held = lock.nStatus == WriterLockStatus::HELD ? 'y' : 'n';
-            if (write(ready[1], &held, 1) != 1) _exit(4);
-            for (int i = 0; i < 500; ++i) {
-                if (TakeComeForwardRequest()) _exit(0);
-                usleep(10000);
-            }
-            _exit(3);
+            _exit(body(ready[1]));
         }
         close(ready[1]);
         char held = 0;
@@ -49,6 +46,35 @@ protected:
         close(ready[0]);
         EXPECT_TRUE(told && held == 'y') << "the holder did not get the lock";
         return child;
+    }
+    static void Ready(int fd, bool held = true) {
+        const char answer = held ? 'y' : 'n';
+        if (write(fd, &answer, 1) != 1) _exit(4);
+    }
+
+    // A copy of the game: takes the lock, then waits for a request to come forward (exit 0) or
+    // gives up after a few seconds (exit 3).
+    pid_t StartHolder() {
+        return StartChild([this](int ready) {
+            asWRITERLOCK lock = LockDataFileForWriting(m_strPath);
+            Ready(ready, lock.nStatus == WriterLockStatus::HELD);
+            for (int i = 0; i < 500; ++i) {
+                if (TakeComeForwardRequest()) return 0;
+                usleep(10000);
+            }
+            return 3;
+        });
+    }
+
+    // A copy whose window is gone, saving for closingMs before it ends.
+    pid_t StartClosingHolder(unsigned closingMs) {
+        return StartChild([this, closingMs](int ready) {
+            asWRITERLOCK lock = LockDataFileForWriting(m_strPath);
+            AnnounceWindowClosed(lock);
+            Ready(ready, lock.nStatus == WriterLockStatus::HELD);
+            usleep(closingMs * 1000);
+            return TakeComeForwardRequest() ? 5 : 0;
+        });
     }
 
     static int ExitCodeOf(pid_t child) {
@@ -70,7 +96,8 @@ TEST_F(WriterLock, ASecondTakerLearnsTheHolderAndBringsItForward) {
     EXPECT_EQ(second.nStatus, WriterLockStatus::TAKEN);
     EXPECT_EQ(second.nHolderPid, holder);
     EXPECT_EQ(second.nFd, -1);
-    ASSERT_TRUE(AskWriterToComeForward(second.nHolderPid));
+    EXPECT_EQ(second.nHolder, LockHolder::GAME);
+    ASSERT_TRUE(AskWriterToComeForward(second));
     EXPECT_EQ(ExitCodeOf(holder), 0) << "the holder saw the request (and was not ended by it)";
 
     // Its lock went with it.
@@ -94,6 +121,69 @@ TEST_F(WriterLock, NoLockFileMeansNoLockAndNobodyToAsk) {
     asWRITERLOCK lock = LockDataFileForWriting(m_strDirectory + "/missing/Sumora.cfg");
     EXPECT_EQ(lock.nStatus, WriterLockStatus::UNAVAILABLE);
     EXPECT_FALSE(lock.strReason.empty());
-    EXPECT_FALSE(AskWriterToComeForward(0));
-    EXPECT_FALSE(AskWriterToComeForward(getpid())) << "never itself";
+    EXPECT_FALSE(AskWriterToComeForward(lock));
+    asWRITERLOCK itself = lock;
+    itself.nStatus = WriterLockStatus::TAKEN;
+    itself.nHolder = LockHolder::GAME;
+    itself.nHolderPid = getpid();
+    EXPECT_FALSE(AskWriterToComeForward(itself)) << "never itself";
+}
+
+TEST_F(WriterLock, ACopyClosingDownIsWaitedForAndOneThatTakesTooLongIsNotCalled) {
+    const pid_t closing = StartClosingHolder(300);
+    ASSERT_GT(closing, 0);
+    asWRITERLOCK lock = LockDataFileForWriting(m_strPath);
+    EXPECT_EQ(lock.nStatus, WriterLockStatus::HELD) << "the start goes on once the copy ended";
+    EXPECT_EQ(ExitCodeOf(closing), 0) << "it was not asked to come forward";
+    UnlockDataFile(lock);
+
+    const pid_t slow = StartClosingHolder(3000);
+    ASSERT_GT(slow, 0);
+    lock = LockDataFileForWriting(m_strPath, 100);
+    EXPECT_EQ(lock.nStatus, WriterLockStatus::TAKEN);
+    EXPECT_EQ(lock.nHolder, LockHolder::CLOSING_GAME);
+    EXPECT_FALSE(AskWriterToComeForward(lock));
+    kill(slow, SIGKILL);
+    ExitCodeOf(slow);
+}
+
+// A program holding the lock file only to read it is not the game, and is never sent the request:
+// its default action would end it. (A program that is not the game holding a write lock is tried
+// by the end-to-end tests.)
+TEST_F(WriterLock, AReaderOfTheLockFileIsNoGameAndIsNeverSignalled) {
+    const std::string lockPath = m_strPath + ".lock";
+    const pid_t reader = StartChild([&](int ready) {
+        const int fd = open(lockPath.c_str(), O_RDWR | O_CREAT, 0600);
+        struct flock range {};
+        range.l_type = F_RDLCK;
+        Ready(ready, fd >= 0 && fcntl(fd, F_SETLK, &range) == 0);
+        pause();
+        return 0;
+    });
+    ASSERT_GT(reader, 0);
+    const asWRITERLOCK lock = LockDataFileForWriting(m_strPath);
+    EXPECT_EQ(lock.nStatus, WriterLockStatus::TAKEN);
+    EXPECT_EQ(lock.nHolder, LockHolder::OTHER_PROGRAM);
+    EXPECT_EQ(lock.nHolderPid, reader);
+    EXPECT_FALSE(AskWriterToComeForward(lock));
+    kill(reader, SIGKILL);
+    EXPECT_EQ(ExitCodeOf(reader), 100 + SIGKILL) << "it was not ended by a request";
+}
+
+TEST_F(WriterLock, AMovedOrReplacedFolderIsNoLongerHeld) {
+    asWRITERLOCK lock = LockDataFileForWriting(m_strPath);
+    ASSERT_EQ(lock.nStatus, WriterLockStatus::HELD);
+    EXPECT_TRUE(StillHoldsWriterLock(lock));
+    const std::string moved = m_strDirectory + "-moved";
+    std::filesystem::rename(m_strDirectory, moved);
+    EXPECT_FALSE(StillHoldsWriterLock(lock)) << "moved away";
+    std::filesystem::create_directory(m_strDirectory);
+    asWRITERLOCK second = LockDataFileForWriting(m_strPath);
+    EXPECT_EQ(second.nStatus, WriterLockStatus::HELD) << "a start in the folder's place";
+    EXPECT_FALSE(StillHoldsWriterLock(lock)) << "replaced";
+    EXPECT_TRUE(StillHoldsWriterLock(second));
+    UnlockDataFile(second);
+    UnlockDataFile(lock);
+    std::error_code ec;
+    std::filesystem::remove_all(moved, ec);
 }

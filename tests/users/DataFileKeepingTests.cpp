@@ -1,6 +1,7 @@
 // Keeping the data file safe across a session: what cannot be read or copied aside is never
-// written over, rescue copies keep their mode and never replace each other, links stay links,
-// killed saves leave nothing behind, and saves as results are made write only real changes.
+// written over, rescue copies keep their mode and are never replaced or repeated, links stay links
+// (and planted ones are not followed), killed saves leave nothing behind, saves as results are
+// made write only real changes, and what another program put there is kept first.
 #include "tests/users/DataFileBuilder.h"
 #include "tests/users/UserDataFixture.h"
 #include "users/DataFile.h"
@@ -201,4 +202,101 @@ TEST_F(DataFileKeeping, AFailedSaveIsReportedUntilOneSucceedsAndAStoppedSessionW
     EXPECT_FALSE(SaveUserData());
     EXPECT_EQ(DataFileProblem(), "another copy is the writer");
     EXPECT_EQ(FileBytes(m_strPath), before);
+}
+
+TEST_F(DataFileKeeping, RescueCopiesAreNeverRepeatedAndTheirCountNeverStopsTheSaves) {
+    std::vector<uint8_t> damaged = OneUserFile();
+    damaged.resize(damaged.size() - 1);
+    WriteFile(m_strPath, damaged);
+    for (int start = 0; start < 15; ++start) { // starts that end before any save
+        UseDataFilePlace({m_strPath, m_strPath});
+        EXPECT_FALSE(LoadUserData());
+        EXPECT_TRUE(MayWriteUserData()) << "start " << start;
+    }
+    EXPECT_EQ(FileBytes(m_strPath + ".bad"), damaged);
+    EXPECT_TRUE(StrayFiles().empty()) << "one copy of the same bytes";
+
+    for (int n = 1; n < 1000; ++n)
+        WriteFile(m_strPath + ".bad." + std::to_string(n), {uint8_t(n), uint8_t(n >> 8)});
+    damaged[0] = 's';
+    WriteFile(m_strPath, damaged);
+    UseDataFilePlace({m_strPath, m_strPath});
+    EXPECT_FALSE(LoadUserData());
+    EXPECT_EQ(FileBytes(m_strPath + ".bad.1000"), damaged);
+    SetDefaultExerciseSets();
+    EXPECT_TRUE(SaveUserData());
+    EXPECT_TRUE(IsDataFileValid(m_strPath));
+}
+
+TEST_F(DataFileKeeping, AFileAnotherProgramPutThereIsKeptBeforeTheSaveReplacesIt) {
+    std::vector<std::string> told;
+    const auto watch = [&](const asFILEOPS& ops) {
+        UseDataFilePlace({m_strPath, m_strPath}, ops);
+        WatchSaves({nullptr, [&](const std::string& line) { told.push_back(line); }});
+    };
+    WriteFile(m_strPath, OneUserFile());
+    watch(SystemFileOps());
+    ASSERT_TRUE(LoadUserData());
+    BeginKeepingUserData();
+    AppendScore(g_arrUsers[0], 60);
+    ASSERT_TRUE(SaveUserData());
+    ASSERT_TRUE(SaveUserData());
+    EXPECT_TRUE(told.empty()) << "its own saves are no one else's";
+
+    // Replaced by a rename, then written into in place.
+    std::vector<uint8_t> theirs = OneUserFile();
+    theirs[40] ^= 1;
+    WriteFile(m_strPath + ".new", theirs);
+    std::filesystem::rename(m_strPath + ".new", m_strPath);
+    ASSERT_TRUE(SaveUserData());
+    EXPECT_EQ(FileBytes(m_strPath + ".bad"), theirs);
+    WriteFile(m_strPath, {1, 2, 3});
+    ASSERT_TRUE(SaveUserData());
+    EXPECT_EQ(FileBytes(m_strPath + ".bad.1"), (std::vector<uint8_t>{1, 2, 3}));
+    ASSERT_EQ(told.size(), 2u);
+    EXPECT_NE(told[1].find("Sumora.cfg.bad.1"), std::string::npos) << told[1];
+    asDATAFILE saved;
+    ASSERT_EQ(DecodeDataFile(FileBytes(m_strPath), saved), DataFileStatus::VALID);
+    EXPECT_EQ(saved.arrUsers.at(0).byScores[1], 60);
+
+    // No copy, no save over it.
+    watch(FileOpsFailingAtStep(1));
+    ASSERT_TRUE(LoadUserData());
+    theirs[41] ^= 1;
+    WriteFile(m_strPath, theirs);
+    EXPECT_FALSE(SaveUserData());
+    EXPECT_FALSE(MayWriteUserData());
+    EXPECT_EQ(FileBytes(m_strPath), theirs);
+}
+
+TEST_F(DataFileKeeping, AMovedFolderOrAPlantedLinkStopsTheSavesWithTheNotice) {
+    WriteFile(m_strPath, OneUserFile());
+    bool stillWriter = true;
+    std::vector<std::string> told;
+    WatchSaves(
+        {[&] { return stillWriter; }, [&](const std::string& line) { told.push_back(line); }});
+    ASSERT_TRUE(LoadUserData());
+    AppendScore(g_arrUsers[0], 70);
+    stillWriter = false;
+    EXPECT_FALSE(SaveUserData());
+    EXPECT_FALSE(MayWriteUserData());
+    EXPECT_NE(DataFileProblem().find("moved"), std::string::npos);
+    EXPECT_EQ(told.size(), 1u);
+    EXPECT_EQ(FileBytes(m_strPath), OneUserFile());
+
+    // Another account's link in a folder it may write in, to a file of this user's.
+    const std::string shared = m_strDirectory + "/shared";
+    std::filesystem::create_directory(shared);
+    ASSERT_EQ(chmod(shared.c_str(), 01777), 0);
+    std::filesystem::create_symlink(m_strPath, shared + "/Sumora.cfg");
+    UseDataFilePlace({shared + "/Sumora.cfg", shared + "/Sumora.cfg"});
+    g_arrUsers.clear();
+    EXPECT_FALSE(LoadUserData());
+    EXPECT_TRUE(g_arrUsers.empty()) << "not read either";
+    EXPECT_NE(DataFileProblem().find("symbolic link"), std::string::npos);
+    SetDefaultExerciseSets();
+    BeginKeepingUserData();
+    EXPECT_FALSE(SaveUserData());
+    EXPECT_EQ(FileBytes(m_strPath), OneUserFile());
+    EXPECT_TRUE(std::filesystem::is_symlink(shared + "/Sumora.cfg"));
 }
