@@ -16,7 +16,6 @@
 namespace {
 
 constexpr const char* WINDOW_TITLE = "Zimbly（演示版）";
-constexpr const char* CANNOT_START_TEXT = "成绩文件正在被另一个程序使用，游戏现在无法开始。";
 
 // Set while the window runs: a process ended from inside a library (Xlib ends it with exit()
 // when the display goes away, as at logout) still writes the results on its way out.
@@ -101,7 +100,11 @@ bool CSumoraApp::TakeWriterLock(const std::string& path, int& exitCode) {
         break;
     }
     std::fprintf(stderr, "zimbly: %s\n", why.c_str());
-    ShowMessageWindow(WINDOW_TITLE, std::string(CANNOT_START_TEXT) + "\n\n" + why + ".");
+    // The message window draws with the display's own fonts, which often have no Chinese.
+    std::string lines = why;
+    if (const size_t semicolon = lines.find("; "); semicolon != std::string::npos)
+        lines.replace(semicolon, 2, ";\n");
+    ShowMessageWindow(WINDOW_TITLE, "The game cannot start:\n" + lines + ".");
     exitCode = 1;
     return false;
 }

@@ -1,6 +1,8 @@
 # Nothing a family keeps is lost, whatever the data file has become: one without read permission,
 # a FIFO, a start without a display, temporary files of killed saves, two damaged files in a row,
-# one wrong header byte, a symbolic link, and a read-only install holding the family's file.
+# one wrong header byte, a symbolic link, a read-only install holding the family's file, a file
+# another program replaced while the game ran, and a folder two accounts share; and a link another
+# account planted makes the game write nothing.
 source "$(dirname "$0")/lib.sh"
 
 LEAVE=(100 530)
@@ -145,3 +147,59 @@ cmp "$WORK/home/.local/share/zimbly/Sumora.cfg" "$WORK/family.cfg" ||
     fail "the family's users did not reach the player's data folder"
 cmp "$DATA" "$WORK/family.cfg" || fail "the read-only file changed"
 echo "read-only install: the family's file was read and saved to ~/.local/share/zimbly"
+
+# 8. Another program replaces the file while the game runs: the save keeps its file first.
+rm -f "$DATA" "$DATA".bad* "$WORK/bin/Sumora.cfg.lock"
+cp "$WORK/family.cfg" "$DATA"
+GAME_RUNNER=()
+start_game
+python3 "$E2E_DIR/datafile.py" build "$WORK/theirs.cfg" 0 Ann:50
+cp "$WORK/theirs.cfg" "$DATA.new"
+mv "$DATA.new" "$DATA"
+stop_game TERM
+[ "$GAME_EXIT" = 0 ] || fail "exit code $GAME_EXIT"
+cmp "$DATA.bad" "$WORK/theirs.cfg" || fail "the other program's file was not kept"
+cmp "$DATA" "$WORK/family.cfg" || fail "the game's own results were not saved"
+grep -q "changed by another program.*kept as .*Sumora.cfg.bad" "$WORK/game.log" ||
+    fail "nothing said: $(cat "$WORK/game.log")"
+echo "replaced mid-session: $(cat "$WORK/game.log")"
+
+[ "$(id -u)" = 0 ] || exit 0 # the rest takes other accounts
+
+# 9. Another account's link in a folder anyone may write in, to a file of the player's: not
+# followed, so nothing is written through it; the notice says the results are not kept.
+rm -f "$DATA" "$DATA".bad* "$WORK/bin/Sumora.cfg.lock"
+cp "$WORK/family.cfg" "$WORK/victim.cfg"
+chmod 1777 "$WORK/bin"
+setpriv --reuid=65534 --regid=65534 --clear-groups ln -s "$WORK/victim.cfg" "$DATA"
+start_game
+expect_notice
+stop_game TERM
+grep -q "symbolic link that another account could have made" "$WORK/game.log" ||
+    fail "nothing said: $(cat "$WORK/game.log")"
+[ -L "$DATA" ] || fail "the link was replaced"
+cmp "$WORK/victim.cfg" "$WORK/family.cfg" || fail "the file behind the planted link was written"
+echo "planted link: notice shown, its target untouched"
+rm -f "$DATA" "$WORK/bin/Sumora.cfg.lock"
+
+# 10. A family's shared folder (its group may write there, no set-group-ID), two accounts of that
+# group, each with umask 077: the file the first one makes and the lock stay open to the group,
+# so the second reads and replaces it, and both keep their results.
+FAMILY=4242
+chgrp "$FAMILY" "$WORK/bin"
+chmod 770 "$WORK/bin"
+for account in 4001 4002; do
+    GAME_RUNNER=(setpriv --reuid="$account" --regid="$account" --groups="$FAMILY"
+                 env HOME="$WORK/home" sh -c 'umask 077; exec "$@"' sh)
+    start_game
+    stop_game TERM
+    [ "$GAME_EXIT" = 0 ] || fail "account $account: exit $GAME_EXIT: $(cat "$WORK/game.log")"
+    [ ! -s "$WORK/game.log" ] || fail "account $account: $(cat "$WORK/game.log")"
+    [ "$(stat -c %u "$DATA")" = "$account" ] || fail "account $account did not save"
+    for file in "$DATA" "$DATA.lock"; do
+        [ "$(stat -c %a:%g "$file")" = "660:$FAMILY" ] ||
+            fail "$file is $(stat -c %a:%g "$file") after account $account"
+    done
+done
+cmp "$DATA" "$WORK/defaults.cfg" || fail "the shared file is not the game's"
+echo "shared folder: accounts 4001 and 4002 (umask 077) each saved; file and lock 660, group $FAMILY"
