@@ -154,8 +154,9 @@ long RescueNumber(const std::string& name, const std::string& fileName) {
     const std::string stem = fileName + RESCUE_SUFFIX;
     if (name.compare(0, stem.size(), stem) != 0) return -1;
     if (name.size() == stem.size()) return 0;
+    // ".bad.", ".bad.01" and numbers past nine digits are not names the game gives.
     if (name[stem.size()] != '.' || name.size() == stem.size() + 1 ||
-        name.size() > stem.size() + 10)
+        name[stem.size() + 1] == '0' || name.size() > stem.size() + 10)
         return -1;
     long number = 0;
     for (size_t i = stem.size() + 1; i < name.size(); ++i) {

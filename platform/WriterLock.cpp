@@ -126,6 +126,7 @@ asWRITERLOCK LockDataFileForWriting(const std::string& dataPath, unsigned waitMs
     const int fd = OpenLockFile(lock.strPath, lock.strReason);
     if (fd < 0) return lock;
     ListenForComeForwardRequests();
+    int vanished = 0; // holders gone between the refusal and the question
     for (unsigned waited = 0;; waited += WAIT_STEP_MS) {
         struct flock want = Range(F_WRLCK, WRITER_BYTE, 2);
         if (fcntl(fd, F_SETLK, &want) == 0) {
@@ -139,7 +140,7 @@ asWRITERLOCK LockDataFileForWriting(const std::string& dataPath, unsigned waitMs
         }
         lock.nHolder = WhatHolds(fd, lock.nHolderPid);
         // Gone between the refusal and the question: try again at once.
-        if (lock.nHolder == LockHolder::UNKNOWN && lock.nHolderPid == 0 &&
+        if (lock.nHolder == LockHolder::UNKNOWN && lock.nHolderPid == 0 && ++vanished < 3 &&
             HolderOf(fd, WRITER_BYTE).l_type == F_UNLCK)
             continue;
         // A copy whose window is gone ends as soon as its last save is written.

@@ -93,7 +93,8 @@ void UseDataFilePlace(const asDATAFILEPLACE& place, const asFILEOPS& ops) {
     const asRESOLVEDPATH write = ResolveFilePath(place.strWritePath);
     state.place = {read.strPath, write.strPath};
     state.bPlaced = true;
-    // A file read elsewhere than it is written is only read: a doubtful link there is passed by.
+    // Nothing is read through a doubtful link either; one on the read path alone (the family's
+    // file in a read-only install) only keeps that file from being read.
     state.bReadable = read.strRefused.empty() && write.strRefused.empty();
     if (!write.strRefused.empty()) StopKeepingUserData(write.strRefused);
 }
