@@ -1,5 +1,5 @@
-// Whole-file reads, crash-safe writes and rescue copies: exact bytes, kept permissions and
-// groups, failures at every step; and which symbolic links are followed.
+// Whole-file reads, crash-safe writes and rescue copies: exact bytes, kept permissions, failures
+// at every step; and which symbolic links are followed.
 #include "platform/FileIo.h"
 #include "platform/FileLinks.h"
 #include "tests/platform/FaultyFileOps.h"
@@ -63,38 +63,6 @@ TEST_F(FileIo, ReplacingAFileLeavesOnlyTheNewBytesAndKeepsItsPermissions) {
     ASSERT_EQ(stat(m_strPath.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
     EXPECT_EQ(FileCount(), 1u);
-}
-
-// A family's shared folder: whoever saves first, with whatever umask, the others of the folder's
-// group can read and replace the file; a file that is there keeps its group.
-TEST_F(FileIo, ANewFileInASharedFolderIsTheGroupsAndAReplacedOneKeepsItsGroup) {
-    constexpr gid_t FAMILY = 4242, OTHER = 4343;
-    const bool root = geteuid() == 0;
-    if (root) {
-        ASSERT_EQ(chown(m_strDirectory.c_str(), uid_t(-1), FAMILY), 0);
-    }
-    ASSERT_EQ(chmod(m_strDirectory.c_str(), 0770), 0);
-    const mode_t before = umask(077);
-    ASSERT_TRUE(WriteFileAtomically(m_strPath, OLD_BYTES));
-    struct stat info {};
-    ASSERT_EQ(stat(m_strPath.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 0660u);
-    EXPECT_EQ(info.st_gid, root ? FAMILY : getegid());
-
-    if (root) {
-        ASSERT_EQ(chown(m_strPath.c_str(), uid_t(-1), OTHER), 0);
-    }
-    ASSERT_EQ(chmod(m_strPath.c_str(), 0640), 0);
-    ASSERT_TRUE(WriteFileAtomically(m_strPath, NEW_BYTES));
-    ASSERT_EQ(stat(m_strPath.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 0640u);
-    EXPECT_EQ(info.st_gid, root ? OTHER : getegid());
-
-    // The user's umask alone, when asked for.
-    ASSERT_TRUE(WriteFileAtomically(m_strPath, NEW_BYTES, SystemFileOps(), FileModeRule::UMASK));
-    ASSERT_EQ(stat(m_strPath.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 0600u);
-    umask(before);
 }
 
 TEST_F(FileIo, AWriteThatFailsAtAnyStepLeavesTheOldFileAndNoLeftovers) {

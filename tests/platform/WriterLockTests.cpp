@@ -1,6 +1,6 @@
 // The one-writer lock across processes: a second taker learns who holds it and can ask only a copy
 // of the game to come forward, waits for one that is closing, and the lock goes with its holder,
-// however the holder ends; a lock whose folder was moved or replaced is no longer held.
+// however the holder ends.
 #include "platform/WriterLock.h"
 
 #include <gtest/gtest.h>
@@ -168,22 +168,4 @@ TEST_F(WriterLock, AReaderOfTheLockFileIsNoGameAndIsNeverSignalled) {
     EXPECT_FALSE(AskWriterToComeForward(lock));
     kill(reader, SIGKILL);
     EXPECT_EQ(ExitCodeOf(reader), 100 + SIGKILL) << "it was not ended by a request";
-}
-
-TEST_F(WriterLock, AMovedOrReplacedFolderIsNoLongerHeld) {
-    asWRITERLOCK lock = LockDataFileForWriting(m_strPath);
-    ASSERT_EQ(lock.nStatus, WriterLockStatus::HELD);
-    EXPECT_TRUE(StillHoldsWriterLock(lock));
-    const std::string moved = m_strDirectory + "-moved";
-    std::filesystem::rename(m_strDirectory, moved);
-    EXPECT_FALSE(StillHoldsWriterLock(lock)) << "moved away";
-    std::filesystem::create_directory(m_strDirectory);
-    asWRITERLOCK second = LockDataFileForWriting(m_strPath);
-    EXPECT_EQ(second.nStatus, WriterLockStatus::HELD) << "a start in the folder's place";
-    EXPECT_FALSE(StillHoldsWriterLock(lock)) << "replaced";
-    EXPECT_TRUE(StillHoldsWriterLock(second));
-    UnlockDataFile(second);
-    UnlockDataFile(lock);
-    std::error_code ec;
-    std::filesystem::remove_all(moved, ec);
 }
