@@ -153,7 +153,8 @@ std::unique_ptr<CSdlWindow> CSdlWindow::Create(const char* titleUtf8, int width,
         desktop.w, desktop.h, width, height, scaleRequest.empty() ? nullptr : scaleRequest.c_str());
     // A small screen (a netbook, a laptop whose panel takes part of it) cannot show the whole
     // window: full screen keeps every control in reach.
-    window->m_bFullScreen = fullScreen || desktop.w < width || desktop.h < height;
+    window->m_bFullScreen = fullScreen || !WindowFitsDesktop(desktop.w, desktop.h, width, height,
+                                                             window->m_nWindowedScale);
     const int scale = window->m_nWindowedScale;
     window->m_pWindow = SDL_CreateWindow(
         titleUtf8, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width * scale, height * scale,
@@ -296,8 +297,18 @@ int CSdlWindow::ToClientY(int windowY) const {
     return ClientCoordinate(windowY, m_Place.nTop, m_Place.nHeight, m_nClientHeight);
 }
 
+bool CSdlWindow::FitsDesktop() const {
+    SDL_Rect desktop;
+    if (SDL_GetDisplayUsableBounds(SDL_GetWindowDisplayIndex(m_pWindow), &desktop) != 0)
+        return true;
+    return WindowFitsDesktop(desktop.w, desktop.h, m_nClientWidth, m_nClientHeight,
+                             m_nWindowedScale);
+}
+
 void CSdlWindow::SetFullScreen(bool on) {
     if (on == m_bFullScreen) return;
+    // The keypad, the finish book and the hint must stay in reach.
+    if (!on && !FitsDesktop()) return;
     if (SDL_SetWindowFullscreen(m_pWindow, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return;
     m_bFullScreen = on;
     if (on) {

@@ -57,6 +57,7 @@ public:
     void DiscardQueuedInput() override;
 
     // F11 switches, Escape leaves full screen; onChange hears of every switch (to remember it).
+    // A desktop whose usable area cannot hold the window stays full screen.
     void SetFullScreen(bool on);
     std::function<void(bool)> m_fnOnFullScreenChanged;
 
@@ -79,6 +80,7 @@ private:
     bool HasDueTimer() const;
     void EndDrag();
     void FollowRootPointer(const SDL_SysWMmsg& message);
+    bool FitsDesktop() const;
 
     SDL_Window* m_pWindow = nullptr;
     int m_nClientWidth = 0, m_nClientHeight = 0;
