@@ -86,6 +86,29 @@ void CoverDisplay(SDL_Window* window) {
 #endif
 }
 
+// Where the pointer is now, in window pixels. SDL's own idea of it is its last motion's window
+// coordinates, which go stale when the window changes under a still pointer; the X server is
+// asked directly.
+void PointerInWindow(SDL_Window* window, int& x, int& y) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11) {
+        ::Window root = 0, child = 0;
+        int rootX = 0, rootY = 0;
+        unsigned mask = 0;
+        if (XQueryPointer(info.info.x11.display, info.info.x11.window, &root, &child, &rootX,
+                          &rootY, &x, &y, &mask))
+            return;
+    }
+#endif
+    int gx = 0, gy = 0, wx = 0, wy = 0;
+    SDL_GetGlobalMouseState(&gx, &gy);
+    SDL_GetWindowPosition(window, &wx, &wy);
+    x = gx - wx;
+    y = gy - wy;
+}
+
 // How long the loop waits beyond an expected repaint request before letting it wake the loop.
 constexpr uint32_t LATE_REQUEST_MS = 4;
 
@@ -322,6 +345,7 @@ void CSdlWindow::SetFullScreen(bool on) {
     PlacePicture();
     m_bBorderDue = true;
     m_bExposed = true;
+    m_bPlacementChanged = true;
     if (m_fnOnFullScreenChanged) m_fnOnFullScreenChanged(on);
 }
 
@@ -474,6 +498,24 @@ void CSdlWindow::DiscardQueuedInput() {
     if (newestMove.type == SDL_MOUSEMOTION) SDL_PushEvent(&newestMove);
 }
 
+void CSdlWindow::CatchUpWithPlacement(CWindowHandler& handler) {
+    m_bPlacementChanged = false;
+    PlacePicture();
+    if (!m_bDragging) {
+        // The held pointer move, if any, is older than the change: this one replaces it.
+        int x = 0, y = 0;
+        PointerInWindow(m_pWindow, x, y);
+        const bool down = SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK;
+        m_bMoveHeld = true;
+        m_nHeldX = ToClientX(x);
+        m_nHeldY = ToClientY(y);
+        m_nHeldFlags = down ? MK_LBUTTON : 0;
+        DeliverHeldMove(handler);
+    }
+    // Composing a frame is the only way to fill the new window surface.
+    handler.OnShown();
+}
+
 void CSdlWindow::DeliverHeldMove(CWindowHandler& handler) {
     if (!m_bMoveHeld) return;
     m_bMoveHeld = false;
@@ -567,14 +609,15 @@ void CSdlWindow::Run(CWindowHandler& handler) {
                     } else if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
                         PlacePicture();
                         m_bExposed = true;
+                        m_bPlacementChanged = true;
+                    } else if (event.window.event == SDL_WINDOWEVENT_MOVED && !m_bDragging) {
+                        m_bPlacementChanged = true;
                     } else if (event.window.event == SDL_WINDOWEVENT_LEAVE && !m_bDragging) {
                         // Report where the pointer went, so the game sees it leave.
-                        int gx = 0, gy = 0, wx = 0, wy = 0;
-                        SDL_GetGlobalMouseState(&gx, &gy);
-                        SDL_GetWindowPosition(m_pWindow, &wx, &wy);
+                        int x = 0, y = 0;
+                        PointerInWindow(m_pWindow, x, y);
                         const bool down = SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK;
-                        handler.OnMouseMove(ToClientX(gx - wx), ToClientY(gy - wy),
-                                            down ? MK_LBUTTON : 0);
+                        handler.OnMouseMove(ToClientX(x), ToClientY(y), down ? MK_LBUTTON : 0);
                     }
                     break;
                 case SDL_SYSWMEVENT:
@@ -633,6 +676,8 @@ void CSdlWindow::Run(CWindowHandler& handler) {
                 }
             } while (!m_bQuit && SDL_PollEvent(&event));
         }
+        // After the whole batch: SDL's own stale moves that came with the change are behind.
+        if (!m_bQuit && m_bPlacementChanged) CatchUpWithPlacement(handler);
         if (g_bQuitSignalled) {
             g_bQuitSignalled = 0;
             handler.OnClose();

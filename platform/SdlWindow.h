@@ -80,6 +80,7 @@ private:
     bool HasDueTimer() const;
     void EndDrag();
     void FollowRootPointer(const SDL_SysWMmsg& message);
+    void CatchUpWithPlacement(CWindowHandler& handler);
     bool FitsDesktop() const;
 
     SDL_Window* m_pWindow = nullptr;
@@ -88,6 +89,9 @@ private:
     bool m_bFullScreen = false;
     asPICTUREPLACE m_Place;    // where the client's picture lies in the window
     bool m_bBorderDue = false; // the window's size changed: its border is filled again
+    // The window's size, mode or place changed: its surface is new and the pointer lies over
+    // another client point, so the game hears where the pointer is and repaints all.
+    bool m_bPlacementChanged = false;
     int ToClientX(int windowX) const;
     int ToClientY(int windowY) const;
     void PlacePicture();

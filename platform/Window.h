@@ -34,7 +34,8 @@ public:
     virtual void OnUserRedraw() = 0;
     // The window manager's close, SIGINT or SIGTERM: shut down as the leave sign does.
     virtual void OnClose() = 0;
-    // The window can be seen again after it was minimized or hidden: the whole frame is due.
+    // The whole frame is due: the window can be seen again after it was minimized or hidden, or
+    // its size, mode or place changed (the pointer's new client position came just before).
     virtual void OnShown() = 0;
 };
 
