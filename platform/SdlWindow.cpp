@@ -335,6 +335,11 @@ void CSdlWindow::SetFullScreen(bool on) {
     if (SDL_SetWindowFullscreen(m_pWindow, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return;
     m_bFullScreen = on;
     if (on) {
+        if (m_bDragging) {
+            // The screen cannot be moved: the button's release still ends the drag unseen.
+            EndDrag();
+            m_bSwallowRelease = true;
+        }
         CoverDisplay(m_pWindow);
     } else {
         // Back to the window's own size, centred again.
@@ -368,7 +373,11 @@ void CSdlWindow::ShowSystemPointer(bool show) {
 }
 
 void CSdlWindow::BeginDrag(int x, int y) {
-    if (m_bFullScreen) return; // the window is the screen: nothing to move
+    if (m_bFullScreen) {
+        // The window is the screen: nothing moves, but the release is no click either.
+        m_bSwallowRelease = true;
+        return;
+    }
     m_bDragging = true;
     // Hold the window by the pixel that was pressed, not by the corner of its enlarged block.
     const bool pressedThere = ToClientX(m_nPressX) == x && ToClientY(m_nPressY) == y;
@@ -638,6 +647,7 @@ void CSdlWindow::Run(CWindowHandler& handler) {
                     if (event.button.button == SDL_BUTTON_LEFT && !m_bDragging) {
                         m_nPressX = event.button.x;
                         m_nPressY = event.button.y;
+                        m_bSwallowRelease = false;
                         handler.OnLButtonDown(ToClientX(event.button.x), ToClientY(event.button.y));
                     }
                     break;
@@ -646,6 +656,11 @@ void CSdlWindow::Run(CWindowHandler& handler) {
                     if (m_bDragging) {
                         MoveDraggedWindow();
                         EndDrag(); // the drag swallows its release
+                    } else if (m_bSwallowRelease) {
+                        // Only the hand lets go; no control under it takes the release.
+                        m_bSwallowRelease = false;
+                        handler.OnMouseMove(ToClientX(event.button.x), ToClientY(event.button.y),
+                                            0);
                     } else {
                         handler.OnLButtonUp(ToClientX(event.button.x), ToClientY(event.button.y));
                     }

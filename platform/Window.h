@@ -68,7 +68,8 @@ public:
     virtual void ShowSystemPointer(bool show) = 0;
 
     // Starts moving the window with the pointer until the left button is released; the release
-    // reaches no handler. (x, y) is the pressed client point.
+    // reaches no handler, in full screen too, where nothing moves. (x, y) is the pressed client
+    // point.
     virtual void BeginDrag(int x, int y) = 0;
 
     // Ends the message loop after the current handler; OnClose is not called again.

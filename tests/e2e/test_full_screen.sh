@@ -3,10 +3,10 @@
 # remembered); 1366x768, 1280x1024 and 2560x1600 start in a window and F11 takes them to full
 # screen at the largest whole scale, the whole picture shown at once with the hand and the lifted
 # plank where the pointer, held still, now is (on the border outside the old window too). In full
-# screen a click on the scaled plank 1 starts its run and a click on a scaled keypad ball types
-# its digit; the picture matches the snapshot tool's, scaled the same way. F11 (or Escape) goes
-# back; the choice is remembered, --window and --fullscreen override it for one start. The title
-# is right in WM_NAME too.
+# screen a press on free space released on a plank starts nothing, a click on the scaled plank 1
+# starts its run and a click on a scaled keypad ball types its digit; the picture matches the
+# snapshot tool's, scaled the same way. F11 (or Escape) goes back; the choice is remembered,
+# --window and --fullscreen override it for one start. The title is right in WM_NAME too.
 source "$(dirname "$0")/run_lib.sh"
 
 # fit W H: sets LEFT TOP WIDE HIGH, where full screen puts the 1024x768 picture on W x H.
@@ -110,6 +110,13 @@ for SIZE in 1024x600 1366x768 1280x1024 2560x1600; do
     fi
     # The pointer has not moved since F11.
     looks_fitted "title-$SIZE" -- "${ACTIONS[@]}" move "$CLIENT_X" "$CLIENT_Y"
+
+    # Pressed on free space (the tree), released on plank 0: no run starts, only the hand lets go.
+    at 200 100
+    xdotool mousemove "$SCREEN_X" "$SCREEN_Y" mousedown 1
+    at 400 200
+    xdotool mousemove "$SCREEN_X" "$SCREEN_Y" mouseup 1
+    looks_fitted "no-click-$SIZE" -- "${ACTIONS[@]}" move "$CLIENT_X" "$CLIENT_Y"
 
     # Plank 1, then the first answer's first digit on its ball, clicked where they are drawn.
     at 400 250
