@@ -387,6 +387,7 @@ void CSdlWindow::BeginDrag(int x, int y) {
     SDL_GetWindowPosition(m_pWindow, &wx, &wy);
     m_nPointerX = wx + m_nDragX;
     m_nPointerY = wy + m_nDragY;
+    m_bDragMoved = false;
     if (m_bRootPointerEvents) SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
     SDL_CaptureMouse(SDL_TRUE);
 }
@@ -427,7 +428,9 @@ void CSdlWindow::MoveDraggedWindow() {
     }
     int wx = 0, wy = 0;
     SDL_GetWindowPosition(m_pWindow, &wx, &wy);
-    if (x != wx || y != wy) SDL_SetWindowPosition(m_pWindow, x, y);
+    if (x == wx && y == wy) return;
+    SDL_SetWindowPosition(m_pWindow, x, y);
+    m_bDragMoved = true;
 }
 
 void CSdlWindow::ExpectRepaintRequest(uint32_t inMs) {
@@ -641,6 +644,13 @@ void CSdlWindow::Run(CWindowHandler& handler) {
                         m_nHeldX = ToClientX(event.motion.x);
                         m_nHeldY = ToClientY(event.motion.y);
                         m_nHeldFlags = (event.motion.state & SDL_BUTTON_LMASK) ? MK_LBUTTON : 0;
+                    } else if (!m_bDragMoved) {
+                        // Read from the display with the press, before the server's own
+                        // motion events were asked for; the window has not moved since.
+                        int wx = 0, wy = 0;
+                        SDL_GetWindowPosition(m_pWindow, &wx, &wy);
+                        m_nPointerX = wx + event.motion.x;
+                        m_nPointerY = wy + event.motion.y;
                     }
                     break;
                 case SDL_MOUSEBUTTONDOWN:

@@ -121,6 +121,7 @@ private:
     // synthetic input; so on X11 the pointer is read from the server's own motion events.
     bool m_bRootPointerEvents = false;
     int m_nDragX = 0, m_nDragY = 0;       // the held window pixel
+    bool m_bDragMoved = false;            // the drag has moved the window
     int m_nPointerX = 0, m_nPointerY = 0; // the pointer on the desktop
     CRepaintGate m_Gate;
     // When the worker's next repaint request is due (written by the worker): the loop is awake
