@@ -6,6 +6,7 @@
 
 #include "platform/Clock.h"
 #include "platform/Gbk.h"
+#include "platform/QueuedInput.h"
 #include "platform/Signals.h"
 #include "platform/WindowScale.h"
 #include "platform/WriterLock.h"
@@ -19,6 +20,7 @@
 #include <algorithm>
 #include <csignal>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -107,6 +109,46 @@ void PointerInWindow(SDL_Window* window, int& x, int& y) {
     SDL_GetWindowPosition(window, &wx, &wy);
     x = gx - wx;
     y = gy - wy;
+}
+
+QueuedEvent KindOf(const SDL_Event& event) {
+    switch (event.type) {
+    case SDL_MOUSEMOTION:
+        return QueuedEvent::MOVE;
+    case SDL_MOUSEBUTTONDOWN:
+        return event.button.button == SDL_BUTTON_LEFT ? QueuedEvent::LEFT_PRESS
+                                                      : QueuedEvent::INPUT;
+    case SDL_MOUSEBUTTONUP:
+        return event.button.button == SDL_BUTTON_LEFT ? QueuedEvent::LEFT_RELEASE
+                                                      : QueuedEvent::INPUT;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+    case SDL_TEXTEDITING:
+    case SDL_TEXTINPUT:
+        return QueuedEvent::INPUT;
+    default:
+        return QueuedEvent::OTHER;
+    }
+}
+
+// The queue as seen by a transition's clean-up: listed in one pass over SDL's queue, then
+// filtered in a second, so what stays keeps its order. Another thread can only add repaint
+// requests meanwhile, at the end, past the list: those stay.
+struct asQUEUESCAN {
+    std::vector<QueuedEvent> arrKinds;
+    std::vector<bool> arrKept;
+    size_t nAt = 0;
+};
+
+int ListQueuedEvent(void* scan, SDL_Event* event) {
+    static_cast<asQUEUESCAN*>(scan)->arrKinds.push_back(KindOf(*event));
+    return 1;
+}
+
+int KeepListedEvent(void* scan, SDL_Event*) {
+    auto& queue = *static_cast<asQUEUESCAN*>(scan);
+    const size_t at = queue.nAt++;
+    return at >= queue.arrKept.size() || queue.arrKept[at] ? 1 : 0;
 }
 
 // How long the loop waits beyond an expected repaint request before letting it wake the loop.
@@ -499,15 +541,10 @@ void CSdlWindow::PumpEvents() {
 
 void CSdlWindow::DiscardQueuedInput() {
     PumpEvents();
-    SDL_Event events[64];
-    int moves = 0;
-    SDL_Event newestMove{};
-    while ((moves = SDL_PeepEvents(events, 64, SDL_GETEVENT, SDL_MOUSEMOTION, SDL_MOUSEMOTION)) > 0)
-        newestMove = events[moves - 1];
-    SDL_FlushEvents(SDL_KEYDOWN, SDL_TEXTINPUT);
-    SDL_FlushEvent(SDL_MOUSEBUTTONDOWN);
-    SDL_FlushEvent(SDL_MOUSEBUTTONUP);
-    if (newestMove.type == SDL_MOUSEMOTION) SDL_PushEvent(&newestMove);
+    asQUEUESCAN scan;
+    SDL_FilterEvents(ListQueuedEvent, &scan);
+    scan.arrKept = KeptAfterTransition(scan.arrKinds, m_bLeftHeld);
+    SDL_FilterEvents(KeepListedEvent, &scan);
 }
 
 void CSdlWindow::CatchUpWithPlacement(CWindowHandler& handler) {
@@ -657,12 +694,14 @@ void CSdlWindow::Run(CWindowHandler& handler) {
                     if (event.button.button == SDL_BUTTON_LEFT && !m_bDragging) {
                         m_nPressX = event.button.x;
                         m_nPressY = event.button.y;
+                        m_bLeftHeld = true;
                         m_bSwallowRelease = false;
                         handler.OnLButtonDown(ToClientX(event.button.x), ToClientY(event.button.y));
                     }
                     break;
                 case SDL_MOUSEBUTTONUP:
                     if (event.button.button != SDL_BUTTON_LEFT) break;
+                    m_bLeftHeld = false;
                     if (m_bDragging) {
                         MoveDraggedWindow();
                         EndDrag(); // the drag swallows its release

@@ -97,6 +97,7 @@ private:
     void PlacePicture();
     void FillBorder(SDL_Surface* target) const;
     int m_nPressX = 0, m_nPressY = 0; // window pixel of the last left press
+    bool m_bLeftHeld = false;         // a left press was handed over; its release has not come
     bool m_bSwallowRelease = false; // full screen: a press on free space, whose release is no click
     uint32_t m_nUserEvent = 0;
     bool m_bQuit = false;

@@ -94,6 +94,8 @@ public:
     // the desktop (its liveness pings) meanwhile; input waits in the queue.
     virtual void Sleep(unsigned ms) = 0;
     // Drops the clicks and keys that queued up while a transition played, so that they do not
-    // replay as a storm of page changes afterwards; the pointer's newest position stays.
+    // replay as a storm of page changes afterwards; the pointer's newest position stays, and so
+    // does the release of a press made before the transition (it ends a drag, or reaches the
+    // game as that press's release).
     virtual void DiscardQueuedInput() = 0;
 };
