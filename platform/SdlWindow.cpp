@@ -6,6 +6,7 @@
 
 #include "platform/Clock.h"
 #include "platform/Gbk.h"
+#include "platform/QueuedInput.h"
 #include "platform/Signals.h"
 #include "platform/WindowScale.h"
 #include "platform/WriterLock.h"
@@ -19,6 +20,7 @@
 #include <algorithm>
 #include <csignal>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -84,6 +86,69 @@ void CoverDisplay(SDL_Window* window) {
 #else
     (void)window;
 #endif
+}
+
+// Where the pointer is now, in window pixels. SDL's own idea of it is its last motion's window
+// coordinates, which go stale when the window changes under a still pointer; the X server is
+// asked directly.
+void PointerInWindow(SDL_Window* window, int& x, int& y) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11) {
+        ::Window root = 0, child = 0;
+        int rootX = 0, rootY = 0;
+        unsigned mask = 0;
+        if (XQueryPointer(info.info.x11.display, info.info.x11.window, &root, &child, &rootX,
+                          &rootY, &x, &y, &mask))
+            return;
+    }
+#endif
+    int gx = 0, gy = 0, wx = 0, wy = 0;
+    SDL_GetGlobalMouseState(&gx, &gy);
+    SDL_GetWindowPosition(window, &wx, &wy);
+    x = gx - wx;
+    y = gy - wy;
+}
+
+QueuedEvent KindOf(const SDL_Event& event) {
+    switch (event.type) {
+    case SDL_MOUSEMOTION:
+        return QueuedEvent::MOVE;
+    case SDL_MOUSEBUTTONDOWN:
+        return event.button.button == SDL_BUTTON_LEFT ? QueuedEvent::LEFT_PRESS
+                                                      : QueuedEvent::INPUT;
+    case SDL_MOUSEBUTTONUP:
+        return event.button.button == SDL_BUTTON_LEFT ? QueuedEvent::LEFT_RELEASE
+                                                      : QueuedEvent::INPUT;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+    case SDL_TEXTEDITING:
+    case SDL_TEXTINPUT:
+        return QueuedEvent::INPUT;
+    default:
+        return QueuedEvent::OTHER;
+    }
+}
+
+// The queue as seen by a transition's clean-up: listed in one pass over SDL's queue, then
+// filtered in a second, so what stays keeps its order. Another thread can only add repaint
+// requests meanwhile, at the end, past the list: those stay.
+struct asQUEUESCAN {
+    std::vector<QueuedEvent> arrKinds;
+    std::vector<bool> arrKept;
+    size_t nAt = 0;
+};
+
+int ListQueuedEvent(void* scan, SDL_Event* event) {
+    static_cast<asQUEUESCAN*>(scan)->arrKinds.push_back(KindOf(*event));
+    return 1;
+}
+
+int KeepListedEvent(void* scan, SDL_Event*) {
+    auto& queue = *static_cast<asQUEUESCAN*>(scan);
+    const size_t at = queue.nAt++;
+    return at >= queue.arrKept.size() || queue.arrKept[at] ? 1 : 0;
 }
 
 // How long the loop waits beyond an expected repaint request before letting it wake the loop.
@@ -153,7 +218,8 @@ std::unique_ptr<CSdlWindow> CSdlWindow::Create(const char* titleUtf8, int width,
         desktop.w, desktop.h, width, height, scaleRequest.empty() ? nullptr : scaleRequest.c_str());
     // A small screen (a netbook, a laptop whose panel takes part of it) cannot show the whole
     // window: full screen keeps every control in reach.
-    window->m_bFullScreen = fullScreen || desktop.w < width || desktop.h < height;
+    window->m_bFullScreen = fullScreen || !WindowFitsDesktop(desktop.w, desktop.h, width, height,
+                                                             window->m_nWindowedScale);
     const int scale = window->m_nWindowedScale;
     window->m_pWindow = SDL_CreateWindow(
         titleUtf8, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width * scale, height * scale,
@@ -296,11 +362,26 @@ int CSdlWindow::ToClientY(int windowY) const {
     return ClientCoordinate(windowY, m_Place.nTop, m_Place.nHeight, m_nClientHeight);
 }
 
+bool CSdlWindow::FitsDesktop() const {
+    SDL_Rect desktop;
+    if (SDL_GetDisplayUsableBounds(SDL_GetWindowDisplayIndex(m_pWindow), &desktop) != 0)
+        return true;
+    return WindowFitsDesktop(desktop.w, desktop.h, m_nClientWidth, m_nClientHeight,
+                             m_nWindowedScale);
+}
+
 void CSdlWindow::SetFullScreen(bool on) {
     if (on == m_bFullScreen) return;
+    // The keypad, the finish book and the hint must stay in reach.
+    if (!on && !FitsDesktop()) return;
     if (SDL_SetWindowFullscreen(m_pWindow, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return;
     m_bFullScreen = on;
     if (on) {
+        if (m_bDragging) {
+            // The screen cannot be moved: the button's release still ends the drag unseen.
+            EndDrag();
+            m_bSwallowRelease = true;
+        }
         CoverDisplay(m_pWindow);
     } else {
         // Back to the window's own size, centred again.
@@ -311,6 +392,7 @@ void CSdlWindow::SetFullScreen(bool on) {
     PlacePicture();
     m_bBorderDue = true;
     m_bExposed = true;
+    m_bPlacementChanged = true;
     if (m_fnOnFullScreenChanged) m_fnOnFullScreenChanged(on);
 }
 
@@ -333,7 +415,11 @@ void CSdlWindow::ShowSystemPointer(bool show) {
 }
 
 void CSdlWindow::BeginDrag(int x, int y) {
-    if (m_bFullScreen) return; // the window is the screen: nothing to move
+    if (m_bFullScreen) {
+        // The window is the screen: nothing moves, but the release is no click either.
+        m_bSwallowRelease = true;
+        return;
+    }
     m_bDragging = true;
     // Hold the window by the pixel that was pressed, not by the corner of its enlarged block.
     const bool pressedThere = ToClientX(m_nPressX) == x && ToClientY(m_nPressY) == y;
@@ -343,6 +429,7 @@ void CSdlWindow::BeginDrag(int x, int y) {
     SDL_GetWindowPosition(m_pWindow, &wx, &wy);
     m_nPointerX = wx + m_nDragX;
     m_nPointerY = wy + m_nDragY;
+    m_bDragMoved = false;
     if (m_bRootPointerEvents) SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
     SDL_CaptureMouse(SDL_TRUE);
 }
@@ -383,7 +470,9 @@ void CSdlWindow::MoveDraggedWindow() {
     }
     int wx = 0, wy = 0;
     SDL_GetWindowPosition(m_pWindow, &wx, &wy);
-    if (x != wx || y != wy) SDL_SetWindowPosition(m_pWindow, x, y);
+    if (x == wx && y == wy) return;
+    SDL_SetWindowPosition(m_pWindow, x, y);
+    m_bDragMoved = true;
 }
 
 void CSdlWindow::ExpectRepaintRequest(uint32_t inMs) {
@@ -452,15 +541,28 @@ void CSdlWindow::PumpEvents() {
 
 void CSdlWindow::DiscardQueuedInput() {
     PumpEvents();
-    SDL_Event events[64];
-    int moves = 0;
-    SDL_Event newestMove{};
-    while ((moves = SDL_PeepEvents(events, 64, SDL_GETEVENT, SDL_MOUSEMOTION, SDL_MOUSEMOTION)) > 0)
-        newestMove = events[moves - 1];
-    SDL_FlushEvents(SDL_KEYDOWN, SDL_TEXTINPUT);
-    SDL_FlushEvent(SDL_MOUSEBUTTONDOWN);
-    SDL_FlushEvent(SDL_MOUSEBUTTONUP);
-    if (newestMove.type == SDL_MOUSEMOTION) SDL_PushEvent(&newestMove);
+    asQUEUESCAN scan;
+    SDL_FilterEvents(ListQueuedEvent, &scan);
+    scan.arrKept = KeptAfterTransition(scan.arrKinds, m_bLeftHeld);
+    SDL_FilterEvents(KeepListedEvent, &scan);
+}
+
+void CSdlWindow::CatchUpWithPlacement(CWindowHandler& handler) {
+    m_bPlacementChanged = false;
+    PlacePicture();
+    if (!m_bDragging) {
+        // The held pointer move, if any, is older than the change: this one replaces it.
+        int x = 0, y = 0;
+        PointerInWindow(m_pWindow, x, y);
+        const bool down = SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK;
+        m_bMoveHeld = true;
+        m_nHeldX = ToClientX(x);
+        m_nHeldY = ToClientY(y);
+        m_nHeldFlags = down ? MK_LBUTTON : 0;
+        DeliverHeldMove(handler);
+    }
+    // Composing a frame is the only way to fill the new window surface.
+    handler.OnShown();
 }
 
 void CSdlWindow::DeliverHeldMove(CWindowHandler& handler) {
@@ -556,14 +658,15 @@ void CSdlWindow::Run(CWindowHandler& handler) {
                     } else if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
                         PlacePicture();
                         m_bExposed = true;
+                        m_bPlacementChanged = true;
+                    } else if (event.window.event == SDL_WINDOWEVENT_MOVED && !m_bDragging) {
+                        m_bPlacementChanged = true;
                     } else if (event.window.event == SDL_WINDOWEVENT_LEAVE && !m_bDragging) {
                         // Report where the pointer went, so the game sees it leave.
-                        int gx = 0, gy = 0, wx = 0, wy = 0;
-                        SDL_GetGlobalMouseState(&gx, &gy);
-                        SDL_GetWindowPosition(m_pWindow, &wx, &wy);
+                        int x = 0, y = 0;
+                        PointerInWindow(m_pWindow, x, y);
                         const bool down = SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK;
-                        handler.OnMouseMove(ToClientX(gx - wx), ToClientY(gy - wy),
-                                            down ? MK_LBUTTON : 0);
+                        handler.OnMouseMove(ToClientX(x), ToClientY(y), down ? MK_LBUTTON : 0);
                     }
                     break;
                 case SDL_SYSWMEVENT:
@@ -578,20 +681,35 @@ void CSdlWindow::Run(CWindowHandler& handler) {
                         m_nHeldX = ToClientX(event.motion.x);
                         m_nHeldY = ToClientY(event.motion.y);
                         m_nHeldFlags = (event.motion.state & SDL_BUTTON_LMASK) ? MK_LBUTTON : 0;
+                    } else if (!m_bDragMoved) {
+                        // Read from the display with the press, before the server's own
+                        // motion events were asked for; the window has not moved since.
+                        int wx = 0, wy = 0;
+                        SDL_GetWindowPosition(m_pWindow, &wx, &wy);
+                        m_nPointerX = wx + event.motion.x;
+                        m_nPointerY = wy + event.motion.y;
                     }
                     break;
                 case SDL_MOUSEBUTTONDOWN:
                     if (event.button.button == SDL_BUTTON_LEFT && !m_bDragging) {
                         m_nPressX = event.button.x;
                         m_nPressY = event.button.y;
+                        m_bLeftHeld = true;
+                        m_bSwallowRelease = false;
                         handler.OnLButtonDown(ToClientX(event.button.x), ToClientY(event.button.y));
                     }
                     break;
                 case SDL_MOUSEBUTTONUP:
                     if (event.button.button != SDL_BUTTON_LEFT) break;
+                    m_bLeftHeld = false;
                     if (m_bDragging) {
                         MoveDraggedWindow();
                         EndDrag(); // the drag swallows its release
+                    } else if (m_bSwallowRelease) {
+                        // Only the hand lets go; no control under it takes the release.
+                        m_bSwallowRelease = false;
+                        handler.OnMouseMove(ToClientX(event.button.x), ToClientY(event.button.y),
+                                            0);
                     } else {
                         handler.OnLButtonUp(ToClientX(event.button.x), ToClientY(event.button.y));
                     }
@@ -622,6 +740,8 @@ void CSdlWindow::Run(CWindowHandler& handler) {
                 }
             } while (!m_bQuit && SDL_PollEvent(&event));
         }
+        // After the whole batch: SDL's own stale moves that came with the change are behind.
+        if (!m_bQuit && m_bPlacementChanged) CatchUpWithPlacement(handler);
         if (g_bQuitSignalled) {
             g_bQuitSignalled = 0;
             handler.OnClose();

@@ -57,6 +57,7 @@ public:
     void DiscardQueuedInput() override;
 
     // F11 switches, Escape leaves full screen; onChange hears of every switch (to remember it).
+    // A desktop whose usable area cannot hold the window stays full screen.
     void SetFullScreen(bool on);
     std::function<void(bool)> m_fnOnFullScreenChanged;
 
@@ -79,6 +80,8 @@ private:
     bool HasDueTimer() const;
     void EndDrag();
     void FollowRootPointer(const SDL_SysWMmsg& message);
+    void CatchUpWithPlacement(CWindowHandler& handler);
+    bool FitsDesktop() const;
 
     SDL_Window* m_pWindow = nullptr;
     int m_nClientWidth = 0, m_nClientHeight = 0;
@@ -86,11 +89,16 @@ private:
     bool m_bFullScreen = false;
     asPICTUREPLACE m_Place;    // where the client's picture lies in the window
     bool m_bBorderDue = false; // the window's size changed: its border is filled again
+    // The window's size, mode or place changed: its surface is new and the pointer lies over
+    // another client point, so the game hears where the pointer is and repaints all.
+    bool m_bPlacementChanged = false;
     int ToClientX(int windowX) const;
     int ToClientY(int windowY) const;
     void PlacePicture();
     void FillBorder(SDL_Surface* target) const;
     int m_nPressX = 0, m_nPressY = 0; // window pixel of the last left press
+    bool m_bLeftHeld = false;         // a left press was handed over; its release has not come
+    bool m_bSwallowRelease = false; // full screen: a press on free space, whose release is no click
     uint32_t m_nUserEvent = 0;
     bool m_bQuit = false;
     const Surface* m_pPendingFrame = nullptr;
@@ -114,6 +122,7 @@ private:
     // synthetic input; so on X11 the pointer is read from the server's own motion events.
     bool m_bRootPointerEvents = false;
     int m_nDragX = 0, m_nDragY = 0;       // the held window pixel
+    bool m_bDragMoved = false;            // the drag has moved the window
     int m_nPointerX = 0, m_nPointerY = 0; // the pointer on the desktop
     CRepaintGate m_Gate;
     // When the worker's next repaint request is due (written by the worker): the loop is awake

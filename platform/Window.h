@@ -34,7 +34,8 @@ public:
     virtual void OnUserRedraw() = 0;
     // The window manager's close, SIGINT or SIGTERM: shut down as the leave sign does.
     virtual void OnClose() = 0;
-    // The window can be seen again after it was minimized or hidden: the whole frame is due.
+    // The whole frame is due: the window can be seen again after it was minimized or hidden, or
+    // its size, mode or place changed (the pointer's new client position came just before).
     virtual void OnShown() = 0;
 };
 
@@ -67,7 +68,8 @@ public:
     virtual void ShowSystemPointer(bool show) = 0;
 
     // Starts moving the window with the pointer until the left button is released; the release
-    // reaches no handler. (x, y) is the pressed client point.
+    // reaches no handler, in full screen too, where nothing moves. (x, y) is the pressed client
+    // point.
     virtual void BeginDrag(int x, int y) = 0;
 
     // Ends the message loop after the current handler; OnClose is not called again.
@@ -92,6 +94,8 @@ public:
     // the desktop (its liveness pings) meanwhile; input waits in the queue.
     virtual void Sleep(unsigned ms) = 0;
     // Drops the clicks and keys that queued up while a transition played, so that they do not
-    // replay as a storm of page changes afterwards; the pointer's newest position stays.
+    // replay as a storm of page changes afterwards; the pointer's newest position stays, and so
+    // does the release of a press made before the transition (it ends a drag, or reaches the
+    // game as that press's release).
     virtual void DiscardQueuedInput() = 0;
 };

@@ -17,6 +17,12 @@ int ChooseWindowScale(int desktopWidth, int desktopHeight, int clientWidth, int 
     return std::clamp(fit, 1, MAX_WINDOW_SCALE);
 }
 
+bool WindowFitsDesktop(int desktopWidth, int desktopHeight, int clientWidth, int clientHeight,
+                       int scale) {
+    return int64_t(clientWidth) * scale <= desktopWidth &&
+           int64_t(clientHeight) * scale <= desktopHeight;
+}
+
 void UpscaleNearest(const Surface& frame, const Rect& area, int scale, void* dst, int dstPitch) {
     const Rect part = IntersectRect(area, frame.Bounds());
     if (part.IsEmpty()) return;

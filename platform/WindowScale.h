@@ -13,6 +13,11 @@ constexpr int MAX_WINDOW_SCALE = 8;
 int ChooseWindowScale(int desktopWidth, int desktopHeight, int clientWidth, int clientHeight,
                       const char* forced);
 
+// Whether the window, the client enlarged scale times, fits in the usable desktop. One that does
+// not would leave controls out of reach: such a desktop stays full screen.
+bool WindowFitsDesktop(int desktopWidth, int desktopHeight, int clientWidth, int clientHeight,
+                       int scale);
+
 // Writes the pixels of area of frame enlarged scale times into dst (pitch in bytes): every pixel
 // becomes a scale x scale block. dst is the origin of the whole enlarged picture and holds at
 // least Width() * scale by Height() * scale 32-bit pixels.

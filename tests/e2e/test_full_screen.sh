@@ -1,6 +1,9 @@
 # Full screen on screens of every size: a netbook's 1024x600 starts full screen by itself with
-# the picture reduced to fit; 1366x768, 1280x1024 and 2560x1600 start in a window and F11 takes
-# them to full screen at the largest whole scale. In full screen a click on the scaled plank 1
+# the picture reduced to fit, and stays so (F11 and Escape do nothing there, nothing is
+# remembered); 1366x768, 1280x1024 and 2560x1600 start in a window and F11 takes them to full
+# screen at the largest whole scale, the whole picture shown at once with the hand and the lifted
+# plank where the pointer, held still, now is (on the border outside the old window too). In full
+# screen a press on free space released on a plank starts nothing, a click on the scaled plank 1
 # starts its run and a click on a scaled keypad ball types its digit; the picture matches the
 # snapshot tool's, scaled the same way. F11 (or Escape) goes back; the choice is remembered,
 # --window and --fullscreen override it for one start. The title is right in WM_NAME too.
@@ -80,6 +83,11 @@ wait_setting() {
 
 PAGE_ROWS=100:480 # the page's lines: nothing moves there by itself
 
+# Where the pointer rests while F11 is pressed, as a client point of full screen: on plank 1,
+# where the old window's coordinates would put it beside the plank; or outside the old window.
+declare -A RESTING=([1024x600]="600 700" [1366x768]="450 250" [1280x1024]="-100 300"
+    [2560x1600]="450 250")
+
 for SIZE in 1024x600 1366x768 1280x1024 2560x1600; do
     W=${SIZE%x*}
     H=${SIZE#*x}
@@ -87,6 +95,9 @@ for SIZE in 1024x600 1366x768 1280x1024 2560x1600; do
     start_xvfb "$SIZE"
     start_game
     fit "$W" "$H"
+    ACTIONS=(seed "$ZIMBLY_SEED")
+    at ${RESTING[$SIZE]}
+    xdotool mousemove "$SCREEN_X" "$SCREEN_Y"
     if [ "$W" -lt 1024 ] || [ "$H" -lt 768 ]; then
         wait_geometry "$W $H 0 0" # too small for the window: full screen from the start
     else
@@ -97,10 +108,15 @@ for SIZE in 1024x600 1366x768 1280x1024 2560x1600; do
         wait_geometry "$W $H 0 0"
         wait_setting 1
     fi
-    ACTIONS=(seed "$ZIMBLY_SEED")
-    at 600 700
-    xdotool mousemove "$SCREEN_X" "$SCREEN_Y"
+    # The pointer has not moved since F11.
     looks_fitted "title-$SIZE" -- "${ACTIONS[@]}" move "$CLIENT_X" "$CLIENT_Y"
+
+    # Pressed on free space (the tree), released on plank 0: no run starts, only the hand lets go.
+    at 200 100
+    xdotool mousemove "$SCREEN_X" "$SCREEN_Y" mousedown 1
+    at 400 200
+    xdotool mousemove "$SCREEN_X" "$SCREEN_Y" mouseup 1
+    looks_fitted "no-click-$SIZE" -- "${ACTIONS[@]}" move "$CLIENT_X" "$CLIENT_Y"
 
     # Plank 1, then the first answer's first digit on its ball, clicked where they are drawn.
     at 400 250
@@ -115,13 +131,20 @@ for SIZE in 1024x600 1366x768 1280x1024 2560x1600; do
     looks_fitted "typed-$SIZE" "$PAGE_ROWS" -- "${ACTIONS[@]}"
     echo "$SIZE: full screen at ${WIDE}x${HIGH}+$LEFT+$TOP; plank 1 started a run, ball $digit typed"
 
-    xdotool key F11
     if [ "$W" -ge 1024 ] && [ "$H" -ge 768 ]; then
+        xdotool key F11
         wait_geometry "$((1024 * scale)) $((768 * scale)) $(((W - 1024 * scale) / 2)) $(((H - 768 * scale) / 2))"
+        wait_setting 0
     else
-        wait_geometry "1024 768 0 $(((H - 768) / 2))"
+        # A window would not fit: F11 and Escape leave the screen full. The digit typed after
+        # them shows once they have been handled.
+        xdotool key F11 Escape
+        act_key 1 $((0x31))
+        looks_fitted "kept-$SIZE" "$PAGE_ROWS" -- "${ACTIONS[@]}"
+        [ "$(geometry)" = "$W $H 0 0" ] || fail "F11 and Escape left full screen on $SIZE: $(geometry)"
+        [ ! -e "$XDG_CONFIG_HOME/zimbly/settings" ] || fail "the choice changed on $SIZE"
+        echo "$SIZE: F11 and Escape kept full screen; nothing remembered"
     fi
-    wait_setting 0
     stop_game TERM
     [ "$GAME_EXIT" = 0 ] || fail "exit code $GAME_EXIT on $SIZE"
     kill "$XVFB_PID"

@@ -1,5 +1,6 @@
-// The window scale: which scale a desktop gets, how pointer positions map back, that the enlarged
-// picture is every client pixel as a sharp block, and the full-screen fit and reduction.
+// The window scale: which scale a desktop gets, whether the window fits it, how pointer positions
+// map back, that the enlarged picture is every client pixel as a sharp block, and the full-screen
+// fit and reduction.
 #include "platform/WindowScale.h"
 
 #include <gtest/gtest.h>
@@ -70,6 +71,15 @@ void ExpectEnlarged(int scale) {
     }
     for (size_t i = size_t(pitchPixels) * height; i < dst.size(); ++i)
         ASSERT_EQ(dst[i], UNTOUCHED) << "written past the last row";
+}
+
+// A window that does not fit the usable desktop would put controls out of reach.
+TEST(WindowScale, OnlyAWindowThatFitsTheUsableDesktopLeavesFullScreen) {
+    EXPECT_FALSE(WindowFitsDesktop(1024, 600, 1024, 768, 1)); // a netbook
+    EXPECT_FALSE(WindowFitsDesktop(1366, 740, 1024, 768, 1)); // a panel takes 28 rows
+    EXPECT_TRUE(WindowFitsDesktop(1366, 768, 1024, 768, 1));
+    EXPECT_TRUE(WindowFitsDesktop(2560, 1600, 1024, 768, 2));
+    EXPECT_FALSE(WindowFitsDesktop(1280, 1024, 1024, 768, 2)); // a scale forced too large
 }
 
 TEST(WindowScale, EnlargingMakesEveryPixelASharpBlock) {
