@@ -94,6 +94,10 @@ bool CSumoraApp::TakeWriterLock(const std::string& path, int& exitCode) {
         why = "the game is still closing and saving the results in " + path +
               "; start it again in a moment";
         break;
+    case LockHolder::ENDING:
+        why = "the program holding " + m_WriterLock.strPath +
+              " is still ending; start the game again in a moment";
+        break;
     default:
         why = "another copy of the game is already running with " + path +
               "; close it before starting the game again";

@@ -65,18 +65,22 @@ std::string ExecutableName(const std::string& procExe) {
     return NameOf(target);
 }
 
-// 1 when the process runs this game (the same executable, or one of the game's name), 0 when it
-// runs another program, -1 when that cannot be seen from here.
-int RunsThisGame(pid_t pid) {
+enum class Running { THIS_GAME, OTHER_PROGRAM, ENDING, UNSEEN };
+
+// What the process runs: this game (the same executable, or one of the game's name), another
+// program, nothing any more (it is ending: its executable is let go before its locks), or what
+// cannot be seen from here (another account's process).
+Running WhatRuns(pid_t pid) {
     const std::string theirs = "/proc/" + std::to_string(pid) + "/exe";
     struct stat them {
     }, us{};
     if (stat(theirs.c_str(), &them) == 0 && stat("/proc/self/exe", &us) == 0 &&
         them.st_dev == us.st_dev && them.st_ino == us.st_ino)
-        return 1;
+        return Running::THIS_GAME;
     const std::string name = ExecutableName(theirs);
-    if (name.empty()) return -1;
-    return name == GAME_NAME || name == ExecutableName("/proc/self/exe") ? 1 : 0;
+    if (name.empty()) return errno == ENOENT ? Running::ENDING : Running::UNSEEN;
+    return name == GAME_NAME || name == ExecutableName("/proc/self/exe") ? Running::THIS_GAME
+                                                                         : Running::OTHER_PROGRAM;
 }
 
 LockHolder WhatHolds(int fd, int& pid) {
@@ -85,15 +89,18 @@ LockHolder WhatHolds(int fd, int& pid) {
     // The game only ever takes write locks: a read lock is another program's.
     if (writer.l_type == F_RDLCK) return LockHolder::OTHER_PROGRAM;
     if (pid == 0) return LockHolder::UNKNOWN;
-    switch (RunsThisGame(pid)) {
-    case 0:
-        return LockHolder::OTHER_PROGRAM;
-    case 1:
+    switch (WhatRuns(pid)) {
+    case Running::THIS_GAME:
         return HolderOf(fd, WINDOW_BYTE).l_type == F_UNLCK ? LockHolder::CLOSING_GAME
                                                            : LockHolder::GAME;
-    default:
-        return LockHolder::UNKNOWN;
+    case Running::OTHER_PROGRAM:
+        return LockHolder::OTHER_PROGRAM;
+    case Running::ENDING:
+        return LockHolder::ENDING;
+    case Running::UNSEEN:
+        break;
     }
+    return LockHolder::UNKNOWN;
 }
 
 // Opens the lock file, making it when missing; one this user owns gets the bits it should have
@@ -126,7 +133,6 @@ asWRITERLOCK LockDataFileForWriting(const std::string& dataPath, unsigned waitMs
     const int fd = OpenLockFile(lock.strPath, lock.strReason);
     if (fd < 0) return lock;
     ListenForComeForwardRequests();
-    int vanished = 0; // holders gone between the refusal and the question
     for (unsigned waited = 0;; waited += WAIT_STEP_MS) {
         struct flock want = Range(F_WRLCK, WRITER_BYTE, 2);
         if (fcntl(fd, F_SETLK, &want) == 0) {
@@ -139,12 +145,10 @@ asWRITERLOCK LockDataFileForWriting(const std::string& dataPath, unsigned waitMs
             break;
         }
         lock.nHolder = WhatHolds(fd, lock.nHolderPid);
-        // Gone between the refusal and the question: try again at once.
-        if (lock.nHolder == LockHolder::UNKNOWN && lock.nHolderPid == 0 && ++vanished < 3 &&
-            HolderOf(fd, WRITER_BYTE).l_type == F_UNLCK)
-            continue;
         // A copy whose window is gone ends as soon as its last save is written.
-        if (lock.nHolder != LockHolder::CLOSING_GAME || waited >= waitMs) {
+        const bool mayBeEnding =
+            lock.nHolder == LockHolder::CLOSING_GAME || lock.nHolder == LockHolder::ENDING;
+        if (!mayBeEnding || waited >= waitMs) {
             lock.nStatus = WriterLockStatus::TAKEN;
             break;
         }

@@ -15,6 +15,7 @@ enum class LockHolder {
     UNKNOWN,       // a process this one cannot look into (another account's, another PID namespace)
     GAME,          // a copy of this game with its window open
     CLOSING_GAME,  // a copy of this game past its window, still saving, that did not end in time
+    ENDING,        // a process on its way out that did not let go in time
     OTHER_PROGRAM, // a program that is not this game (or one holding it only to read)
 };
 
@@ -29,7 +30,8 @@ struct asWRITERLOCK {
 
 // Locks dataPath + ".lock", created when missing. Only those who may replace the data file may
 // open it: its owner, and in a family's shared folder the folder's group. A copy of the game that
-// holds it with its window already gone (its last save under way) is waited for, up to waitMs.
+// holds it with its window already gone (its last save under way), or any holder already ending,
+// is waited for, up to waitMs.
 // From here on a request from another start (AskWriterToComeForward) is taken by this process
 // instead of ending it.
 asWRITERLOCK LockDataFileForWriting(const std::string& dataPath, unsigned waitMs = 5000);
