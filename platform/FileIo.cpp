@@ -123,8 +123,8 @@ int CopyToNewFile(const std::string& from, const std::string& to, const asFILEOP
 
 // True when both are readable regular files with the same bytes.
 bool SameBytes(const std::string& a, const std::string& b) {
-    struct stat infoA {
-    }, infoB{};
+    struct stat infoA {};
+    struct stat infoB {};
     const int fdA = OpenRegularFile(a, infoA);
     if (fdA < 0) return false;
     const int fdB = OpenRegularFile(b, infoB);

@@ -27,8 +27,8 @@ asRESOLVEDPATH ResolveFilePath(const std::string& path) {
     asRESOLVEDPATH resolved;
     std::string current = path;
     for (int i = 0; i < MAX_LINKS_FOLLOWED; ++i) {
-        struct stat link {
-        }, folder{};
+        struct stat link {};
+        struct stat folder {};
         if (lstat(current.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) break;
         if (stat(DirectoryOf(current).c_str(), &folder) != 0 ||
             !MayFollowLink(link.st_uid, folder.st_uid, folder.st_mode, geteuid())) {

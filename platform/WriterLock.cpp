@@ -72,8 +72,8 @@ enum class Running { THIS_GAME, OTHER_PROGRAM, ENDING, UNSEEN };
 // cannot be seen from here (another account's process).
 Running WhatRuns(pid_t pid) {
     const std::string theirs = "/proc/" + std::to_string(pid) + "/exe";
-    struct stat them {
-    }, us{};
+    struct stat them {};
+    struct stat us {};
     if (stat(theirs.c_str(), &them) == 0 && stat("/proc/self/exe", &us) == 0 &&
         them.st_dev == us.st_dev && them.st_ino == us.st_ino)
         return Running::THIS_GAME;
@@ -86,6 +86,8 @@ Running WhatRuns(pid_t pid) {
 LockHolder WhatHolds(int fd, int& pid) {
     const struct flock writer = HolderOf(fd, WRITER_BYTE);
     pid = writer.l_pid > 0 ? writer.l_pid : 0;
+    // Gone between the refusal and the question: the next try takes the lock.
+    if (writer.l_type == F_UNLCK) return LockHolder::ENDING;
     // The game only ever takes write locks: a read lock is another program's.
     if (writer.l_type == F_RDLCK) return LockHolder::OTHER_PROGRAM;
     if (pid == 0) return LockHolder::UNKNOWN;
@@ -165,8 +167,8 @@ void AnnounceWindowClosed(const asWRITERLOCK& lock) {
 }
 
 bool StillHoldsWriterLock(const asWRITERLOCK& lock) {
-    struct stat held {
-    }, there{};
+    struct stat held {};
+    struct stat there {};
     return lock.nFd >= 0 && fstat(lock.nFd, &held) == 0 &&
            lstat(lock.strPath.c_str(), &there) == 0 && held.st_dev == there.st_dev &&
            held.st_ino == there.st_ino;
