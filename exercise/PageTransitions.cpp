@@ -1,6 +1,8 @@
 // The slide and the fade. Each keeps one layer besides the screen: the slide moves the screen's
 // own pixels along and copies in only the strip of the new screen that comes into view; the fade
-// takes the shelf under the page straight from its picture.
+// takes the shelf under the page straight from its picture. Both go through every step on their
+// schedule but compose only the steps the display will show (and the last): the display shows
+// one frame a refresh, and a slow machine would otherwise spend seconds on frames never seen.
 #include "exercise/PageTransitions.h"
 
 #include "exercise/ExerciseLayout.h"
@@ -22,6 +24,15 @@ void KeepPace(CPlatformWindow& host, const asTRANSITIONPACE& pace, uint32_t star
     if (elapsed + 1 < due) host.Sleep(due - elapsed);
 }
 
+// The strip of the frame that a move of (mx, my) brings into view, on the side the new screen
+// comes from.
+Rect StripComingIntoView(int width, int height, int mx, int my) {
+    return my > 0   ? Rect{0, 0, width, my}
+           : my < 0 ? Rect{0, height + my, width, height}
+           : mx > 0 ? Rect{0, 0, mx, height}
+                    : Rect{width + mx, 0, width, height};
+}
+
 } // namespace
 
 void SlideIn(CPlatformWindow& host, CImageLayer& screen, const CImageLayer& to, int direction,
@@ -36,23 +47,26 @@ void SlideIn(CPlatformWindow& host, CImageLayer& screen, const CImageLayer& to, 
     const int d = std::clamp(direction < 0 ? -direction : direction, 0, SLIDE_DIRECTIONS - 1);
     const int stride = StrideOf(pace);
     const int dx = MOVE[d][0] * stride, dy = MOVE[d][1] * stride;
-    // The strip of the frame that a step brings into view, on the side the new screen comes from.
-    const Rect strip = dy > 0   ? Rect{0, 0, width, dy}
-                       : dy < 0 ? Rect{0, height + dy, width, height}
-                       : dx > 0 ? Rect{0, 0, dx, height}
-                                : Rect{width + dx, 0, width, height};
     const int distance = d < 2 ? height : width;
     int x = START[d][0], y = START[d][1];
+    int drawnX = x, drawnY = y; // where the new screen stands in the surface
     const uint32_t start = host.GetTickCount();
     for (int step = 1; x != 0 || y != 0; ++step) {
-        if (step > 1) {
-            // The old and the new screen move together: the frame moves, one strip is new.
-            ScrollPixels(surface, dx, dy);
-            surface.SetClipRect(strip);
-            CopyPixels(surface, OffsetRect(client, x, y), to.m_hBitmap->View(), client);
-            surface.ResetClipRect();
+        const bool last = x + dx == 0 && y + dy == 0;
+        if (last || host.IsPresentDue()) {
+            // The old and the new screen move together: the frame moves by the steps since it
+            // was last drawn, and only the strip they bring into view is new.
+            const int mx = x - drawnX, my = y - drawnY;
+            if (mx != 0 || my != 0) {
+                ScrollPixels(surface, mx, my);
+                surface.SetClipRect(StripComingIntoView(width, height, mx, my));
+                CopyPixels(surface, OffsetRect(client, x, y), to.m_hBitmap->View(), client);
+                surface.ResetClipRect();
+                drawnX = x;
+                drawnY = y;
+            }
+            host.Present(surface);
         }
-        host.Present(surface);
         x += dx;
         y += dy;
         KeepPace(host, pace, start, step * stride, distance);
@@ -68,9 +82,11 @@ void FadeInPage(CPlatformWindow& host, CImageLayer& screen, const CImageLayer& w
     const int stride = StrideOf(pace);
     const uint32_t start = host.GetTickCount();
     for (int alpha = 0;; alpha = std::min(alpha + stride, 255)) {
-        screen.DrawShelfRegion(PAGE_RECT, PAGE_RECT);
-        BlendPixels(surface, PAGE_RECT, withPage.m_hBitmap->View(), PAGE_RECT, alpha);
-        host.Present(surface);
+        if (alpha == 255 || host.IsPresentDue()) {
+            screen.DrawShelfRegion(PAGE_RECT, PAGE_RECT);
+            BlendPixels(surface, PAGE_RECT, withPage.m_hBitmap->View(), PAGE_RECT, alpha);
+            host.Present(surface);
+        }
         KeepPace(host, pace, start, alpha + 1, 256);
         if (alpha == 255) break;
     }

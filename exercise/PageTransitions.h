@@ -1,5 +1,5 @@
 // The two transitions of a run: the exercise screen sliding in over the screen shown, and a new
-// page fading in over the empty shelf. Every step is presented; the steps are spread over a fixed
+// page fading in over the empty shelf. Every step is taken; the steps are spread over a fixed
 // duration so that the animation looks the same on any machine.
 #pragma once
 
@@ -19,12 +19,12 @@ struct asTRANSITIONPACE {
 // from the right or in from the left.
 constexpr int SLIDE_DIRECTIONS = 4;
 
-// Slides to in over what screen holds, presenting each step, until it is one step short of its
+// Slides to in over what screen holds, a step at a time, until it is one step short of its
 // place; the caller's next full repaint shows it in place.
 void SlideIn(CPlatformWindow& host, CImageLayer& screen, const CImageLayer& to, int direction,
              const asTRANSITIONPACE& pace);
 
 // Shows withPage with the page area as the empty shelf, then fades its page in over the shelf,
-// presenting each alpha step up to the whole page.
+// an alpha step at a time up to the whole page.
 void FadeInPage(CPlatformWindow& host, CImageLayer& screen, const CImageLayer& withPage,
                 const asTRANSITIONPACE& pace);

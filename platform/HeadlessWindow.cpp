@@ -3,6 +3,7 @@
 
 void CHeadlessWindow::Present(const Surface& frame, const Rect& changed) {
     ++m_nPresents;
+    m_dwLastPresent = m_dwTick;
     m_rcLastChanged = changed;
     if (m_bKeepScreen) {
         if (m_Screen.Width() != frame.Width() || m_Screen.Height() != frame.Height())
@@ -10,6 +11,10 @@ void CHeadlessWindow::Present(const Surface& frame, const Rect& changed) {
         CopyPixels(m_Screen, changed, frame.View(), changed);
     }
     if (m_fnOnPresent) m_fnOnPresent(frame);
+}
+
+bool CHeadlessWindow::IsPresentDue() {
+    return m_nRefreshMs == 0 || m_dwTick - m_dwLastPresent >= m_nRefreshMs;
 }
 
 void CHeadlessWindow::ShowSystemPointer(bool show) {

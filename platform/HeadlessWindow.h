@@ -14,6 +14,7 @@ public:
     using CPlatformWindow::Present;
     void Present(const Surface& frame, const Rect& changed) override;
     void FinishPresent() override {}
+    bool IsPresentDue() override;
     bool IsShown() override { return m_bShown; }
     void SetTimer(int id, unsigned periodMs) override { m_mapTimers[id] = periodMs; }
     void KillTimer(int id) override { m_mapTimers.erase(id); }
@@ -37,6 +38,10 @@ public:
     std::atomic<uint32_t> m_dwTick{1000};
     int m_nSystemMilliseconds = 0;
     int m_nPresents = 0;
+    // A display's refresh on the test clock: 0 shows every present at once, as the snapshot tool
+    // and the screen tests need; otherwise a present is due that long after the one before.
+    unsigned m_nRefreshMs = 0;
+    uint32_t m_dwLastPresent = 0;
     int m_nInputDiscards = 0;
     // What a display would show, kept when m_bKeepScreen is set: each present copies only its
     // changed pixels here, so tests can compare it with a full composition.

@@ -286,6 +286,10 @@ void CSdlWindow::FlushPresent(bool force) {
     m_bExposed = false;
 }
 
+bool CSdlWindow::IsPresentDue() {
+    return SDL_GetTicks() - m_dwLastPresent >= PresentInterval();
+}
+
 bool CSdlWindow::IsShown() {
     return (SDL_GetWindowFlags(m_pWindow) & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED)) == 0;
 }
@@ -755,8 +759,7 @@ void CSdlWindow::Run(CWindowHandler& handler) {
         if (!m_bQuit && m_Gate.HasPending()) ServeRepaintRequest(handler);
         if (!m_bQuit && m_bMoveHeld && HasDueTimer()) DeliverHeldMove(handler);
         if (!m_bQuit) FireDueTimers(handler);
-        if (!m_bQuit && m_bMoveHeld && SDL_GetTicks() - m_dwLastPresent >= PresentInterval())
-            DeliverHeldMove(handler);
+        if (!m_bQuit && m_bMoveHeld && IsPresentDue()) DeliverHeldMove(handler);
         FlushPresent(false);
     }
     FlushPresent(true);

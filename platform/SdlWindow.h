@@ -39,6 +39,7 @@ public:
     using CPlatformWindow::Present;
     void Present(const Surface& frame, const Rect& changed) override;
     void FinishPresent() override { FlushPresent(true); }
+    bool IsPresentDue() override;
     bool IsShown() override;
     void SetTimer(int id, unsigned periodMs) override;
     void KillTimer(int id) override;

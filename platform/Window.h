@@ -54,6 +54,9 @@ public:
     virtual void Present(const Surface& frame, const Rect& changed) = 0;
     // Shows a frame still held back now; afterwards the last frame may go away.
     virtual void FinishPresent() = 0;
+    // Whether a frame presented now would be shown at once rather than held back (and then
+    // replaced by a newer one): a transition composes only the steps the display will show.
+    virtual bool IsPresentDue() = 0;
 
     // False while the window cannot be seen (minimized or hidden): no frame needs composing
     // then; OnShown follows when it can be seen again.

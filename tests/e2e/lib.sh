@@ -180,7 +180,8 @@ expect_like() {
     done
     shift
     snap "$name" "$@"
-    for _ in $(seq 1 60); do
+    # Up to 10 s and more: a loaded machine under the sanitizers may take seconds over typing.
+    for _ in $(seq 1 200); do
         screenshot "$name"
         report=$(looks_like "$name" "${skips[@]}") && {
             echo "$report"

@@ -9,7 +9,9 @@
 #include "platform/Pictures.h"
 #include "tests/exercise/RunFixture.h"
 
+#include <algorithm>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -270,4 +272,56 @@ TEST_F(ExerciseScreenTest, FadeBringsTheNewPageInOverAnEmptyShelfIn256Steps) {
     // Page Down held, or the corner clicked again and again, during the fade: the queue is
     // dropped, so no storm of fades follows.
     EXPECT_EQ(host.m_nInputDiscards, 1);
+}
+
+// A display that shows one frame a refresh: each transition composes only the steps it shows,
+// and every one of them is the very frame the same step shows when every step is composed; the
+// last step is always composed, and the duration does not change.
+TEST_F(ExerciseScreenTest, OnlyTheStepsADisplayShowsAreComposedAndEachIsTheStepsOwnFrame) {
+    Start(0);
+    CImageLayer exercise;
+    exercise.CreateSurface(1024, 768);
+    PaintExerciseScreen(exercise, m_run, "", -1, -1);
+    auto fingerprint = [](const Surface& frame) {
+        uint64_t hash = 1469598103934665603ull;
+        for (int y = 0; y < 768; y += 3)
+            for (int x = y % 5; x < 1024; x += 5)
+                hash = (hash ^ frame.GetPixel(x, y)) * 1099511628211ull;
+        return hash;
+    };
+    struct asPLAY {
+        std::vector<uint64_t> arrFrames;
+        uint32_t dwTook = 0;
+    };
+    auto play = [&](int transition, unsigned refreshMs) {
+        CHeadlessWindow host;
+        host.m_nRefreshMs = refreshMs;
+        CImageLayer screen;
+        screen.CreateSurface(1024, 768);
+        screen.DrawBitmap(0, 0, TITLE_BACKGROUND_PICTURE);
+        asPLAY played;
+        host.m_fnOnPresent = [&](const Surface& frame) {
+            played.arrFrames.push_back(fingerprint(frame));
+        };
+        const uint32_t before = host.m_dwTick;
+        if (transition < SLIDE_DIRECTIONS)
+            SlideIn(host, screen, exercise, transition, asTRANSITIONPACE{});
+        else
+            FadeInPage(host, screen, exercise, asTRANSITIONPACE{});
+        played.dwTook = host.m_dwTick - before;
+        return played;
+    };
+    for (int transition : {0, 3, SLIDE_DIRECTIONS}) { // down, from the left, the fade
+        const asPLAY every = play(transition, 0);
+        const asPLAY shown = play(transition, 16);
+        EXPECT_GE(shown.arrFrames.size(), 25u) << transition;
+        EXPECT_LE(shown.arrFrames.size(), 40u) << transition;
+        auto from = every.arrFrames.begin();
+        for (uint64_t frame : shown.arrFrames) {
+            from = std::find(from, every.arrFrames.end(), frame);
+            ASSERT_NE(from, every.arrFrames.end()) << "a frame no step shows, in " << transition;
+        }
+        EXPECT_EQ(shown.arrFrames.back(), every.arrFrames.back()) << transition;
+        EXPECT_EQ(shown.dwTook, every.dwTook) << transition;
+    }
 }
