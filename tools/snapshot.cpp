@@ -46,6 +46,9 @@ int main(int argc, char** argv) {
     }
     SetDefaultExerciseSets();
     CHeadlessWindow host;
+    // Transitions compose only the frames a 60 Hz display would show: the picture after them is
+    // the same, and the tests that replay whole runs spend far less time in them.
+    host.m_nRefreshMs = 16;
     CSumoraWnd window(host);
     if (window.OnCreate() != 0) return 1;
 
@@ -99,6 +102,7 @@ int main(int argc, char** argv) {
             std::printf("\n");
         } else if (action == "capture") {
             captureIndex = number();
+            host.m_nRefreshMs = 0; // every step of a transition is a frame to count
         } else {
             std::fprintf(stderr, "snapshot: unknown action '%s'\n", action.c_str());
             return Usage();
