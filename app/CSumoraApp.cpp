@@ -5,8 +5,8 @@
 #include "app/CSumoraWnd.h"
 #include "app/DisplaySettings.h"
 #include "platform/MessageWindow.h"
-#include "platform/Paths.h"
 #include "platform/SdlWindow.h"
+#include "storage/Paths.h"
 #include "users/UserData.h"
 
 #include <cstdio>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "app/Environment.h"
-#include "platform/WriterLock.h"
+#include "storage/WriterLock.h"
 
 #include <optional>
 

@@ -5,11 +5,11 @@
 
 #include "app/ScreenState.h"
 #include "app/TitleScreen.h"
+#include "exercise/Cartoons.h"
 #include "exercise/ExerciseRun.h"
 #include "exercise/PageTransitions.h"
 #include "gfx/CImageLayer.h"
-#include "gfx/Cartoons.h"
-#include "platform/Pictures.h"
+#include "gfx/Pictures.h"
 #include "platform/Window.h"
 #include "users/UserScreen.h"
 

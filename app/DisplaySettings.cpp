@@ -1,9 +1,9 @@
 // The full-screen choice remembered between starts.
 #include "app/DisplaySettings.h"
 
-#include "platform/FileIo.h"
-#include "platform/FileLinks.h"
-#include "platform/Paths.h"
+#include "storage/FileIo.h"
+#include "storage/FileLinks.h"
+#include "storage/Paths.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // full screen, in $XDG_CONFIG_HOME/zimbly/settings as a line "fullscreen=1" or "fullscreen=0".
 #pragma once
 
-#include "platform/Paths.h"
+#include "storage/Paths.h"
 
 #include <optional>
 #include <string>

@@ -1,7 +1,7 @@
 // Everything the game takes from its environment, read once at start-up and passed on from there.
 #pragma once
 
-#include "platform/Paths.h"
+#include "storage/Paths.h"
 
 #include <optional>
 #include <string>

@@ -3,7 +3,7 @@
 #include "app/CSumoraWnd.h"
 
 #include "exercise/ExerciseLayout.h"
-#include "platform/Pictures.h"
+#include "gfx/Pictures.h"
 #include "users/UserData.h"
 #include "users/UserLayout.h"
 

@@ -2,9 +2,9 @@
 #include "app/TitleScreen.h"
 
 #include "app/ScreenState.h"
-#include "platform/Gbk.h"
-#include "platform/Pictures.h"
-#include "platform/Text.h"
+#include "gfx/Gbk.h"
+#include "gfx/Pictures.h"
+#include "gfx/Text.h"
 
 #include <cstdio>
 

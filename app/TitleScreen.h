@@ -3,7 +3,7 @@
 
 #include "exercise/ExerciseSet.h"
 #include "gfx/CImageLayer.h"
-#include "platform/Geometry.h"
+#include "gfx/Geometry.h"
 
 #include <array>
 #include <string>

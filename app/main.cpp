@@ -1,6 +1,6 @@
 // Entry point: the command-line options, the font check, then the game.
 #include "app/CSumoraApp.h"
-#include "platform/Text.h"
+#include "gfx/Text.h"
 
 #include <cstdio>
 #include <cstring>

@@ -5,9 +5,9 @@
 #include "app/CSumoraWnd.h"
 #include "app/TitleScreen.h"
 #include "exercise/ExerciseLayout.h"
-#include "platform/Gbk.h"
+#include "gfx/Gbk.h"
+#include "gfx/Text.h"
 #include "platform/HeadlessWindow.h"
-#include "platform/Text.h"
 #include "users/UserData.h"
 #include "users/UserLayout.h"
 

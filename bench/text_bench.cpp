@@ -1,8 +1,8 @@
 // DrawTextBox for the game's short captions and for a long word-broken text, with the glyphs
 // already in the cache (as they are after the first frame that shows them).
 #include "gfx/CImageLayer.h"
-#include "platform/Gbk.h"
-#include "platform/Text.h"
+#include "gfx/Gbk.h"
+#include "gfx/Text.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,8 +2,8 @@
 // rules that place them rather than typed in as numbers.
 #pragma once
 
-#include "platform/Geometry.h"
-#include "platform/Pictures.h"
+#include "gfx/Geometry.h"
+#include "gfx/Pictures.h"
 
 #include <array>
 #include <cstdint>

@@ -2,8 +2,8 @@
 // needed, the pictures are embedded) and draws it with one pixel operation.
 #include "gfx/CImageLayer.h"
 
-#include "platform/Pictures.h"
-#include "platform/Text.h"
+#include "gfx/Pictures.h"
+#include "gfx/Text.h"
 
 CImageLayer::~CImageLayer() {
     ReleaseSurface();

@@ -1,8 +1,8 @@
 // The off-screen drawing surface and the drawing operations every screen painter uses.
 #pragma once
 
-#include "platform/Geometry.h"
-#include "platform/Surface.h"
+#include "gfx/Geometry.h"
+#include "gfx/Surface.h"
 
 #include <cstdint>
 #include <memory>

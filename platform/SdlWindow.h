@@ -1,5 +1,7 @@
 // The real window on SDL2: borderless, client 1024x768 (enlarged by a whole number on a large
-// desktop), centred, with the game's message loop.
+// desktop), centred, with the game's message loop. On a desktop at least twice the client's size
+// the window is a whole-number multiple of it, and pointer positions are mapped back, so the game
+// only ever sees its fixed client.
 #pragma once
 
 #include "platform/RepaintGate.h"
@@ -16,6 +18,7 @@
 struct SDL_Surface;
 struct SDL_SysWMmsg;
 struct SDL_Window;
+union SDL_Event;
 
 class CSdlWindow : public CPlatformWindow {
 public:
@@ -71,6 +74,7 @@ private:
     void FlushPresent(bool force);
     void CopyFrame(const Surface& frame, const Rect& area, SDL_Surface* target) const;
     void DeliverHeldMove(CWindowHandler& handler);
+    void DispatchEvent(CWindowHandler& handler, const SDL_Event& event);
     bool LookForRepaintRequest(); // before a wait: false when one is waiting to be served
     void ServeRepaintRequest(CWindowHandler& handler);
     void PumpEvents();

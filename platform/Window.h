@@ -2,7 +2,7 @@
 // Two implementations: the SDL window (platform/SdlWindow) and the headless window.
 #pragma once
 
-#include "platform/Surface.h"
+#include "gfx/Surface.h"
 
 #include <cstdint>
 

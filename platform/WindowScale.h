@@ -3,7 +3,7 @@
 // client, and pointer positions mapped back exactly.
 #pragma once
 
-#include "platform/Surface.h"
+#include "gfx/Surface.h"
 
 constexpr int MAX_WINDOW_SCALE = 8;
 

@@ -2,10 +2,10 @@
 // artwork as the game holds it: keyed pictures over a chequer, so holes and fringes show.
 //
 // Usage: contact_sheet OUT.png
-#include "platform/Gbk.h"
-#include "platform/Pictures.h"
-#include "platform/PngWriter.h"
-#include "platform/Text.h"
+#include "gfx/Gbk.h"
+#include "gfx/Pictures.h"
+#include "gfx/PngWriter.h"
+#include "gfx/Text.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -13,10 +13,10 @@
 //   capture N                 the picture is the N-th frame presented from here on (transitions)
 //   answers                   print the answers of the current page on one line (stdout)
 #include "app/CSumoraWnd.h"
-#include "platform/Gbk.h"
+#include "gfx/Gbk.h"
+#include "gfx/PngWriter.h"
+#include "gfx/Text.h"
 #include "platform/HeadlessWindow.h"
-#include "platform/PngWriter.h"
-#include "platform/Text.h"
 #include "users/UserData.h"
 
 #include <cstdio>

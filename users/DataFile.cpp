@@ -1,7 +1,7 @@
 // Encoding and decoding of the data file's bytes, little-endian throughout.
 #include "users/DataFile.h"
 
-#include "platform/Gbk.h"
+#include "gfx/Gbk.h"
 
 #include <algorithm>
 #include <cstring>

@@ -2,8 +2,8 @@
 // ignore and plain enough for a parent to read.
 #include "users/DataFileNotice.h"
 
-#include "platform/Gbk.h"
-#include "platform/Text.h"
+#include "gfx/Gbk.h"
+#include "gfx/Text.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,5 @@
 // The name entry of a new user: opening the board, typed bytes, Backspace and OK.
-#include "platform/Gbk.h"
+#include "gfx/Gbk.h"
 #include "users/UserData.h"
 #include "users/UserScreen.h"
 

@@ -1,5 +1,5 @@
 // The score chart of the current user: a value axis and one red line through the results.
-#include "platform/Pictures.h"
+#include "gfx/Pictures.h"
 #include "users/UserData.h"
 #include "users/UserLayout.h"
 #include "users/UserScreen.h"

@@ -1,7 +1,7 @@
 // The settings list of the main user page and its hover panel: number limit arrows and one box
 // per kind of problem.
-#include "platform/Gbk.h"
-#include "platform/Pictures.h"
+#include "gfx/Gbk.h"
+#include "gfx/Pictures.h"
 #include "users/UserData.h"
 #include "users/UserLayout.h"
 #include "users/UserScreen.h"

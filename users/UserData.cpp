@@ -1,8 +1,8 @@
 // Where the data file lives, and loading and saving it without ever losing what it holds.
 #include "users/UserData.h"
 
-#include "platform/FileIo.h"
-#include "platform/FileLinks.h"
+#include "storage/FileIo.h"
+#include "storage/FileLinks.h"
 #include "users/DataFile.h"
 
 #include <algorithm>

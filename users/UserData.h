@@ -3,7 +3,7 @@
 #pragma once
 
 #include "exercise/ExerciseSet.h"
-#include "platform/FileIo.h"
+#include "storage/FileIo.h"
 
 #include <array>
 #include <cstddef>

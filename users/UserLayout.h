@@ -1,7 +1,7 @@
 // The fixed rectangles of the user management screen.
 #pragma once
 
-#include "platform/Geometry.h"
+#include "gfx/Geometry.h"
 
 #include <array>
 

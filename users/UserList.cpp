@@ -1,7 +1,7 @@
 // The three globals and the operations on the user list, the score history and the problem sets.
 #include "users/UserData.h"
 
-#include "platform/Gbk.h"
+#include "gfx/Gbk.h"
 
 #include <algorithm>
 

@@ -2,8 +2,8 @@
 // name-entry board and the user list.
 #include "users/UserScreen.h"
 
-#include "platform/Gbk.h"
-#include "platform/Pictures.h"
+#include "gfx/Gbk.h"
+#include "gfx/Pictures.h"
 #include "users/UserData.h"
 #include "users/UserLayout.h"
 

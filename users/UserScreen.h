@@ -4,8 +4,8 @@
 
 #include "exercise/ExerciseSet.h"
 #include "gfx/CImageLayer.h"
-#include "platform/Geometry.h"
-#include "platform/Text.h"
+#include "gfx/Geometry.h"
+#include "gfx/Text.h"
 
 #include <string>
 #include <string_view>

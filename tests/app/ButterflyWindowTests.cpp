@@ -2,8 +2,8 @@
 // beat, and the window goes at any moment of their exchange without hanging or leaking. The
 // shut-down test is meant for the thread sanitizer and many repeats (scripts/robustness runs it
 // 500 times): every repeat takes other paths.
-#include "gfx/Cartoons.h"
-#include "platform/Pictures.h"
+#include "exercise/Cartoons.h"
+#include "gfx/Pictures.h"
 #include "tests/app/WindowTestSupport.h"
 
 #include <chrono>

@@ -2,7 +2,7 @@
 // changes, a plank with its balloon, one keypad ball; the whole frame otherwise.
 #include "app/TitleScreen.h"
 #include "exercise/ExerciseLayout.h"
-#include "platform/Pictures.h"
+#include "gfx/Pictures.h"
 #include "tests/app/WindowTestSupport.h"
 #include "users/UserLayout.h"
 

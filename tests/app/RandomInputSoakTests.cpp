@@ -5,7 +5,7 @@
 #include "app/TitleScreen.h"
 #include "exercise/ExerciseLayout.h"
 #include "exercise/ExerciseScreen.h"
-#include "platform/Gbk.h"
+#include "gfx/Gbk.h"
 #include "platform/HeadlessWindow.h"
 #include "tests/users/UserDataFixture.h"
 #include "users/UserData.h"

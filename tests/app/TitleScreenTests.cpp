@@ -1,7 +1,7 @@
 // Title plank captions and hints (byte-exact GBK) and what a composed title frame shows.
 #include "app/TitleScreen.h"
-#include "platform/Gbk.h"
-#include "platform/Pictures.h"
+#include "gfx/Gbk.h"
+#include "gfx/Pictures.h"
 #include "tests/app/WindowTestSupport.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // The transition table driven through the real mouse and key handlers, and the pointer rules.
 #include "app/TitleScreen.h"
-#include "platform/Gbk.h"
+#include "gfx/Gbk.h"
 #include "tests/app/WindowTestSupport.h"
 
 TEST_F(WindowTest, EachProblemPlankStartsARunOfItsOwnSet) {

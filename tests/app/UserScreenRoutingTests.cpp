@@ -1,6 +1,6 @@
 // The user screen through the window's handlers: text input while the name board is open, the
 // panel following the hand, the held arrows' timers, and the page each click leads to.
-#include "platform/Gbk.h"
+#include "gfx/Gbk.h"
 #include "tests/app/WindowTestSupport.h"
 #include "users/UserLayout.h"
 

@@ -4,9 +4,9 @@
 #include "exercise/ExerciseLayout.h"
 #include "exercise/ExerciseScreen.h"
 #include "exercise/PageTransitions.h"
-#include "platform/Gbk.h"
+#include "gfx/Gbk.h"
+#include "gfx/Pictures.h"
 #include "platform/HeadlessWindow.h"
-#include "platform/Pictures.h"
 #include "tests/exercise/RunFixture.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 // The data-file loader under libFuzzer: any bytes as the data file, decoded in memory and loaded
 // through the real file, with what the rest of the program relies on checked for every input.
-#include "platform/FileIo.h"
+#include "storage/FileIo.h"
 #include "users/DataFile.h"
 #include "users/UserData.h"
 

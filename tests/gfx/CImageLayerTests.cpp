@@ -1,8 +1,8 @@
 // Pixel tests of the drawing surface operations, against the embedded pictures themselves so
 // they hold whatever the art looks like.
 #include "gfx/CImageLayer.h"
-#include "platform/Pictures.h"
-#include "platform/Text.h"
+#include "gfx/Pictures.h"
+#include "gfx/Text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Decoding data files: versions, every length-prefix form, counts, damaged and foreign files,
 // and what is made safe on the way into memory.
-#include "platform/Gbk.h"
+#include "gfx/Gbk.h"
 #include "tests/users/DataFileBuilder.h"
 #include "users/DataFile.h"
 

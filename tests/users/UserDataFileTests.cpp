@@ -1,6 +1,6 @@
 // Loading and saving the data file: first run, round trips, stale tails, foreign and damaged
 // files, older versions, failed saves, and where the file lives.
-#include "platform/Paths.h"
+#include "storage/Paths.h"
 #include "tests/users/DataFileBuilder.h"
 #include "tests/users/UserDataFixture.h"
 #include "users/DataFile.h"

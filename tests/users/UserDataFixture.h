@@ -2,8 +2,8 @@
 // into a fresh temporary directory, and puts everything back afterwards.
 #pragma once
 
-#include "platform/FileIo.h"
-#include "tests/platform/FaultyFileOps.h"
+#include "storage/FileIo.h"
+#include "tests/storage/FaultyFileOps.h"
 #include "users/UserData.h"
 
 #include <gtest/gtest.h>

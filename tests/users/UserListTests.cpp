@@ -1,5 +1,5 @@
 // The in-memory operations: default sets, score history, appending, removing and finding users.
-#include "platform/Gbk.h"
+#include "gfx/Gbk.h"
 #include "tests/users/UserDataFixture.h"
 
 using UserList = CUserDataTest;

@@ -2,8 +2,8 @@
 // a layer the size of the screen to paint on, and helpers to add users, type and look at pixels.
 #pragma once
 
-#include "platform/Gbk.h"
-#include "platform/Pictures.h"
+#include "gfx/Gbk.h"
+#include "gfx/Pictures.h"
 #include "users/UserData.h"
 #include "users/UserLayout.h"
 #include "users/UserScreen.h"

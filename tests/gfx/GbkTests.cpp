@@ -1,5 +1,5 @@
 // GBK conversions: round trips, characters without a GBK form, broken bytes.
-#include "platform/Gbk.h"
+#include "gfx/Gbk.h"
 
 #include <gtest/gtest.h>
 

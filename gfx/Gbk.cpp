@@ -1,5 +1,5 @@
 // GBK conversions through iconv; one converter per direction and thread, opened on first use.
-#include "platform/Gbk.h"
+#include "gfx/Gbk.h"
 
 #include <cerrno>
 #include <iconv.h>

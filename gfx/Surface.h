@@ -1,7 +1,7 @@
 // Software pixel surfaces and the pixel operations every drawing call is made of.
 #pragma once
 
-#include "platform/Geometry.h"
+#include "gfx/Geometry.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Text through fontconfig and FreeType with a glyph cache: the Song-style face in three weights,
 // laid out with the alignment and word-breaking formats the game uses.
-#include "platform/Gbk.h"
-#include "platform/Text.h"
+#include "gfx/Gbk.h"
+#include "gfx/Text.h"
 
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>

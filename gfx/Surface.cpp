@@ -1,5 +1,5 @@
 // Pixel operations on software surfaces: fill, copy, keyed copy, constant-alpha blend.
-#include "platform/Surface.h"
+#include "gfx/Surface.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,7 +1,7 @@
 // The pictures embedded in the executable, addressed by their numeric ids.
 #pragma once
 
-#include "platform/Surface.h"
+#include "gfx/Surface.h"
 
 #include <cstdint>
 #include <span>

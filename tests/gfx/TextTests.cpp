@@ -1,6 +1,6 @@
 // Text placement: where each layout format puts the ink, clipping, word breaking and weights.
-#include "platform/Gbk.h"
-#include "platform/Text.h"
+#include "gfx/Gbk.h"
+#include "gfx/Text.h"
 
 #include <gtest/gtest.h>
 

@@ -3,13 +3,12 @@
 // rename, which would leave a lock on the file behind with the old copy. Byte 0 is the writer's;
 // byte 1 is held while the writer's window is open, so that another start can tell a copy it may
 // bring forward from one that is closing.
-#include "platform/WriterLock.h"
+#include "storage/WriterLock.h"
 
-#include "platform/FileIo.h"
-#include "platform/Paths.h"
 #include "platform/Signals.h"
+#include "storage/FileIo.h"
+#include "storage/Paths.h"
 
-#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <csignal>
@@ -24,18 +23,6 @@ constexpr off_t WRITER_BYTE = 0;
 constexpr off_t WINDOW_BYTE = 1;
 constexpr unsigned WAIT_STEP_MS = 20;
 constexpr const char* GAME_NAME = "zimbly";
-
-std::atomic<int> g_nComeForwardRequests{0};
-
-extern "C" void OnComeForwardSignal(int) {
-    g_nComeForwardRequests.fetch_add(1);
-}
-
-// Installed before the lock is taken: a request sent the moment the lock is seen must not find
-// SIGUSR1's default action, which would end the game.
-void ListenForComeForwardRequests() {
-    CatchSignal(SIGUSR1, OnComeForwardSignal);
-}
 
 struct flock Range(short type, off_t start, off_t length) {
     struct flock range {};
@@ -134,6 +121,8 @@ asWRITERLOCK LockDataFileForWriting(const std::string& dataPath, unsigned waitMs
     lock.strPath = dataPath + ".lock";
     const int fd = OpenLockFile(lock.strPath, lock.strReason);
     if (fd < 0) return lock;
+    // Before the lock is taken: a request sent the moment the lock is seen must not find
+    // SIGUSR1's default action, which would end the game.
     ListenForComeForwardRequests();
     for (unsigned waited = 0;; waited += WAIT_STEP_MS) {
         struct flock want = Range(F_WRLCK, WRITER_BYTE, 2);
@@ -184,8 +173,4 @@ bool AskWriterToComeForward(const asWRITERLOCK& taken) {
     return taken.nStatus == WriterLockStatus::TAKEN && taken.nHolder == LockHolder::GAME &&
            taken.nHolderPid > 0 && taken.nHolderPid != getpid() &&
            kill(taken.nHolderPid, SIGUSR1) == 0;
-}
-
-bool TakeComeForwardRequest() {
-    return g_nComeForwardRequests.exchange(0) > 0;
 }

@@ -1,5 +1,5 @@
 // Butterfly timing with a fake clock: when each wing beats and when a pass asks for a repaint.
-#include "gfx/Cartoons.h"
+#include "exercise/Cartoons.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Every catalogue picture is embedded, has its exact size, and uses magenta only where keyed.
-#include "platform/Pictures.h"
+#include "gfx/Pictures.h"
 
 #include <gtest/gtest.h>
 

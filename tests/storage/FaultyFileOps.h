@@ -2,7 +2,7 @@
 // write cut short at any point leaves everything as it was.
 #pragma once
 
-#include "platform/FileIo.h"
+#include "storage/FileIo.h"
 
 #include <cerrno>
 #include <memory>

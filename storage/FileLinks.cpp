@@ -1,7 +1,7 @@
 // Following the links of a file's path, with the ownership rule that keeps planted links out.
-#include "platform/FileLinks.h"
+#include "storage/FileLinks.h"
 
-#include "platform/Paths.h"
+#include "storage/Paths.h"
 
 #include <climits>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // The pixel operations against a pixel-by-pixel model: exact blend rounding, and copies whose
 // rectangles hang over any edge of either surface (as every step of the slide does).
-#include "platform/Surface.h"
+#include "gfx/Surface.h"
 
 #include <gtest/gtest.h>
 

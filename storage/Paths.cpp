@@ -1,5 +1,5 @@
 // Executable and per-user data directories.
-#include "platform/Paths.h"
+#include "storage/Paths.h"
 
 #include <cerrno>
 #include <fcntl.h>

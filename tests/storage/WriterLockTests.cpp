@@ -1,7 +1,8 @@
 // The one-writer lock across processes: a second taker learns who holds it and can ask only a copy
 // of the game to come forward, waits for one that is closing, and the lock goes with its holder,
 // however the holder ends.
-#include "platform/WriterLock.h"
+#include "platform/Signals.h"
+#include "storage/WriterLock.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Butterfly timing: the worker sleeps until the next wing beat is due or until show, hide or
 // stop wakes it, and asks the window for one synchronous repaint per change of picture.
-#include "gfx/Cartoons.h"
+#include "exercise/Cartoons.h"
 
-#include "platform/Pictures.h"
+#include "gfx/Pictures.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,7 +1,7 @@
 // Writes a surface as a PNG file (for snapshots and test failure pictures).
 #pragma once
 
-#include "platform/Surface.h"
+#include "gfx/Surface.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 // Text drawing: GBK strings in the Song-style face, with the layout formats the game uses.
 #pragma once
 
-#include "platform/Surface.h"
+#include "gfx/Surface.h"
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,6 @@
 // Where an installed copy keeps its data: $XDG_DATA_HOME/zimbly/, else ~/.local/share/zimbly/,
 // created on demand; relative settings are ignored as the XDG rules require.
-#include "platform/Paths.h"
+#include "storage/Paths.h"
 
 #include <gtest/gtest.h>
 

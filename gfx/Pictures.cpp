@@ -1,5 +1,5 @@
 // Picture lookup over the catalogue and the pixels the build embedded.
-#include "platform/Pictures.h"
+#include "gfx/Pictures.h"
 
 #include <array>
 

@@ -1,8 +1,8 @@
 // Whole-file reads, crash-safe writes and rescue copies: exact bytes, kept permissions, failures
 // at every step; and which symbolic links are followed.
-#include "platform/FileIo.h"
-#include "platform/FileLinks.h"
-#include "tests/platform/FaultyFileOps.h"
+#include "storage/FileIo.h"
+#include "storage/FileLinks.h"
+#include "tests/storage/FaultyFileOps.h"
 
 #include <gtest/gtest.h>
 

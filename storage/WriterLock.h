@@ -33,7 +33,7 @@ struct asWRITERLOCK {
 // holds it with its window already gone (its last save under way), or any holder already ending,
 // is waited for, up to waitMs.
 // From here on a request from another start (AskWriterToComeForward) is taken by this process
-// instead of ending it.
+// instead of ending it (TakeComeForwardRequest).
 asWRITERLOCK LockDataFileForWriting(const std::string& dataPath, unsigned waitMs = 5000);
 
 // The window is gone: another start now waits for this process to end instead of asking it to
@@ -50,6 +50,3 @@ void UnlockDataFile(asWRITERLOCK& lock);
 // Asks the holder of a taken lock to bring its window to the front, when it is a copy of this
 // game with its window open. False when it is not, or cannot be reached.
 bool AskWriterToComeForward(const asWRITERLOCK& taken);
-
-// True once for each request that reached this process since the last call.
-bool TakeComeForwardRequest();

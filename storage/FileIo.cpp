@@ -1,7 +1,7 @@
 // Whole-file reads, crash-safe whole-file writes and rescue copies through POSIX calls.
-#include "platform/FileIo.h"
+#include "storage/FileIo.h"
 
-#include "platform/Paths.h"
+#include "storage/Paths.h"
 
 #include <algorithm>
 #include <atomic>
