@@ -218,8 +218,10 @@ std::vector<asCHILDREPORT> BuildChildReports(const asHISTORY& history, const std
         } else if (answer.bByMagnifier) {
             data.arrTries[asked->second.second].bByMagnifier = true;
         }
+        // Wrong counts the times asked whose first answer was wrong; the forms count every
+        // wrong answer, retries too.
         if (!answer.bRight && !answer.bByMagnifier) {
-            ++data.nWrong;
+            data.nWrong += answer.bFirstTry;
             ++data.mapWrongForms[FillBlank(answer.strProblem, answer.strTyped)];
         }
     }

@@ -93,7 +93,7 @@ void AppendMostWrong(std::string& out, const asCHILDREPORT& child) {
         out += "<p class=\"empty\">还没有答错过。</p>";
         return;
     }
-    out += "<table class=\"list wrong\"><tr><th>题目</th><th>答错次数</th><th>练习次数</th>"
+    out += "<table class=\"list wrong\"><tr><th>题目</th><th>第一次答错</th><th>出现次数</th>"
            "<th>最常见的错答</th></tr>";
     for (const asWRONGFACT& wrong : child.arrMostWrong)
         out += "<tr data-fact=\"" + Escaped(wrong.strFact) + "\" data-wrong=\"" +
@@ -124,8 +124,8 @@ void AppendWeakest(std::string& out, const asCHILDREPORT& child) {
         out += "<p class=\"empty\">还没有练过 20 以上的加减法。</p>";
         return;
     }
-    out += "<table class=\"list weakest\"><tr><th>题目</th><th>情况</th><th>练习次数</th>"
-           "<th>答对</th><th>用时中位数</th></tr>";
+    out += "<table class=\"list weakest\"><tr><th>题目</th><th>情况</th><th>出现次数</th>"
+           "<th>第一次答对</th><th>用时中位数</th></tr>";
     for (const asWEAKFACT& weak : child.arrWeakest)
         out += "<tr data-fact=\"" + Escaped(weak.strFact) + "\" data-state=\"" +
                StateKey(weak.nState) + "\"><td>" + Escaped(weak.strFact) +

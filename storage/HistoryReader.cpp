@@ -4,14 +4,31 @@
 
 #include "storage/HistorySchema.h"
 
+#include <cerrno>
+#include <cstdio>
 #include <sqlite3.h>
 #include <sys/stat.h>
 
 namespace {
 
+// A database in WAL mode (bytes 18 and 19 of its header are 2) whose -wal file is gone was
+// closed by every writer and holds all its pages in the main file. Reading it as immutable makes
+// no -wal and -shm files: made by another account in a family's shared folder they could keep
+// the game from writing. A game starting meanwhile writes its pages to a new -wal file.
+bool IsClosedWalDatabase(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return false;
+    unsigned char header[20] = {};
+    const size_t read = std::fread(header, 1, sizeof header, file);
+    std::fclose(file);
+    struct stat info {};
+    return read == sizeof header && header[18] == 2 && header[19] == 2 &&
+           stat((path + "-wal").c_str(), &info) != 0 && errno == ENOENT;
+}
+
 // The path as a file: URI, so that "?mode=ro" can be added: the characters a URI gives meaning
 // to are escaped.
-std::string ReadOnlyUri(const std::string& path) {
+std::string ReadOnlyUri(const std::string& path, bool bImmutable) {
     std::string uri = path.starts_with('/') ? "file://" : "file:";
     for (const char c : path) {
         if (c == '%' || c == '?' || c == '#') {
@@ -23,7 +40,7 @@ std::string ReadOnlyUri(const std::string& path) {
             uri += c;
         }
     }
-    return uri + "?mode=ro";
+    return uri + (bImmutable ? "?mode=ro&immutable=1" : "?mode=ro");
 }
 
 HistoryStatus StatusOfError(int code) {
@@ -157,13 +174,22 @@ asHISTORYREAD ReadHistory(const std::string& path, int busyMs) {
         return result;
     }
     sqlite3* db = nullptr;
-    int code = sqlite3_open_v2(ReadOnlyUri(path).c_str(), &db,
+    int code = SQLITE_OK;
+    for (const bool bImmutable : {IsClosedWalDatabase(path), false}) {
+        sqlite3_close(db);
+        db = nullptr;
+        result = {};
+        code = sqlite3_open_v2(ReadOnlyUri(path, bImmutable).c_str(), &db,
                                SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
-    if (code == SQLITE_OK) {
-        sqlite3_busy_timeout(db, busyMs);
-        // One read transaction: the writer's pages are seen whole or not at all.
-        code = sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
-        if (code == SQLITE_OK) code = ReadTables(db, result);
+        if (code == SQLITE_OK) {
+            sqlite3_busy_timeout(db, busyMs);
+            // One read transaction: the writer's pages are seen whole or not at all.
+            code = sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+            if (code == SQLITE_OK) code = ReadTables(db, result);
+        }
+        // Read as immutable, a game's checkpoint under way would look like damage: read again
+        // the ordinary way.
+        if (!bImmutable || code == SQLITE_OK) break;
     }
     if (code != SQLITE_OK) {
         result.nStatus = StatusOfError(code);

@@ -117,7 +117,7 @@ def expected_figures(path):
             elif magnifier:
                 asked[place][1] = 1
             if not right and not magnifier:
-                wrong[fact] += 1
+                wrong[fact] += first
                 wrong_forms[fact][problem.replace(BLANK, typed)] += 1
         for run in data["runs"]:
             if run[3] is not None and run[3] // DAY_MS in days:
@@ -125,7 +125,7 @@ def expected_figures(path):
                 if 0 < gap <= PAUSE_MS:
                     days[run[3] // DAY_MS][0] += gap
         grid = {fact: state(tries.get(fact, [])) for fact in grid_facts()}
-        most_wrong = sorted(wrong, key=lambda f: (-wrong[f], f))[:10]
+        most_wrong = sorted((f for f in wrong if wrong[f]), key=lambda f: (-wrong[f], f))[:10]
         weakest = []
         if any(run[5] > 20 for run in data["runs"]):
             ranked = []

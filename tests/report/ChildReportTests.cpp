@@ -101,6 +101,7 @@ TEST_F(ChildReport, TheMostWrongFactsWithTheirCommonestWrongAnswer) {
     for (int i = 0; i < 3; ++i)
         Answer(run, 10 + i, "7+8=□", "15", i == 2 ? "14" : "16");
     Answer(run, 20, "□+8=15", "7", "6"); // the same fact, its own wrong form
+    Answer(run, 21, "□+8=15", "7", "5", 3000, false); // a wrong retry: a form, not a time asked
     Answer(run, 30, "9-2-3=□", "4", "5");
     Answer(run, 40, "9-2-3=□", "4", "4");
     for (int i = 0; i < 12; ++i)
@@ -109,6 +110,7 @@ TEST_F(ChildReport, TheMostWrongFactsWithTheirCommonestWrongAnswer) {
     ASSERT_EQ(child.arrMostWrong.size(), MOST_WRONG_COUNT);
     EXPECT_EQ(child.arrMostWrong[0].strFact, "7+8");
     EXPECT_EQ(child.arrMostWrong[0].nWrong, 4);
+    EXPECT_EQ(child.arrMostWrong[0].nTries, 4);
     EXPECT_EQ(child.arrMostWrong[0].strCommonWrong, "7+8=16");
     EXPECT_EQ(child.arrMostWrong[0].nCommonWrong, 2);
     // Ties in text order: "0+1", "1+1", "10+1", "11+1", "2+1", … and the chain among them.

@@ -122,6 +122,18 @@ TEST_F(HistoryReader, NothingIsWrittenAndANewerFileStaysAsItWas) {
     EXPECT_FALSE(std::filesystem::exists(m_strPath + "-journal"));
 }
 
+TEST_F(HistoryReader, AClosedWalRecordIsReadWithoutLeavingFilesBesideIt) {
+    {
+        CHistoryBuilder builder(m_strPath);
+        builder.Exec("PRAGMA journal_mode = WAL");
+        builder.AddAnswer(builder.AddRun("Tom", 1), 10, "1+1=□", "2", "2");
+    }
+    ASSERT_FALSE(std::filesystem::exists(m_strPath + "-wal"));
+    EXPECT_EQ(ReadHistory(m_strPath).history.arrAnswers.size(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(m_strPath + "-wal"));
+    EXPECT_FALSE(std::filesystem::exists(m_strPath + "-shm"));
+}
+
 TEST_F(HistoryReader, AWriterInTheMiddleOfAPageIsNotWaitedForAndItsPageNotSeen) {
     CHistoryBuilder writer(m_strPath);
     writer.Exec("PRAGMA journal_mode = WAL");
