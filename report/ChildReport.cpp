@@ -22,6 +22,12 @@ struct asFACTDATA {
 
 // A problem's place: run, page and position on the page.
 using asPLACE = std::tuple<int64_t, int, int>;
+struct asPLACEHASH {
+    size_t operator()(const asPLACE& place) const {
+        const auto [run, page, position] = place;
+        return std::hash<int64_t>()(run * 1000003 + int64_t(page) * 1009 + position);
+    }
+};
 
 struct asKINDDATA {
     int nProblems = 0;
@@ -173,7 +179,8 @@ std::vector<asCHILDREPORT> BuildChildReports(const asHISTORY& history, const std
     };
     std::unordered_map<int64_t, asRUNSTATE> mapRuns;
     // Where each problem on a page was asked: its fact's data and its try there.
-    std::map<asPLACE, std::pair<asFACTDATA*, size_t>> mapAsked;
+    std::unordered_map<asPLACE, std::pair<asFACTDATA*, size_t>, asPLACEHASH> mapAsked;
+    std::unordered_map<std::string, asPROBLEMFACT> mapParsed;
     for (const asHISTORYRUN& run : history.arrRuns) {
         if (!options.strOnlyChild.empty() && run.strChild != options.strOnlyChild) continue;
         asCHILDDATA& child = mapChildren[run.strChild];
@@ -196,7 +203,15 @@ std::vector<asCHILDREPORT> BuildChildReports(const asHISTORY& history, const std
         }
         child.mapDays[day].nDay = day;
 
-        const asPROBLEMFACT fact = ParseProblem(answer.strProblem, answer.strExpected);
+        // A child meets the same few thousand problems again and again: each is taken apart once.
+        std::string key = answer.strProblem + '=' + answer.strExpected;
+        auto parsed = mapParsed.find(key);
+        if (parsed == mapParsed.end())
+            parsed =
+                mapParsed
+                    .emplace(std::move(key), ParseProblem(answer.strProblem, answer.strExpected))
+                    .first;
+        const asPROBLEMFACT& fact = parsed->second;
         if (answer.bFirstTry) {
             asKINDDATA& kind = child.arrKinds[size_t(fact.nKind)];
             ++kind.nProblems;

@@ -45,8 +45,8 @@ struct asKINDFIGURES {
 
 struct asWRONGFACT {
     std::string strFact;
-    int nWrong = 0; // times asked and answered wrongly at first
-    int nTries = 0; // times asked
+    int nWrong = 0;             // times asked and answered wrongly at first
+    int nTries = 0;             // times asked
     std::string strCommonWrong; // the problem as the child most often answered it wrongly
     int nCommonWrong = 0;
 };

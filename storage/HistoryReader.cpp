@@ -89,12 +89,14 @@ private:
     int m_nCode = SQLITE_OK;
 };
 
+// In the order the game wrote them, which is the order they happened even when the clock was
+// set back meanwhile; the row ids need no sorting.
 constexpr const char* RUNS_SQL =
     "SELECT run_id, child, set_number, set_kinds, set_limit, started_utc_ms, ended_utc_ms, "
-    "score, answers_done, answers_first_try FROM runs ORDER BY started_utc_ms, run_id";
+    "score, answers_done, answers_first_try FROM runs ORDER BY run_id";
 constexpr const char* ANSWERS_SQL =
     "SELECT run_id, page, position, utc_ms, problem, expected, typed, is_right, is_first_try, "
-    "by_magnifier, elapsed_ms FROM answers ORDER BY utc_ms, answer_id";
+    "by_magnifier, elapsed_ms FROM answers ORDER BY answer_id";
 
 // Reads the mark, the version and both tables; returns SQLITE_OK or the failing code, with
 // result's status and error set for a file that is readable but not one to report on.

@@ -35,7 +35,7 @@ struct asHISTORYANSWER {
     int64_t nElapsedMs = 0;
 };
 
-// Runs in the order they started, answers in the order they were given.
+// Runs and answers in the order the game wrote them: the order they happened.
 struct asHISTORY {
     std::vector<asHISTORYRUN> arrRuns;
     std::vector<asHISTORYANSWER> arrAnswers;

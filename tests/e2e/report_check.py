@@ -85,7 +85,7 @@ def expected_figures(path):
         children[run[1].decode("gbk")]["runs"].append(run)
     for row in db.execute("SELECT run_id, utc_ms, problem, expected, typed, is_right, "
                           "is_first_try, by_magnifier, elapsed_ms, page, position FROM answers "
-                          "ORDER BY utc_ms, answer_id"):
+                          "ORDER BY answer_id"):
         children[runs[row[0]][1].decode("gbk")]["answers"].append(row)
     figures = {}
     for name, data in children.items():
