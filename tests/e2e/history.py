@@ -1,15 +1,9 @@
-"""Answer records for the report's end-to-end test, made with the game's own schema.
-
-  history.py seed OUT             a simulated class: a child over 60 days with known weak facts,
-                                  a child on sets beyond 20, a child named like markup
-  history.py csv-names OUT        a few answers of children whose names look like formulas
-  history.py newer OUT            an answer record of a newer version
-  history.py damage PATH          overwrites all but the first page of a record
-"""
+"""Answer records for the report's end-to-end test, made with the game's own schema (read from
+storage/HistorySchema.h): a simulated class (seed), children named like formulas (csv_names), a
+record with its pages overwritten (damage)."""
 import random
 import re
 import sqlite3
-import sys
 from pathlib import Path
 
 HEADER = (Path(__file__).resolve().parents[2] / "storage" / "HistorySchema.h").read_text()
@@ -159,16 +153,3 @@ def damage(path):
         size = Path(path).stat().st_size
         file.write(b"\x5a" * (size - 4096))
 
-
-if __name__ == "__main__":
-    command, target = sys.argv[1], sys.argv[2]
-    if command == "seed":
-        seed(target)
-    elif command == "csv-names":
-        csv_names(target)
-    elif command == "newer":
-        create(target, SCHEMA_VERSION + 1).close()
-    elif command == "damage":
-        damage(target)
-    else:
-        sys.exit(__doc__)

@@ -11,6 +11,7 @@ import subprocess
 import sys
 import tempfile
 from collections import Counter, defaultdict
+from datetime import date, timedelta
 from fractions import Fraction
 from html.parser import HTMLParser
 from pathlib import Path
@@ -139,7 +140,8 @@ def expected_figures(path):
                                -median([t[2] for t in own]), fact))
             weakest = [entry[3] for entry in sorted(ranked)[:20]]
         figures[name] = {
-            "days": {history_date(day): ((ms + 30000) // 60000, n) for day, (ms, n) in days.items()},
+            "days": {(date(1970, 1, 1) + timedelta(days=day)).isoformat(): ((ms + 30000) // 60000, n)
+                     for day, (ms, n) in days.items()},
             "answers": sum(n for _, n in days.values()),
             "kinds": {k: (v[0], v[1], median(v[2])) for k, v in kinds.items()},
             "problems": sum(v[0] for v in kinds.values()),
@@ -152,11 +154,6 @@ def expected_figures(path):
             "weakest": weakest,
         }
     return figures
-
-
-def history_date(day):
-    import datetime
-    return (datetime.date(1970, 1, 1) + datetime.timedelta(days=day)).isoformat()
 
 
 # --- the page, as the browser has it --------------------------------------------------------
@@ -190,8 +187,6 @@ class Page(HTMLParser):
                     break
         if tag == "h2" and self.current is not None:
             self.heading = self.current
-        if tag == "svg" and self.current is not None:
-            self.current["svg"].append((tag, attrs))
 
     def handle_endtag(self, tag):
         if tag == "h2":

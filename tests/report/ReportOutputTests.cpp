@@ -24,16 +24,6 @@ TEST(ReportOutput, MarkupInANameOrAPathIsShownAsText) {
     EXPECT_EQ(page.find("src=\"http"), std::string::npos); // nothing fetched
 }
 
-TEST(ReportOutput, DatesPercentsAndSeconds) {
-    EXPECT_EQ(DateText(0), "1970-01-01");
-    EXPECT_EQ(DateText(20729), "2026-10-03");
-    EXPECT_EQ(DayOfDate(2024, 2, 29), 19782);
-    EXPECT_EQ(DateText(19782), "2024-02-29");
-    EXPECT_EQ(PercentText(199, 200), "99%");
-    EXPECT_EQ(PercentText(0, 0), "—");
-    EXPECT_EQ(SecondsText(3450), "3.5 秒");
-}
-
 TEST(ReportOutput, CsvCellsThatLookLikeFormulasAreInertAndQuotedWhenNeeded) {
     const std::pair<const char*, const char*> arrCases[] = {
         {"Tom", "Tom"},

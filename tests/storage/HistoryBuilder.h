@@ -33,48 +33,33 @@ public:
 
     // A run of child (GBK bytes) started at startMs; ended with score when score >= 0.
     int64_t AddRun(const std::string& child, int64_t startMs, int limit = 10, int score = -1) {
-        sqlite3_stmt* statement = nullptr;
-        sqlite3_prepare_v2(m_pDb,
-                           "INSERT INTO runs (child, set_number, set_kinds, set_limit, "
-                           "started_utc_ms, ended_utc_ms, score, answers_done, answers_first_try) "
-                           "VALUES (?, 0, 35, ?, ?, ?, ?, 12, 10)",
-                           -1, &statement, nullptr);
-        sqlite3_bind_blob(statement, 1, child.data(), int(child.size()), SQLITE_TRANSIENT);
-        sqlite3_bind_int(statement, 2, limit);
-        sqlite3_bind_int64(statement, 3, startMs);
-        if (score >= 0) {
-            sqlite3_bind_int64(statement, 4, startMs + 60000);
-            sqlite3_bind_int(statement, 5, score);
-        }
-        EXPECT_EQ(sqlite3_step(statement), SQLITE_DONE);
-        sqlite3_finalize(statement);
+        const std::string ended = score >= 0 ? std::to_string(startMs + 60000) : "NULL";
+        Exec("INSERT INTO runs (child, set_number, set_kinds, set_limit, started_utc_ms, "
+             "ended_utc_ms, score) VALUES (CAST(" +
+             Quoted(child) + " AS BLOB), 0, 35, " + std::to_string(limit) + ", " +
+             std::to_string(startMs) + ", " + ended + ", " +
+             (score >= 0 ? std::to_string(score) : "NULL") + ")");
         return sqlite3_last_insert_rowid(m_pDb);
     }
 
     void AddAnswer(int64_t runId, int64_t utcMs, const std::string& problem,
                    const std::string& expected, const std::string& typed, bool bFirstTry = true,
                    bool bByMagnifier = false, int64_t elapsedMs = 3000) {
-        sqlite3_stmt* statement = nullptr;
-        sqlite3_prepare_v2(m_pDb,
-                           "INSERT INTO answers (run_id, page, position, utc_ms, problem, "
-                           "expected, typed, is_right, is_first_try, by_magnifier, elapsed_ms) "
-                           "VALUES (?, 1, 0, ?, ?, ?, ?, ?, ?, ?, ?)",
-                           -1, &statement, nullptr);
-        sqlite3_bind_int64(statement, 1, runId);
-        sqlite3_bind_int64(statement, 2, utcMs);
-        sqlite3_bind_text(statement, 3, problem.c_str(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(statement, 4, expected.c_str(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(statement, 5, typed.c_str(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_int(statement, 6, expected == typed);
-        sqlite3_bind_int(statement, 7, bFirstTry);
-        sqlite3_bind_int(statement, 8, bByMagnifier);
-        sqlite3_bind_int64(statement, 9, elapsedMs);
-        EXPECT_EQ(sqlite3_step(statement), SQLITE_DONE);
-        sqlite3_finalize(statement);
+        Exec("INSERT INTO answers (run_id, page, position, utc_ms, problem, expected, typed, "
+             "is_right, is_first_try, by_magnifier, elapsed_ms) VALUES (" +
+             std::to_string(runId) + ", 1, 0, " + std::to_string(utcMs) + ", " + Quoted(problem) +
+             ", " + Quoted(expected) + ", " + Quoted(typed) + ", " +
+             std::to_string(expected == typed) + ", " + std::to_string(bFirstTry) + ", " +
+             std::to_string(bByMagnifier) + ", " + std::to_string(elapsedMs) + ")");
     }
 
-    sqlite3* Db() { return m_pDb; }
-
 private:
+    static std::string Quoted(const std::string& text) {
+        char* quoted = sqlite3_mprintf("%Q", text.c_str());
+        std::string result = quoted;
+        sqlite3_free(quoted);
+        return result;
+    }
+
     sqlite3* m_pDb = nullptr;
 };

@@ -113,16 +113,6 @@ TEST_F(HistoryReader, EachKindOfBadFileIsToldApartAndNothingIsRead) {
     }
 }
 
-TEST_F(HistoryReader, NothingIsWrittenAndANewerFileStaysAsItWas) {
-    { CHistoryBuilder builder(m_strPath, 7); }
-    const auto before = std::filesystem::last_write_time(m_strPath);
-    const auto size = std::filesystem::file_size(m_strPath);
-    EXPECT_EQ(ReadHistory(m_strPath).nStatus, HistoryStatus::NEWER);
-    EXPECT_EQ(std::filesystem::last_write_time(m_strPath), before);
-    EXPECT_EQ(std::filesystem::file_size(m_strPath), size);
-    EXPECT_FALSE(std::filesystem::exists(m_strPath + "-journal"));
-}
-
 TEST_F(HistoryReader, AClosedWalRecordIsReadWithoutLeavingFilesBesideIt) {
     {
         CHistoryBuilder builder(m_strPath);
