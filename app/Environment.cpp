@@ -24,6 +24,7 @@ std::optional<unsigned> Seed(const std::string& text) {
 asENVIRONMENT ReadEnvironment() {
     asENVIRONMENT environment;
     environment.places = {Variable("HOME"), Variable("XDG_DATA_HOME"), Variable("XDG_CONFIG_HOME")};
+    environment.strCacheHome = Variable("XDG_CACHE_HOME");
     environment.strVideoDriver = Variable("SDL_VIDEODRIVER");
     environment.strScale = Variable("ZIMBLY_SCALE");
     environment.nSeed = Seed(Variable("ZIMBLY_SEED"));

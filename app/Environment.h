@@ -8,6 +8,7 @@
 
 struct asENVIRONMENT {
     asUSERPLACES places;           // HOME, XDG_DATA_HOME, XDG_CONFIG_HOME
+    std::string strCacheHome;      // XDG_CACHE_HOME: where the parents' report goes
     std::string strVideoDriver;    // SDL_VIDEODRIVER: a display-less driver only when named here
     std::string strScale;          // ZIMBLY_SCALE: a whole-number window scale, 1..8
     std::optional<unsigned> nSeed; // ZIMBLY_SEED: the problem draws' seed, to replay pages

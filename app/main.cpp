@@ -1,25 +1,47 @@
-// Entry point: the command-line options, the font check, then the game.
+// Entry point: the command-line options, then the parents' report, or the font check and the game.
 #include "app/CSumoraApp.h"
+#include "app/ReportCommand.h"
 #include "gfx/Text.h"
 
 #include <cstdio>
 #include <cstring>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
 constexpr const char* USAGE =
     "Usage: zimbly [--fullscreen | --window] [--help | --version]\n"
+    "       zimbly --report [--child NAME] [--out FILE] [--threshold SECONDS] [HISTORY...]\n"
+    "       zimbly --export-csv [--child NAME] [--out FILE] [HISTORY...]\n"
     "A drill game of sums for young children.\n"
     "  --fullscreen  start full screen this time (F11 switches while playing)\n"
     "  --window      start in a window this time\n"
     "Without either, the game starts as it was left; on a screen too small for its window it\n"
-    "starts full screen.\n";
+    "starts full screen.\n"
+    "  --report      write the parents' report (one HTML page) from the answer records and,\n"
+    "                without --out, open it in the browser; needs no display\n"
+    "  --export-csv  write every answer as CSV (to standard output without --out)\n"
+    "  --child NAME  only this child\n"
+    "  --threshold SECONDS  a fact is fluent when answered within this time (default 6)\n"
+    "  HISTORY       answer records to read (default: zimbly-history.sqlite beside the\n"
+    "                game's data file); one that cannot be read makes the exit status 1\n";
 
 } // namespace
 
 int main(int argc, char** argv) {
+    const std::vector<std::string> arrArgs(argv + 1, argv + argc);
+    if (IsReportCommand(arrArgs)) {
+        asREPORTCOMMAND command;
+        std::string error;
+        if (!ParseReportCommand(arrArgs, command, error)) {
+            std::fprintf(stderr, "zimbly: %s\n", error.c_str());
+            std::fputs(USAGE, stderr);
+            return 2;
+        }
+        return RunReportCommand(command, ReadEnvironment());
+    }
     std::optional<bool> fullScreen;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--version") == 0 && argc == 2) {

@@ -73,3 +73,7 @@ std::string GetUserDataDirectory(const asUSERPLACES& places) {
 std::string GetUserConfigDirectory(const asUSERPLACES& places, bool create) {
     return PerUserDirectory(places.strConfigHome, places.strHome, ".config", create);
 }
+
+std::string GetUserCacheDirectory(const std::string& cacheHome, const std::string& home) {
+    return PerUserDirectory(cacheHome, home, ".cache", true);
+}

@@ -32,3 +32,7 @@ std::string GetUserDataDirectory(const asUSERPLACES& places);
 // $XDG_CONFIG_HOME/zimbly/ (default ~/.config/zimbly/) with a trailing '/', created when create
 // is set; empty when no home can be found.
 std::string GetUserConfigDirectory(const asUSERPLACES& places, bool create);
+
+// $XDG_CACHE_HOME/zimbly/ (default ~/.cache/zimbly/, from XDG_CACHE_HOME and HOME), created when
+// missing; trailing '/'. Empty when no home can be found.
+std::string GetUserCacheDirectory(const std::string& cacheHome, const std::string& home);

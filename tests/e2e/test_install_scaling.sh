@@ -26,8 +26,13 @@ appstreamcli validate --no-net "$metainfo" >"$WORK/metainfo.log" 2>&1 ||
     fail "appstreamcli validate: $(cat "$WORK/metainfo.log")"
 
 # The launcher must name what was installed: the command, the icon at every size, the metainfo.
-key() { sed -n "s/^$1=//p" "$desktop"; }
+# key reads the main group; action_key the parents' report action.
+key() { sed -n "/^\[Desktop Entry\]/,/^\[/ s/^$1=//p" "$desktop"; }
+action_key() { sed -n "/^\[Desktop Action report\]/,/^\[/ s/^$1=//p" "$desktop"; }
 [ -x "$PREFIX/bin/$(key Exec)" ] || fail "Exec=$(key Exec) is not in $PREFIX/bin"
+[ "$(key Actions)" = "report;" ] || fail "Actions=$(key Actions)"
+[ "$(action_key Exec)" = "$(key Exec) --report" ] || fail "the report action runs $(action_key Exec)"
+[ "$(action_key 'Name\[zh_CN\]')" = "家长报告" ] || fail "the report action is not named 家长报告"
 for lang in '' '\[zh_CN\]'; do
     for field in Name Comment Keywords; do
         [ -n "$(key "$field$lang")" ] || fail "the launcher has no $field$lang"

@@ -51,6 +51,15 @@ TEST_F(UserDataDirectory, ARelativeXdgDataHomeIsIgnored) {
     EXPECT_TRUE(std::filesystem::is_directory(m_strRoot + "/config/zimbly"));
 }
 
+TEST_F(UserDataDirectory, TheReportGoesToTheCacheFolderByTheSameRules) {
+    EXPECT_EQ(GetUserCacheDirectory(m_strRoot + "/cache", m_strRoot + "/home"),
+              m_strRoot + "/cache/zimbly/");
+    EXPECT_EQ(GetUserCacheDirectory("relative", m_strRoot + "/home"),
+              m_strRoot + "/home/.cache/zimbly/");
+    EXPECT_TRUE(std::filesystem::is_directory(m_strRoot + "/home/.cache/zimbly"));
+    EXPECT_EQ(GetUserCacheDirectory("", ""), "");
+}
+
 TEST_F(UserDataDirectory, NoHomeAtAllGivesNoDirectory) {
     EXPECT_EQ(GetUserDataDirectory({}), "");
     EXPECT_EQ(GetUserDataDirectory({"relative/home", "", ""}), "");

@@ -1,0 +1,201 @@
+// The report and the export from the command line: options, the histories read one by one,
+// the output written and (for the page) handed to the desktop.
+#include "app/ReportCommand.h"
+
+#include "gfx/Gbk.h"
+#include "platform/DesktopOpen.h"
+#include "report/CsvExport.h"
+#include "report/ReportPage.h"
+#include "storage/FileIo.h"
+#include "storage/HistorySchema.h"
+#include "storage/Paths.h"
+#include "users/UserData.h"
+
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+constexpr double MAX_THRESHOLD_SECONDS = 600;
+
+// The record beside the data file the game would use now; before the first save in the
+// per-user folder, the one beside the family's file that is read meanwhile.
+std::string DefaultHistoryPath(const asUSERPLACES& places) {
+    const std::string executableDirectory = GetExecutableDirectory();
+    const bool writable = !executableDirectory.empty() && IsDirectoryWritable(executableDirectory);
+    const asDATAFILEPLACE place =
+        ChooseDataFilePlace(executableDirectory, writable,
+                            writable ? std::string() : GetUserDataDirectory(places), PathExists);
+    const std::string written = DirectoryOf(place.strWritePath) + "/" + HISTORY_FILE_NAME;
+    if (PathExists(written) || place.strReadPath.empty()) return written;
+    const std::string read = DirectoryOf(place.strReadPath) + "/" + HISTORY_FILE_NAME;
+    return PathExists(read) ? read : written;
+}
+
+int64_t LocalOffsetMs(int64_t utcMs) {
+    const time_t seconds = time_t(utcMs / 1000);
+    struct tm local {};
+    if (!localtime_r(&seconds, &local)) return 0;
+    return int64_t(local.tm_gmtoff) * 1000;
+}
+
+// The page's reason, in the page's language.
+const char* ReasonOnPage(HistoryStatus status) {
+    switch (status) {
+    case HistoryStatus::MISSING:
+        return "文件不存在";
+    case HistoryStatus::NOT_OURS:
+        return "不是本游戏的答题记录";
+    case HistoryStatus::DAMAGED:
+        return "文件已损坏";
+    case HistoryStatus::NEWER:
+        return "由更新版本的游戏写成，请先更新游戏";
+    default:
+        return "无法打开";
+    }
+}
+
+bool WriteOut(const std::string& path, const std::string& text) {
+    const std::span bytes(reinterpret_cast<const uint8_t*>(text.data()), text.size());
+    return WriteFileAtomically(path, bytes, SystemFileOps(), FileModeRule::UMASK);
+}
+
+} // namespace
+
+bool IsReportCommand(const std::vector<std::string>& arrArgs) {
+    return !arrArgs.empty() && (arrArgs[0] == "--report" || arrArgs[0] == "--export-csv");
+}
+
+bool ParseReportCommand(const std::vector<std::string>& arrArgs, asREPORTCOMMAND& command,
+                        std::string& error) {
+    command = {};
+    if (!IsReportCommand(arrArgs)) {
+        error = "expected --report or --export-csv";
+        return false;
+    }
+    command.nMode = arrArgs[0] == "--report" ? ReportMode::PAGE : ReportMode::CSV;
+    bool bOptionsEnd = false;
+    bool bChild = false, bOut = false, bThreshold = false;
+    for (size_t i = 1; i < arrArgs.size(); ++i) {
+        const std::string& arg = arrArgs[i];
+        if (bOptionsEnd || !arg.starts_with("-") || arg == "-") {
+            command.arrHistories.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            bOptionsEnd = true;
+            continue;
+        }
+        const bool bKnown = arg == "--child" || arg == "--out" ||
+                            (arg == "--threshold" && command.nMode == ReportMode::PAGE);
+        if (!bKnown) {
+            error = "unexpected argument '" + arg + "'";
+            return false;
+        }
+        bool& bSeen = arg == "--child" ? bChild : arg == "--out" ? bOut : bThreshold;
+        if (bSeen || i + 1 >= arrArgs.size() || arrArgs[i + 1].empty()) {
+            error = bSeen ? arg + " given twice" : arg + " needs a value";
+            return false;
+        }
+        bSeen = true;
+        const std::string& value = arrArgs[++i];
+        if (arg == "--child") {
+            command.strChild = value;
+        } else if (arg == "--out") {
+            command.strOut = value;
+        } else {
+            char* end = nullptr;
+            const double seconds = std::strtod(value.c_str(), &end);
+            if (*end != '\0' || !std::isfinite(seconds) || seconds <= 0 ||
+                seconds > MAX_THRESHOLD_SECONDS) {
+                error = "--threshold takes seconds, more than 0 and at most 600: '" + value + "'";
+                return false;
+            }
+            command.nThresholdMs = std::max<int64_t>(1, std::llround(seconds * 1000));
+        }
+    }
+    return true;
+}
+
+int RunReportCommand(const asREPORTCOMMAND& command, const asENVIRONMENT& environment) {
+    std::vector<std::string> arrPaths = command.arrHistories;
+    if (arrPaths.empty()) arrPaths.push_back(DefaultHistoryPath(environment.places));
+
+    asREPORTOPTIONS options;
+    options.nThresholdMs = command.nThresholdMs;
+    options.fnUtcOffsetMs = LocalOffsetMs;
+    options.strOnlyChild = GbkFromUtf8(command.strChild);
+    if (!command.strChild.empty() && options.strOnlyChild.empty()) {
+        std::fprintf(stderr, "zimbly: no child can be named '%s'\n", command.strChild.c_str());
+        return 1;
+    }
+
+    int exitCode = 0;
+    asPAGEINFO info;
+    info.nThresholdMs = command.nThresholdMs;
+    info.nToday = LocalDay(int64_t(std::time(nullptr)) * 1000, options);
+    std::vector<asCHILDREPORT> arrChildren;
+    std::string csv = CsvHeader(arrPaths.size() > 1);
+    bool bChildFound = false;
+    for (const std::string& path : arrPaths) {
+        const asHISTORYREAD read = ReadHistory(path);
+        if (read.nStatus != HistoryStatus::OK) {
+            std::fprintf(stderr, "zimbly: %s: %s\n", path.c_str(), read.strError.c_str());
+            info.arrFailed.push_back({path, ReasonOnPage(read.nStatus)});
+            exitCode = 1;
+            continue;
+        }
+        info.arrSources.push_back(path);
+        if (command.nMode == ReportMode::CSV) {
+            AppendCsvRows(csv, read.history, arrPaths.size() > 1 ? path : "", options);
+            for (const asHISTORYRUN& run : read.history.arrRuns)
+                bChildFound |= run.strChild == options.strOnlyChild;
+            continue;
+        }
+        std::vector<asCHILDREPORT> arrFound = BuildChildReports(read.history, path, options);
+        bChildFound |= !arrFound.empty();
+        for (asCHILDREPORT& child : arrFound)
+            arrChildren.push_back(std::move(child));
+    }
+    if (!command.strChild.empty() && !bChildFound) {
+        std::fprintf(stderr, "zimbly: no child named '%s' in the answer records\n",
+                     command.strChild.c_str());
+        exitCode = 1;
+    }
+
+    if (command.nMode == ReportMode::CSV) {
+        if (command.strOut.empty()) {
+            std::fwrite(csv.data(), 1, csv.size(), stdout);
+            return std::fflush(stdout) == 0 ? exitCode : 1;
+        }
+        if (!WriteOut(command.strOut, csv)) {
+            std::fprintf(stderr, "zimbly: cannot write %s\n", command.strOut.c_str());
+            return 1;
+        }
+        return exitCode;
+    }
+
+    std::string out = command.strOut;
+    if (out.empty()) {
+        const std::string directory =
+            GetUserCacheDirectory(environment.strCacheHome, environment.places.strHome);
+        if (directory.empty()) {
+            std::fprintf(stderr, "zimbly: no home folder for the report; give --out FILE\n");
+            return 1;
+        }
+        out = directory + "report.html";
+    }
+    if (!WriteOut(out, WriteReportPage(arrChildren, info))) {
+        std::fprintf(stderr, "zimbly: cannot write %s\n", out.c_str());
+        return 1;
+    }
+    std::printf("zimbly: the report is in %s\n", out.c_str());
+    if (command.strOut.empty()) {
+        std::string error;
+        if (!OpenWithDesktop(out, error))
+            std::fprintf(stderr, "zimbly: %s; open the file above in a web browser\n",
+                         error.c_str());
+    }
+    return exitCode;
+}

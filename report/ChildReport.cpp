@@ -1,0 +1,259 @@
+// The per-child figures of the report, in one pass over the answers.
+#include "report/ChildReport.h"
+
+#include "gfx/Gbk.h"
+
+#include <algorithm>
+#include <map>
+#include <tuple>
+#include <unordered_map>
+
+namespace {
+
+constexpr int64_t DAY_MS = 24 * 60 * 60 * 1000;
+constexpr int GRID_LIMIT = 20;
+
+struct asFACTDATA {
+    std::vector<asFACTTRY> arrTries;
+    int nWrong = 0;
+    std::map<std::string, int> mapWrongForms;
+    bool bBeyondGrid = false;
+};
+
+// A problem's place: run, page and position on the page.
+using asPLACE = std::tuple<int64_t, int, int>;
+struct asPLACEHASH {
+    size_t operator()(const asPLACE& place) const {
+        const auto [run, page, position] = place;
+        return std::hash<int64_t>()(run * 1000003 + int64_t(page) * 1009 + position);
+    }
+};
+
+struct asKINDDATA {
+    int nProblems = 0;
+    int nRight = 0;
+    std::vector<int64_t> arrTimes;
+};
+
+// Everything gathered for one child before it becomes a report.
+struct asCHILDDATA {
+    std::map<int, asPRACTICEDAY> mapDays;
+    std::vector<asRUNSCORE> arrScores;
+    std::array<asKINDDATA, PROBLEM_KIND_COUNT + 1> arrKinds; // the last: not understood
+    std::unordered_map<std::string, asFACTDATA> mapFacts;
+    int nAnswers = 0;
+    bool bLargeSets = false;
+};
+
+int64_t Median(std::vector<int64_t>& arrValues) {
+    if (arrValues.empty()) return -1;
+    const size_t mid = arrValues.size() / 2;
+    std::nth_element(arrValues.begin(), arrValues.begin() + long(mid), arrValues.end());
+    const int64_t upper = arrValues[mid];
+    if (arrValues.size() % 2 == 1) return upper;
+    const int64_t lower = *std::max_element(arrValues.begin(), arrValues.begin() + long(mid));
+    return (lower + upper) / 2;
+}
+
+asKINDFIGURES Figures(asKINDDATA& data) {
+    return {data.nProblems, data.nRight, Median(data.arrTimes)};
+}
+
+void AddActive(asCHILDDATA& child, int day, int64_t fromMs, int64_t toMs) {
+    const int64_t gap = toMs - fromMs;
+    if (gap > 0 && gap <= PAUSE_MS) child.mapDays[day].nActiveMs += gap;
+}
+
+// The most common wrong form; ties go to the first in text order.
+std::pair<std::string, int> MostCommon(const std::map<std::string, int>& mapForms) {
+    std::pair<std::string, int> best;
+    for (const auto& [form, count] : mapForms)
+        if (count > best.second) best = {form, count};
+    return best;
+}
+
+std::vector<asWRONGFACT> MostWrong(const std::unordered_map<std::string, asFACTDATA>& mapFacts) {
+    std::vector<asWRONGFACT> arrWrong;
+    for (const auto& [fact, data] : mapFacts) {
+        if (data.nWrong == 0) continue;
+        const auto [form, count] = MostCommon(data.mapWrongForms);
+        arrWrong.push_back({fact, data.nWrong, int(data.arrTries.size()), form, count});
+    }
+    std::sort(arrWrong.begin(), arrWrong.end(), [](const asWRONGFACT& a, const asWRONGFACT& b) {
+        return a.nWrong != b.nWrong ? a.nWrong > b.nWrong : a.strFact < b.strFact;
+    });
+    if (arrWrong.size() > MOST_WRONG_COUNT) arrWrong.resize(MOST_WRONG_COUNT);
+    return arrWrong;
+}
+
+// Red before yellow before green; then the smaller share right, then the slower.
+std::vector<asWEAKFACT> Weakest(const std::unordered_map<std::string, asFACTDATA>& mapFacts,
+                                int64_t thresholdMs) {
+    std::vector<asWEAKFACT> arrWeak;
+    for (const auto& [fact, data] : mapFacts) {
+        if (!data.bBeyondGrid) continue;
+        asWEAKFACT weak{fact, StateOfTries(data.arrTries, thresholdMs), int(data.arrTries.size())};
+        std::vector<int64_t> arrTimes;
+        for (const asFACTTRY& attempt : data.arrTries) {
+            if (attempt.bByMagnifier) continue;
+            weak.nRight += attempt.bRight;
+            arrTimes.push_back(attempt.nElapsedMs);
+        }
+        weak.nMedianMs = Median(arrTimes);
+        arrWeak.push_back(weak);
+    }
+    auto rank = [](FactState state) {
+        return state == FactState::RED ? 0 : state == FactState::YELLOW ? 1 : 2;
+    };
+    std::sort(arrWeak.begin(), arrWeak.end(), [&](const asWEAKFACT& a, const asWEAKFACT& b) {
+        if (rank(a.nState) != rank(b.nState)) return rank(a.nState) < rank(b.nState);
+        // a.nRight / a.nTries < b.nRight / b.nTries, without division
+        const int64_t shareA = int64_t(a.nRight) * b.nTries, shareB = int64_t(b.nRight) * a.nTries;
+        if (shareA != shareB) return shareA < shareB;
+        if (a.nMedianMs != b.nMedianMs) return a.nMedianMs > b.nMedianMs;
+        return a.strFact < b.strFact;
+    });
+    if (arrWeak.size() > WEAKEST_COUNT) arrWeak.resize(WEAKEST_COUNT);
+    return arrWeak;
+}
+
+asCHILDREPORT Finish(const std::string& name, asCHILDDATA& data, const std::string& source,
+                     int64_t thresholdMs) {
+    asCHILDREPORT report;
+    report.strName = Utf8FromGbk(name);
+    report.strSource = source;
+    for (const auto& [day, practice] : data.mapDays)
+        report.arrDays.push_back(practice);
+    report.arrScores = std::move(data.arrScores);
+    asKINDDATA all;
+    for (int k = 0; k <= PROBLEM_KIND_COUNT; ++k) {
+        asKINDDATA& kind = data.arrKinds[size_t(k)];
+        all.nProblems += kind.nProblems;
+        all.nRight += kind.nRight;
+        all.arrTimes.insert(all.arrTimes.end(), kind.arrTimes.begin(), kind.arrTimes.end());
+        if (k < PROBLEM_KIND_COUNT) report.arrKinds[size_t(k)] = Figures(kind);
+    }
+    report.overall = Figures(all);
+    report.nAnswers = data.nAnswers;
+    report.arrMostWrong = MostWrong(data.mapFacts);
+    report.arrGrid = GridCells();
+    for (asGRIDCELL& cell : report.arrGrid) {
+        const std::string fact =
+            std::to_string(cell.nLeft) + cell.cSign + std::to_string(cell.nRight);
+        const auto found = data.mapFacts.find(fact);
+        if (found == data.mapFacts.end()) continue;
+        cell.nState = StateOfTries(found->second.arrTries, thresholdMs);
+        cell.nTries = int(found->second.arrTries.size());
+        report.nGreen += cell.nState == FactState::GREEN;
+    }
+    report.bLargeSets = data.bLargeSets;
+    if (data.bLargeSets) report.arrWeakest = Weakest(data.mapFacts, thresholdMs);
+    return report;
+}
+
+} // namespace
+
+std::vector<asGRIDCELL> GridCells() {
+    std::vector<asGRIDCELL> arrCells;
+    for (int a = 0; a <= GRID_LIMIT; ++a)
+        for (int b = a == 0 ? 1 : 0; a + b <= GRID_LIMIT; ++b)
+            arrCells.push_back({a, '+', b});
+    for (int a = 1; a <= GRID_LIMIT; ++a)
+        for (int b = 0; b <= a; ++b)
+            arrCells.push_back({a, '-', b});
+    return arrCells;
+}
+
+int LocalDay(int64_t utcMs, const asREPORTOPTIONS& options) {
+    const int64_t local = utcMs + options.fnUtcOffsetMs(utcMs);
+    return int(local >= 0 ? local / DAY_MS : (local - DAY_MS + 1) / DAY_MS);
+}
+
+std::vector<asCHILDREPORT> BuildChildReports(const asHISTORY& history, const std::string& source,
+                                             const asREPORTOPTIONS& options) {
+    std::map<std::string, asCHILDDATA> mapChildren;
+    // Per run: its child and the moment of its latest event, for the active time.
+    struct asRUNSTATE {
+        asCHILDDATA* pChild = nullptr;
+        int64_t nLastMs = 0;
+    };
+    std::unordered_map<int64_t, asRUNSTATE> mapRuns;
+    // Where each problem on a page was asked: its fact's data and its try there.
+    std::unordered_map<asPLACE, std::pair<asFACTDATA*, size_t>, asPLACEHASH> mapAsked;
+    std::unordered_map<std::string, asPROBLEMFACT> mapParsed;
+    for (const asHISTORYRUN& run : history.arrRuns) {
+        if (!options.strOnlyChild.empty() && run.strChild != options.strOnlyChild) continue;
+        asCHILDDATA& child = mapChildren[run.strChild];
+        mapRuns[run.nRunId] = {&child, run.nStartedUtcMs};
+        child.bLargeSets |= run.nSetLimit > GRID_LIMIT;
+        if (run.nScore >= 0 && run.nEndedUtcMs >= 0)
+            child.arrScores.push_back(
+                {run.nEndedUtcMs, LocalDay(run.nEndedUtcMs, options), run.nScore, run.nSetNumber});
+    }
+    for (const asHISTORYANSWER& answer : history.arrAnswers) {
+        const auto found = mapRuns.find(answer.nRunId);
+        if (found == mapRuns.end()) continue;
+        asCHILDDATA& child = *found->second.pChild;
+        const int day = LocalDay(answer.nUtcMs, options);
+        AddActive(child, day, found->second.nLastMs, answer.nUtcMs);
+        found->second.nLastMs = std::max(found->second.nLastMs, answer.nUtcMs);
+        if (!answer.bByMagnifier) {
+            ++child.nAnswers;
+            ++child.mapDays[day].nAnswers;
+        }
+        child.mapDays[day].nDay = day;
+
+        // A child meets the same few thousand problems again and again: each is taken apart once.
+        std::string key = answer.strProblem + '=' + answer.strExpected;
+        auto parsed = mapParsed.find(key);
+        if (parsed == mapParsed.end())
+            parsed =
+                mapParsed
+                    .emplace(std::move(key), ParseProblem(answer.strProblem, answer.strExpected))
+                    .first;
+        const asPROBLEMFACT& fact = parsed->second;
+        if (answer.bFirstTry) {
+            asKINDDATA& kind = child.arrKinds[size_t(fact.nKind)];
+            ++kind.nProblems;
+            if (!answer.bByMagnifier) {
+                kind.nRight += answer.bRight;
+                kind.arrTimes.push_back(answer.nElapsedMs);
+            }
+        }
+        if (fact.nKind == ProblemKind::UNKNOWN) continue;
+        asFACTDATA& data = child.mapFacts[fact.strFact];
+        data.bBeyondGrid = fact.arrNumbers.size() == 2 && !IsGridFact(fact);
+        // A retry belongs to the try its problem began; the magnifier spoils it.
+        const asPLACE place{answer.nRunId, answer.nPage, answer.nPosition};
+        const auto asked = mapAsked.find(place);
+        if (answer.bFirstTry || asked == mapAsked.end() || asked->second.first != &data) {
+            data.arrTries.push_back(
+                {answer.bRight && !answer.bByMagnifier, answer.bByMagnifier, answer.nElapsedMs});
+            mapAsked[place] = {&data, data.arrTries.size() - 1};
+        } else if (answer.bByMagnifier) {
+            data.arrTries[asked->second.second].bByMagnifier = true;
+        }
+        // Wrong counts the times asked whose first answer was wrong; the forms count every
+        // wrong answer, retries too.
+        if (!answer.bRight && !answer.bByMagnifier) {
+            data.nWrong += answer.bFirstTry;
+            ++data.mapWrongForms[FillBlank(answer.strProblem, answer.strTyped)];
+        }
+    }
+    // A run's end after its last answer is practice too.
+    for (const asHISTORYRUN& run : history.arrRuns) {
+        const auto found = mapRuns.find(run.nRunId);
+        if (found == mapRuns.end() || run.nEndedUtcMs < 0) continue;
+        asCHILDDATA& child = *found->second.pChild;
+        const int day = LocalDay(run.nEndedUtcMs, options);
+        if (child.mapDays.contains(day))
+            AddActive(child, day, found->second.nLastMs, run.nEndedUtcMs);
+    }
+    std::vector<asCHILDREPORT> arrReports;
+    for (auto& [name, data] : mapChildren)
+        arrReports.push_back(Finish(name, data, source, options.nThresholdMs));
+    std::stable_sort(
+        arrReports.begin(), arrReports.end(),
+        [](const asCHILDREPORT& a, const asCHILDREPORT& b) { return a.strName < b.strName; });
+    return arrReports;
+}

@@ -1,0 +1,97 @@
+// What the report shows about one child, worked out from the answer record.
+#pragma once
+
+#include "report/FactState.h"
+#include "report/ProblemFact.h"
+#include "storage/HistoryReader.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+struct asREPORTOPTIONS {
+    int64_t nThresholdMs = DEFAULT_THRESHOLD_MS;
+    // The local clock's offset from UTC at a moment (ms), so that days are the family's days.
+    std::function<int64_t(int64_t utcMs)> fnUtcOffsetMs = [](int64_t) { return int64_t(0); };
+    std::string strOnlyChild; // GBK name; empty for every child
+};
+
+// A gap longer than this between two answers of a run is a pause, not practice.
+constexpr int64_t PAUSE_MS = 5 * 60 * 1000;
+
+// One day with answers; nDay counts local days since 1970-01-01.
+struct asPRACTICEDAY {
+    int nDay = 0;
+    int64_t nActiveMs = 0;
+    int nAnswers = 0; // answers typed by the child (the magnifier's not counted)
+};
+
+struct asRUNSCORE {
+    int64_t nEndedUtcMs = 0;
+    int nDay = 0;
+    int nScore = 0;
+    int nSetNumber = 0;
+};
+
+// Over the first tries of one kind: how many, how many right (not by the magnifier), and the
+// median time of those the child answered (-1 when none).
+struct asKINDFIGURES {
+    int nProblems = 0;
+    int nRight = 0;
+    int64_t nMedianMs = -1;
+};
+
+struct asWRONGFACT {
+    std::string strFact;
+    int nWrong = 0;             // times asked and answered wrongly at first
+    int nTries = 0;             // times asked
+    std::string strCommonWrong; // the problem as the child most often answered it wrongly
+    int nCommonWrong = 0;
+};
+
+struct asGRIDCELL {
+    int nLeft = 0;
+    char cSign = '+';
+    int nRight = 0;
+    FactState nState = FactState::GREY;
+    int nTries = 0;
+};
+
+struct asWEAKFACT {
+    std::string strFact;
+    FactState nState = FactState::GREY;
+    int nTries = 0;
+    int nRight = 0;
+    int64_t nMedianMs = -1;
+};
+
+struct asCHILDREPORT {
+    std::string strName;   // UTF-8
+    std::string strSource; // the history file it came from
+    std::vector<asPRACTICEDAY> arrDays;
+    std::vector<asRUNSCORE> arrScores;
+    std::array<asKINDFIGURES, PROBLEM_KIND_COUNT> arrKinds{};
+    asKINDFIGURES overall;
+    int nAnswers = 0;
+    std::vector<asWRONGFACT> arrMostWrong; // at most MOST_WRONG_COUNT
+    std::vector<asGRIDCELL> arrGrid;       // GridCells() order
+    int nGreen = 0;
+    bool bLargeSets = false;            // some run had a limit above 20
+    std::vector<asWEAKFACT> arrWeakest; // facts beyond 20, at most WEAKEST_COUNT
+};
+
+constexpr size_t MOST_WRONG_COUNT = 10;
+constexpr size_t WEAKEST_COUNT = 20;
+
+// Every cell of the grid, state grey: the additions a+b ≤ 20 (0+0 is never asked), row by row,
+// then the subtractions a−b with 1 ≤ a ≤ 20.
+std::vector<asGRIDCELL> GridCells();
+
+// One report a child of the history (ordered by name), or only options.strOnlyChild's.
+std::vector<asCHILDREPORT> BuildChildReports(const asHISTORY& history, const std::string& source,
+                                             const asREPORTOPTIONS& options);
+
+// Local days since 1970-01-01 of a UTC moment.
+int LocalDay(int64_t utcMs, const asREPORTOPTIONS& options);

@@ -1,0 +1,194 @@
+// The page around the figures: style, heading, the class overview, each child's section.
+#include "report/ReportPage.h"
+
+#include "report/HtmlText.h"
+#include "report/ReportParts.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr const char* STYLE = R"css(
+body{font-family:"Noto Sans CJK SC","Noto Serif CJK SC",sans-serif;color:#222;margin:24px auto;max-width:1100px;padding:0 16px;line-height:1.5}
+h1{font-size:26px;margin:0}h2{font-size:22px;border-bottom:2px solid #3a7d44;margin-top:32px}h3{font-size:17px;margin:20px 0 6px}
+table{border-collapse:collapse}th,td{padding:2px 6px}
+.list th,.list td{border-bottom:1px solid #ddd;text-align:right}.list th:first-child,.list td:first-child{text-align:left}
+.note{color:#555;font-size:13px}.empty{color:#777}.failed{color:#a00}
+.calendar th,.calendar td{font-size:10px;padding:0;width:15px;height:15px;text-align:center;font-weight:normal}
+.calendar th:first-child{width:auto;padding-right:6px;text-align:right;white-space:nowrap}
+.calendar td{border:1px solid #fff;background:#eee}.calendar td.none{background:none}
+.calendar .sum{background:none;width:auto;padding:0 4px;text-align:right;white-space:nowrap}
+.calendar td.l1{background:#c6e48b}.calendar td.l2{background:#7bc96f}.calendar td.l3{background:#3a9a4a}.calendar td.l4{background:#1e6823}
+svg.scores{width:100%;max-width:680px;height:auto}svg.scores text{font-size:11px;fill:#555}
+svg.scores .rule{stroke:#ddd}svg.scores .mean{fill:none;stroke:#3a7d44;stroke-width:1.5}svg.scores circle{fill:#d9822b;opacity:.7}
+.grids{display:flex;flex-wrap:wrap;gap:16px}.grid caption{font-weight:bold;text-align:left}
+.grid th{font-size:10px;font-weight:normal;color:#555;padding:0 2px}
+.grid td{width:16px;height:16px;padding:0;border:1px solid #fff}
+td.grey,.key.grey{background:#d4d4d4}td.red,.key.red{background:#e0463c}td.yellow,.key.yellow{background:#f2c12e}td.green,.key.green{background:#3a9a4a}
+td.none{background:none}
+.key{display:inline-block;width:12px;height:12px;vertical-align:middle;margin-right:4px}
+*{-webkit-print-color-adjust:exact;print-color-adjust:exact}
+@page{size:A4;margin:12mm}
+@media print{body{margin:0;max-width:none;padding:0;font-size:11pt}section.child{break-before:page}
+.overview+section.child,header+section.child{break-before:auto}
+h3,table,svg,.grids{break-inside:avoid}.grid td{width:12px;height:12px}.calendar td{width:12px;height:12px}}
+)css";
+
+void AppendThresholdText(std::string& out, int64_t thresholdMs) {
+    char text[32];
+    if (thresholdMs % 1000 == 0)
+        std::snprintf(text, sizeof text, "%lld", static_cast<long long>(thresholdMs / 1000));
+    else
+        std::snprintf(text, sizeof text, "%.1f", double(thresholdMs) / 1000.0);
+    out += text;
+}
+
+std::string GreenShare(const asCHILDREPORT& child) {
+    return std::to_string(child.nGreen) + " / " + std::to_string(child.arrGrid.size()) + "（" +
+           PercentText(child.nGreen, int64_t(child.arrGrid.size())) + "）";
+}
+
+void AppendOverview(std::string& out, const std::vector<asCHILDREPORT>& arrChildren,
+                    bool bSources) {
+    out += "<section class=\"overview\"><h2>一览</h2><table class=\"list\"><tr><th>孩子</th>";
+    if (bSources) out += "<th>记录文件</th>";
+    out += "<th>练习天数</th><th>答题数</th><th>第一次答对</th><th>20 以内掌握（绿色）</th></tr>";
+    for (const asCHILDREPORT& child : arrChildren) {
+        out += "<tr data-child=\"" + Escaped(child.strName) + "\" data-days=\"" +
+               std::to_string(child.arrDays.size()) + "\" data-answers=\"" +
+               std::to_string(child.nAnswers) + "\" data-problems=\"" +
+               std::to_string(child.overall.nProblems) + "\" data-right=\"" +
+               std::to_string(child.overall.nRight) + "\" data-green=\"" +
+               std::to_string(child.nGreen) + "\" data-cells=\"" +
+               std::to_string(child.arrGrid.size()) + "\"><td>" + Escaped(child.strName) + "</td>";
+        if (bSources) out += "<td class=\"note\">" + Escaped(child.strSource) + "</td>";
+        out += "<td>" + std::to_string(child.arrDays.size()) + "</td><td>" +
+               std::to_string(child.nAnswers) + "</td><td>" +
+               PercentText(child.overall.nRight, child.overall.nProblems) + "</td><td>" +
+               GreenShare(child) + "</td></tr>";
+    }
+    out += "</table></section>";
+}
+
+void AppendKinds(std::string& out, const asCHILDREPORT& child) {
+    out += "<table class=\"list kinds\"><tr><th>题型</th><th>题数</th><th>第一次答对</th>"
+           "<th>用时中位数</th></tr>";
+    for (int k = 0; k < PROBLEM_KIND_COUNT; ++k) {
+        const ProblemKind kind = ProblemKind(k);
+        const asKINDFIGURES& figures = child.arrKinds[size_t(k)];
+        out += "<tr data-kind=\"" + std::string(KindKey(kind)) + "\" data-problems=\"" +
+               std::to_string(figures.nProblems) + "\" data-right=\"" +
+               std::to_string(figures.nRight) + "\" data-median-ms=\"" +
+               std::to_string(figures.nMedianMs) + "\"><td>" + KindName(kind) + "</td><td>" +
+               std::to_string(figures.nProblems) + "</td><td>" +
+               PercentText(figures.nRight, figures.nProblems) + "</td><td>" +
+               SecondsText(figures.nMedianMs) + "</td></tr>";
+    }
+    out += "</table><p class=\"note\">按每道题的第一次作答计算；用放大镜看答案的题不算答对。"
+           "用时从题目出现算到交上答案。</p>";
+}
+
+void AppendMostWrong(std::string& out, const asCHILDREPORT& child) {
+    if (child.arrMostWrong.empty()) {
+        out += "<p class=\"empty\">还没有答错过。</p>";
+        return;
+    }
+    out += "<table class=\"list wrong\"><tr><th>题目</th><th>第一次答错</th><th>出现次数</th>"
+           "<th>最常见的错答</th></tr>";
+    for (const asWRONGFACT& wrong : child.arrMostWrong)
+        out += "<tr data-fact=\"" + Escaped(wrong.strFact) + "\" data-wrong=\"" +
+               std::to_string(wrong.nWrong) + "\" data-common=\"" + Escaped(wrong.strCommonWrong) +
+               "\"><td>" + Escaped(wrong.strFact) + "</td><td>" + std::to_string(wrong.nWrong) +
+               "</td><td>" + std::to_string(wrong.nTries) + "</td><td>" +
+               Escaped(wrong.strCommonWrong) + "（" + std::to_string(wrong.nCommonWrong) +
+               " 次）</td></tr>";
+    out += "</table>";
+}
+
+const char* StateName(FactState state) {
+    switch (state) {
+    case FactState::RED:
+        return "要再练";
+    case FactState::YELLOW:
+        return "会了，还不够快";
+    case FactState::GREEN:
+        return "熟练";
+    default:
+        return "没练过";
+    }
+}
+
+void AppendWeakest(std::string& out, const asCHILDREPORT& child) {
+    out += "<h3>20 以上的题目中最需要练习的 20 道</h3>";
+    if (child.arrWeakest.empty()) {
+        out += "<p class=\"empty\">还没有练过 20 以上的加减法。</p>";
+        return;
+    }
+    out += "<table class=\"list weakest\"><tr><th>题目</th><th>情况</th><th>出现次数</th>"
+           "<th>第一次答对</th><th>用时中位数</th></tr>";
+    for (const asWEAKFACT& weak : child.arrWeakest)
+        out += "<tr data-fact=\"" + Escaped(weak.strFact) + "\" data-state=\"" +
+               StateKey(weak.nState) + "\"><td>" + Escaped(weak.strFact) +
+               "</td><td><span class=\"key " + StateKey(weak.nState) + "\"></span>" +
+               StateName(weak.nState) + "</td><td>" + std::to_string(weak.nTries) + "</td><td>" +
+               std::to_string(weak.nRight) + "</td><td>" + SecondsText(weak.nMedianMs) +
+               "</td></tr>";
+    out += "</table>";
+}
+
+void AppendChild(std::string& out, const asCHILDREPORT& child, int64_t thresholdMs, bool bSources) {
+    out += "<section class=\"child\" data-child=\"" + Escaped(child.strName) + "\"><h2>" +
+           Escaped(child.strName) + "</h2>";
+    if (bSources) out += "<p class=\"note\">记录文件：" + Escaped(child.strSource) + "</p>";
+    out += "<p>练习了 " + std::to_string(child.arrDays.size()) + " 天，自己答了 " +
+           std::to_string(child.nAnswers) + " 次，第一次就答对的占 " +
+           PercentText(child.overall.nRight, child.overall.nProblems) + "。</p>";
+    out += "<h3>练习日历</h3>";
+    AppendCalendar(out, child);
+    out += "<p class=\"note\">每格一天，颜色越深练得越久；分钟数不计一轮中超过 5 分钟的停顿。</p>";
+    out += "<h3>每轮得分</h3>";
+    AppendScoreChart(out, child);
+    out += "<p class=\"note\">每个点是做完的一轮，线是当天的平均分。</p>";
+    out += "<h3>各类题目</h3>";
+    AppendKinds(out, child);
+    out += "<h3>最常答错的 10 道题</h3>";
+    AppendMostWrong(out, child);
+    out += "<h3>20 以内加减法掌握情况</h3><p>每格是一道题（行是第一个数，列是第二个数）。"
+           "<span class=\"key green\"></span>绿色：最近 3 次中至少有 2 次在 ";
+    AppendThresholdText(out, thresholdMs);
+    out += " 秒内答对；<span class=\"key yellow\"></span>黄色：最近一次答对了，但还不够快；"
+           "<span class=\"key red\"></span>红色：最近一次答错了，或是用放大镜看了答案；"
+           "<span class=\"key grey\"></span>灰色：还没有练过。填空题算作它藏着的那道题"
+           "（□+3=8 算作 5+3）。绿色：" +
+           GreenShare(child) + "。</p>";
+    AppendFactGrid(out, child);
+    if (child.bLargeSets) AppendWeakest(out, child);
+    out += "</section>";
+}
+
+} // namespace
+
+std::string WriteReportPage(const std::vector<asCHILDREPORT>& arrChildren, const asPAGEINFO& info) {
+    std::string out;
+    out.reserve(64 * 1024 + arrChildren.size() * 96 * 1024);
+    out += "<!DOCTYPE html>\n<html lang=\"zh-CN\"><head><meta charset=\"utf-8\">"
+           "<meta name=\"viewport\" content=\"width=device-width\">"
+           "<title>Zimbly 家长报告</title><style>";
+    out += STYLE;
+    out += "</style></head><body><header><h1>Zimbly 家长报告</h1><p class=\"note\">" +
+           DateText(info.nToday) + " 生成，根据 ";
+    for (size_t i = 0; i < info.arrSources.size(); ++i)
+        out += (i ? "、" : "") + Escaped(info.arrSources[i]);
+    out += " 中的答题记录。所有数据都只在这台电脑上。</p>";
+    for (const asFAILEDHISTORY& failed : info.arrFailed)
+        out += "<p class=\"failed\" data-failed=\"" + Escaped(failed.strPath) + "\">无法读取 " +
+               Escaped(failed.strPath) + "：" + Escaped(failed.strError) + "</p>";
+    out += "</header>";
+    if (arrChildren.empty()) out += "<p class=\"empty\">记录里还没有孩子的答题。</p>";
+    const bool bSources = info.arrSources.size() > 1;
+    if (arrChildren.size() > 1) AppendOverview(out, arrChildren, bSources);
+    for (const asCHILDREPORT& child : arrChildren)
+        AppendChild(out, child, info.nThresholdMs, bSources);
+    out += "</body></html>\n";
+    return out;
+}

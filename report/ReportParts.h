@@ -1,0 +1,13 @@
+// The figures of one child's section, each appended to the page as HTML or inline SVG.
+#pragma once
+
+#include "report/ChildReport.h"
+
+#include <string>
+
+// One row a month, one cell a day, shaded by the minutes practised.
+void AppendCalendar(std::string& out, const asCHILDREPORT& child);
+// The score of each finished run over its date.
+void AppendScoreChart(std::string& out, const asCHILDREPORT& child);
+// The additions and the subtractions within 20, one cell a fact, coloured by its state.
+void AppendFactGrid(std::string& out, const asCHILDREPORT& child);

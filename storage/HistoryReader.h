@@ -1,0 +1,61 @@
+// Reading the answer record for the parents' report: read-only, one snapshot, never in a
+// running game's way.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// One row of `runs`; the result fields are -1 while the run has not ended.
+struct asHISTORYRUN {
+    int64_t nRunId = 0;
+    std::string strChild; // GBK bytes, as the data file stores the name
+    int nSetNumber = 0;
+    int nSetKinds = 0;
+    int nSetLimit = 0;
+    int64_t nStartedUtcMs = 0;
+    int64_t nEndedUtcMs = -1;
+    int nScore = -1;
+    int nAnswersDone = -1;
+    int nAnswersFirstTry = -1;
+};
+
+// One row of `answers`.
+struct asHISTORYANSWER {
+    int64_t nRunId = 0;
+    int nPage = 0;
+    int nPosition = 0;
+    int64_t nUtcMs = 0;
+    std::string strProblem; // UTF-8, the blank as "□"
+    std::string strExpected;
+    std::string strTyped;
+    bool bRight = false;
+    bool bFirstTry = false;
+    bool bByMagnifier = false;
+    int64_t nElapsedMs = 0;
+};
+
+// Runs and answers in the order the game wrote them: the order they happened.
+struct asHISTORY {
+    std::vector<asHISTORYRUN> arrRuns;
+    std::vector<asHISTORYANSWER> arrAnswers;
+};
+
+enum class HistoryStatus {
+    OK,
+    MISSING,    // no file at the path
+    UNREADABLE, // there, but it cannot be opened or stays locked
+    NOT_OURS,   // not an SQLite database, or one without the answer record's mark
+    DAMAGED,    // ours, but its pages or tables are broken
+    NEWER,      // written by a newer game than this one
+};
+
+struct asHISTORYREAD {
+    HistoryStatus nStatus = HistoryStatus::UNREADABLE;
+    std::string strError; // one line for the terminal, empty when OK
+    asHISTORY history;
+};
+
+// Opens path read-only (no lock of the game's is taken, nothing is written, a busy writer is
+// waited for at most busyMs) and reads everything in one read transaction.
+asHISTORYREAD ReadHistory(const std::string& path, int busyMs = 500);

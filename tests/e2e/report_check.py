@@ -1,0 +1,332 @@
+"""Checks the parents' report as a real headless browser reads it, against figures worked out
+here, independently, from the same answers; then the CSV and each kind of bad input.
+
+  report_check.py ZIMBLY_BINARY WORK_DIR [SCREENSHOT.png]
+"""
+import csv
+import io
+import re
+import sqlite3
+import subprocess
+import sys
+import tempfile
+from collections import Counter, defaultdict
+from datetime import date, timedelta
+from fractions import Fraction
+from html.parser import HTMLParser
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parent))
+import history  # noqa: E402
+
+DAY_MS = 24 * 3600 * 1000
+PAUSE_MS = 5 * 60 * 1000
+THRESHOLD_MS = 6000
+BLANK = "\u25a1"
+PROBLEM = re.compile(r"^(\d+|□)([+-])(\d+|□)(?:([+-])(\d+|□))?=(\d+|□)$")
+KINDS = ["addition", "subtraction", "chain", "mixed", "blank"]
+
+
+def fail(message):
+    sys.exit(f"FAIL: {message}")
+
+
+def expect(what, actual, wanted):
+    if actual != wanted:
+        fail(f"{what}: the page shows {actual!r}, the answers give {wanted!r}")
+
+
+# --- the figures, from the database ---------------------------------------------------------
+
+def kind_and_fact(problem, expected):
+    match = PROBLEM.match(problem)
+    terms = [t for t in (match.group(1), match.group(3), match.group(5), match.group(6)) if t]
+    signs = match.group(2) + (match.group(4) or "")
+    blank = terms.index(BLANK)
+    terms[blank] = expected
+    fact = terms[0] + "".join(s + t for s, t in zip(signs, terms[1:-1]))
+    if blank != len(terms) - 1:
+        kind = "blank"
+    elif len(signs) == 1:
+        kind = "addition" if signs == "+" else "subtraction"
+    else:
+        kind = "chain" if signs[0] == signs[1] else "mixed"
+    return kind, fact, [int(t) for t in terms[:-1]], signs
+
+
+def median(values):
+    values = sorted(values)
+    if not values:
+        return -1
+    mid = len(values) // 2
+    return values[mid] if len(values) % 2 else (values[mid - 1] + values[mid]) // 2
+
+
+def state(tries):
+    if not tries:
+        return "grey"
+    right, magnifier, _ = tries[-1]
+    if not right or magnifier:
+        return "red"
+    fluent = sum(1 for r, m, ms in tries[-3:] if r and not m and ms <= THRESHOLD_MS)
+    return "green" if fluent >= 2 else "yellow"
+
+
+def grid_facts():
+    facts = [f"{a}+{b}" for a in range(21) for b in range(21) if a + b <= 20 and a + b > 0]
+    return facts + [f"{a}-{b}" for a in range(1, 21) for b in range(a + 1)]
+
+
+def expected_figures(path):
+    db = sqlite3.connect(path)
+    runs = {row[0]: row for row in db.execute(
+        "SELECT run_id, child, started_utc_ms, ended_utc_ms, score, set_limit FROM runs")}
+    children = defaultdict(lambda: {"answers": [], "runs": []})
+    for run in runs.values():
+        children[run[1].decode("gbk")]["runs"].append(run)
+    for row in db.execute("SELECT run_id, utc_ms, problem, expected, typed, is_right, "
+                          "is_first_try, by_magnifier, elapsed_ms, page, position FROM answers "
+                          "ORDER BY answer_id"):
+        children[runs[row[0]][1].decode("gbk")]["answers"].append(row)
+    figures = {}
+    for name, data in children.items():
+        days = defaultdict(lambda: [0, 0])  # active ms, answers
+        last = {run[0]: run[2] for run in data["runs"]}
+        kinds = {k: [0, 0, []] for k in KINDS}
+        tries = defaultdict(list)  # one [right, magnifier, ms] each time a problem was asked
+        asked = {}
+        wrong = Counter()
+        wrong_forms = defaultdict(Counter)
+        for (run_id, utc, problem, expected_answer, typed, right, first, magnifier, ms, page,
+             position) in data["answers"]:
+            day = utc // DAY_MS
+            gap = utc - last[run_id]
+            if 0 < gap <= PAUSE_MS:
+                days[day][0] += gap
+            last[run_id] = max(last[run_id], utc)
+            days[day][1] += 0 if magnifier else 1
+            kind, fact, _, _ = kind_and_fact(problem, expected_answer)
+            if first:
+                kinds[kind][0] += 1
+                if not magnifier:
+                    kinds[kind][1] += right
+                    kinds[kind][2].append(ms)
+            place = (run_id, page, position)
+            if first or place not in asked:
+                tries[fact].append([right and not magnifier, magnifier, ms])
+                asked[place] = tries[fact][-1]
+            elif magnifier:
+                asked[place][1] = 1
+            if not right and not magnifier:
+                wrong[fact] += first
+                wrong_forms[fact][problem.replace(BLANK, typed)] += 1
+        for run in data["runs"]:
+            if run[3] is not None and run[3] // DAY_MS in days:
+                gap = run[3] - last[run[0]]
+                if 0 < gap <= PAUSE_MS:
+                    days[run[3] // DAY_MS][0] += gap
+        grid = {fact: state(tries.get(fact, [])) for fact in grid_facts()}
+        most_wrong = sorted((f for f in wrong if wrong[f]), key=lambda f: (-wrong[f], f))[:10]
+        weakest = []
+        if any(run[5] > 20 for run in data["runs"]):
+            ranked = []
+            for fact, fact_tries in tries.items():
+                numbers = [int(n) for n in re.findall(r"\d+", fact)]
+                if len(numbers) != 2 or max(numbers + [sum(numbers)] if "+" in fact else numbers) <= 20:
+                    continue
+                own = [t for t in fact_tries if not t[1]]
+                ranked.append(({"red": 0, "yellow": 1, "green": 2}[state(fact_tries)],
+                               Fraction(sum(t[0] for t in own), len(fact_tries)),
+                               -median([t[2] for t in own]), fact))
+            weakest = [entry[3] for entry in sorted(ranked)[:20]]
+        figures[name] = {
+            "days": {(date(1970, 1, 1) + timedelta(days=day)).isoformat(): ((ms + 30000) // 60000, n)
+                     for day, (ms, n) in days.items()},
+            "answers": sum(n for _, n in days.values()),
+            "kinds": {k: (v[0], v[1], median(v[2])) for k, v in kinds.items()},
+            "problems": sum(v[0] for v in kinds.values()),
+            "right": sum(v[1] for v in kinds.values()),
+            "grid": grid,
+            "green": sum(1 for s in grid.values() if s == "green"),
+            "most_wrong": [(f, wrong[f], max(sorted(wrong_forms[f].items()), key=lambda i: i[1])[0])
+                           for f in most_wrong],
+            "scores": sorted(run[4] for run in data["runs"] if run[4] is not None),
+            "weakest": weakest,
+        }
+    return figures
+
+
+# --- the page, as the browser has it --------------------------------------------------------
+
+class Page(HTMLParser):
+    """Every element with data attributes, under the child section it is in; and every tag."""
+
+    def __init__(self):
+        super().__init__()
+        self.tags = Counter()
+        self.sections = {}
+        self.overview = {}
+        self.failed = []
+        self.current = None
+        self.heading = None
+        self.texts = defaultdict(str)
+
+    def handle_starttag(self, tag, attrs):
+        self.tags[tag] += 1
+        attrs = dict(attrs)
+        if tag == "section" and "child" in (attrs.get("class") or ""):
+            self.current = self.sections.setdefault(attrs["data-child"], defaultdict(list))
+        elif tag == "tr" and "data-child" in attrs and self.current is None:
+            self.overview[attrs["data-child"]] = attrs
+        elif "data-failed" in attrs:
+            self.failed.append(attrs["data-failed"])
+        elif self.current is not None:
+            for key in ("data-fact", "data-kind", "data-day", "data-score"):
+                if key in attrs:
+                    self.current[key].append((tag, attrs))
+                    break
+        if tag == "h2" and self.current is not None:
+            self.heading = self.current
+
+    def handle_endtag(self, tag):
+        if tag == "h2":
+            self.heading = None
+
+    def handle_data(self, data):
+        if self.heading is not None:
+            self.texts[id(self.heading)] += data
+
+
+CHROMIUM = ["chromium", "--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
+            "--disable-background-networking", "--disable-component-update", "--disable-sync",
+            "--disable-extensions", "--mute-audio"]
+
+
+def browse(page, work, *extra):
+    profile = tempfile.mkdtemp(dir=work)
+    result = subprocess.run(CHROMIUM + [f"--user-data-dir={profile}", *extra, page.as_uri()],
+                            capture_output=True, text=True, timeout=120)
+    if result.returncode != 0:
+        fail(f"chromium: {result.stderr[-2000:]}")
+    return result.stdout
+
+
+def run_zimbly(binary, work, *args):
+    env = {"PATH": "/usr/bin:/bin", "HOME": str(work / "home"), "TZ": "UTC", "LANG": "C.UTF-8"}
+    return subprocess.run([binary, *args], capture_output=True, env=env, cwd=work, timeout=60)
+
+
+def check_page(binary, work, screenshot):
+    seeded = work / "class.sqlite"
+    history.seed(str(seeded))
+    page = work / "report.html"
+    result = run_zimbly(binary, work, "--report", "--out", str(page), str(seeded))
+    if result.returncode != 0:
+        fail(f"--report exit {result.returncode}: {result.stderr.decode()}")
+    wanted = expected_figures(seeded)
+    dom = browse(page, work, "--dump-dom")
+    parsed = Page()
+    parsed.feed(dom)
+    if parsed.tags["img"] or parsed.tags["script"]:
+        fail("markup from a name became elements")
+    expect("children", sorted(parsed.sections), sorted(wanted))
+    for name, figures in wanted.items():
+        row = parsed.overview[name]
+        expect(f"{name} overview", (int(row["data-days"]), int(row["data-answers"]),
+                                    int(row["data-problems"]), int(row["data-right"]),
+                                    int(row["data-green"]), int(row["data-cells"])),
+               (len(figures["days"]), figures["answers"], figures["problems"], figures["right"],
+                figures["green"], 460))
+        section = parsed.sections[name]
+        expect(f"{name}'s heading", parsed.texts[id(section)], name)
+        cells = {a["data-fact"]: a["data-state"] for tag, a in section["data-fact"] if tag == "td"}
+        expect(f"{name}'s grid", cells, figures["grid"])
+        kinds = {a["data-kind"]: (int(a["data-problems"]), int(a["data-right"]),
+                                  int(a["data-median-ms"])) for _, a in section["data-kind"]}
+        expect(f"{name}'s kinds", kinds, figures["kinds"])
+        days = {a["data-day"]: (int(a["data-minutes"]), int(a["data-answers"]))
+                for _, a in section["data-day"]}
+        expect(f"{name}'s calendar", days, figures["days"])
+        wrong = [(a["data-fact"], int(a["data-wrong"]), a["data-common"])
+                 for tag, a in section["data-fact"] if tag == "tr" and "data-wrong" in a]
+        expect(f"{name}'s most wrong", wrong, figures["most_wrong"])
+        weakest = [a["data-fact"] for tag, a in section["data-fact"]
+                   if tag == "tr" and "data-state" in a]
+        expect(f"{name}'s weakest beyond 20", weakest, figures["weakest"])
+        scores = sorted(int(a["data-score"]) for _, a in section["data-score"])
+        expect(f"{name}'s scores", scores, figures["scores"])
+    weak_shown = {f for f, s in wanted["小明"]["grid"].items() if s == "red"}
+    if not {"7+8", "13-6"} & weak_shown:
+        fail("the simulated weak facts are not red")
+    if screenshot:
+        browse(page, work, f"--screenshot={screenshot}", "--window-size=1100,2400",
+               "--hide-scrollbars")
+    print(f"page: {len(wanted)} children, {sum(f['answers'] for f in wanted.values())} answers, "
+          f"grid, kinds, calendar, most wrong, weakest and scores as computed; "
+          f"{page.stat().st_size} bytes")
+
+
+def check_bad_inputs(binary, work):
+    good = work / "class.sqlite"
+    not_ours = work / "not-ours.sqlite"
+    not_ours.write_text("a shopping list\n" * 300)
+    damaged = work / "damaged.sqlite"
+    history.seed(str(damaged))
+    sqlite3.connect(damaged).execute("PRAGMA wal_checkpoint(TRUNCATE)").fetchall()
+    history.damage(str(damaged))
+    newer = work / "newer.sqlite"
+    history.create(str(newer), history.SCHEMA_VERSION + 1).close()
+    page = work / "mixed.html"
+    result = run_zimbly(binary, work, "--report", "--out", str(page), str(not_ours), str(good),
+                        str(damaged), str(newer))
+    stderr = result.stderr.decode()
+    if result.returncode == 0:
+        fail("bad histories gave exit status 0")
+    for path, word in ((not_ours, "not an answer record"), (damaged, "damaged"),
+                       (newer, "newer version")):
+        if not any(str(path) in line and word in line for line in stderr.splitlines()):
+            fail(f"stderr does not name {path.name} as {word}: {stderr}")
+    parsed = Page()
+    parsed.feed(browse(page, work, "--dump-dom"))
+    expect("children beside bad files", sorted(parsed.sections), sorted(expected_figures(good)))
+    expect("failed files listed", sorted(parsed.failed), sorted(map(str, (not_ours, damaged, newer))))
+    newer_bytes = newer.read_bytes()
+    run_zimbly(binary, work, "--report", "--out", str(page), str(newer))
+    if newer.read_bytes() != newer_bytes:
+        fail("the newer record was changed")
+    print(f"bad inputs: exit {result.returncode}, each named: "
+          + " | ".join(line for line in stderr.splitlines()))
+
+
+def check_csv(binary, work):
+    names = work / "formulas.sqlite"
+    history.csv_names(str(names))
+    out = work / "answers.csv"
+    result = run_zimbly(binary, work, "--export-csv", "--out", str(out), str(names))
+    if result.returncode != 0:
+        fail(f"--export-csv exit {result.returncode}: {result.stderr.decode()}")
+    data = out.read_bytes()
+    if not data.startswith(b"\xef\xbb\xbf"):
+        fail("no byte-order mark")
+    rows = list(csv.reader(io.StringIO(data[3:].decode("utf-8"), newline="")))
+    count = sqlite3.connect(names).execute("SELECT count(*) FROM answers").fetchone()[0]
+    expect("CSV rows", len(rows) - 1, count)
+    expect("CSV header", rows[0][:3], ["孩子", "时间", "UTC毫秒"])
+    for row in rows[1:]:
+        if row[0][0] in "=+-@":
+            fail(f"a live formula cell: {row[0]}")
+    shown = {row[0] for row in rows[1:]}
+    expect("inert names", shown, {"'" + name for name in history.FORMULA_NAMES})
+    print(f"csv: {count} rows, names {sorted(shown)}")
+
+
+def main():
+    binary, work = str(Path(sys.argv[1]).resolve()), Path(sys.argv[2])
+    screenshot = sys.argv[3] if len(sys.argv) > 3 else ""
+    check_page(binary, work, screenshot)
+    check_bad_inputs(binary, work)
+    check_csv(binary, work)
+
+
+if __name__ == "__main__":
+    main()
