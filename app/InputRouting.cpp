@@ -131,7 +131,10 @@ void CSumoraWnd::OnLButtonUp(int x, int y) {
     m_nHandBitmap = HAND_RELEASED_PICTURE;
     StopArrowTimers();
     const int code = HitTest(x, y);
-    if (!ApplyRelease(code, x, y)) return KeepResults();
+    const bool painted = !ApplyRelease(code, x, y);
+    // A screen entered anew has its focus where it rests, whatever it was at the last visit.
+    SyncFocus();
+    if (painted) return KeepResults();
     FollowHand();
     RedrawWindow();
     KeepResults();
@@ -154,6 +157,7 @@ void CSumoraWnd::OnKeyDown(unsigned vk) {
         }
     }
     if (ApplyKey(vk)) RedrawWindow();
+    SyncFocus();
     KeepResults();
 }
 
