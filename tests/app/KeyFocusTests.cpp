@@ -1,268 +1,279 @@
-// The keyboard focus of every screen with one: a table of keys and where the focus ends, the
-// pointer's part in it, and the ring drawn where a control has no highlight of its own.
+// The keyboard: a table of keys and where each screen's focus ends; a key choosing a control
+// leads where a click on it leads, pixel for pixel and byte for byte; the pointer's part; the
+// held Left and Right on the panel's timers; no key but the leave sign's own way out leaves.
+#include "exercise/ExerciseLayout.h"
 #include "gfx/Gbk.h"
 #include "tests/app/WindowTestSupport.h"
+#include "users/DataFile.h"
 #include "users/UserLayout.h"
 
 #include <cstring>
-#include <memory>
-#include <string>
+#include <functional>
 #include <vector>
 
 namespace {
 
-enum class Start { TITLE, USERS, PANEL, NEW_NAME, CHOOSE, DELETE, SCORES };
-
-constexpr unsigned SHIFT_TAB = VK_TAB | VK_SHIFT_HELD;
+constexpr unsigned S_TAB = VK_TAB | VK_SHIFT_HELD;
 constexpr Rect NOWHERE = {};
-// The panel of set 3 hangs from row 3's bottom left corner at (250, 320).
-constexpr Rect PANEL3_DOWN = {268, 331, 329, 360};
-constexpr Rect PANEL3_UP = {359, 331, 420, 360};
+constexpr Rect PANEL3_DOWN = {268, 331, 329, 360}; // set 3's panel hangs from (250, 320)
 constexpr Rect PanelBox(int j) {
     return {386, 388 + 25 * j, 406, 408 + 25 * j};
 }
 constexpr Rect CHART = {187, 322, 860, 475};
-const Rect& Plank(int k) {
-    return TITLE_ITEM_RECTS[size_t(k)];
+constexpr Color RING_BAND = RGB(0xff, 0xd2, 0x3f);
+
+using Steps = std::function<void(CSumoraWnd&)>;
+
+void Key(CSumoraWnd& wnd, unsigned vk, int times = 1) {
+    for (int i = 0; i < times; ++i) {
+        wnd.OnKeyDown(vk);
+        wnd.OnKeyUp(vk & VK_CODE_MASK);
+    }
 }
-std::vector<unsigned> Repeat(unsigned key, int times) {
-    return std::vector<unsigned>(size_t(times), key);
+void AddUser(const char* name) {
+    asUSERINFO user;
+    user.strName = GbkFromUtf8(name);
+    AppendScore(user, 40);
+    g_nCurrentUser = AppendUser(user);
+}
+Steps ClickAt(const Rect& rc) {
+    return [=](CSumoraWnd& wnd) {
+        const int x = (rc.left + rc.right) / 2, y = (rc.top + rc.bottom) / 2;
+        wnd.OnMouseMove(x, y, 0);
+        wnd.OnLButtonDown(x, y);
+        wnd.OnLButtonUp(x, y);
+    };
+}
+Steps Then(std::vector<Steps> steps) {
+    return [=](CSumoraWnd& wnd) {
+        for (const Steps& step : steps)
+            step(wnd);
+    };
+}
+const Steps NOTHING = [](CSumoraWnd&) {};
+const Steps TO_USERS = ClickAt(TITLE_ITEM_RECTS[8]);
+const Steps TO_EXERCISE = ClickAt(TITLE_ITEM_RECTS[2]);
+const Steps CHILDREN = [](CSumoraWnd& wnd) {
+    for (const char* name : {"Tom", "Ann", "Bo"})
+        AddUser(name);
+    g_nCurrentUser = 1;
+    TO_USERS(wnd);
+};
+const Steps NAME_BOARD = Then({TO_USERS, ClickAt(g_rcUserButtons[0])});
+const Steps PANEL3 = Then({TO_USERS, [](CSumoraWnd& wnd) { wnd.m_UserScreen.OpenPanel(3); }});
+
+// What a play from a fresh start ends with: the frame, the data file's bytes, the focus.
+struct asOUTCOME {
+    uint32_t nScreenState = 0;
+    std::vector<uint32_t> arrPixels;
+    std::vector<uint8_t> arrData;
+    Rect rcFocus;
+};
+
+asOUTCOME Play(const Steps& steps) {
+    g_arrUsers.clear();
+    g_nCurrentUser = 0;
+    SetDefaultExerciseSets();
+    CHeadlessWindow host;
+    CSumoraWnd wnd(host);
+    EXPECT_EQ(wnd.OnCreate(), 0);
+    wnd.StopCartoons(); // wings that stand still, so that two plays compare
+    wnd.m_TransitionPace = QUICK_PACE;
+    wnd.m_fnRand = [n = 0]() mutable { return (n++ * 7919 + 13) % 32768; };
+    steps(wnd);
+    asOUTCOME outcome;
+    outcome.nScreenState = wnd.m_nScreenState;
+    if (const std::optional<asFOCUSCONTROL> focus = wnd.ShownFocus()) outcome.rcFocus = focus->rc;
+    wnd.ComposeFrame();
+    const uint32_t* pixels = wnd.m_hBitmap->Data();
+    outcome.arrPixels.assign(pixels, pixels + size_t(CLIENT_WIDTH) * CLIENT_HEIGHT);
+    outcome.arrData = EncodeDataFile(g_ExerciseSets, g_arrUsers, g_nCurrentUser);
+    wnd.OnDestroy();
+    g_arrUsers.clear();
+    return outcome;
+}
+uint32_t PixelOf(const asOUTCOME& outcome, int x, int y) {
+    return outcome.arrPixels[size_t(y) * CLIENT_WIDTH + size_t(x)];
 }
 
 struct asFOCUSROW {
     const char* strWhat;
-    Start start;
-    std::vector<unsigned> arrKeys;
-    Rect rcFocus; // NOWHERE: the focus is not shown
+    Steps start;
+    std::vector<unsigned> arrKeys; // each pressed once, in order; a count follows a 0
+    Rect rcFocus;                  // NOWHERE: not shown
 };
 
 const asFOCUSROW FOCUS_TABLE[] = {
-    {"the first key shows the focus where it rests", Start::TITLE, {VK_DOWN}, Plank(0)},
-    {"Down reads down the planks", Start::TITLE, {VK_DOWN, VK_DOWN, VK_DOWN}, Plank(2)},
-    {"Up stops at the first plank", Start::TITLE, {VK_DOWN, VK_UP, VK_UP}, Plank(0)},
-    {"Right and Left move as Down and Up",
-     Start::TITLE,
-     {VK_RIGHT, VK_RIGHT, VK_LEFT, VK_RIGHT, VK_RIGHT},
-     Plank(2)},
-    {"the information plank follows the eighth", Start::TITLE, Repeat(VK_DOWN, 9), Plank(8)},
-    {"Down stops at the leave sign", Start::TITLE, Repeat(VK_DOWN, 14), g_rcLeave},
-    {"Shift+Tab goes round to the leave sign", Start::TITLE, {SHIFT_TAB, SHIFT_TAB}, g_rcLeave},
-    {"Tab goes round from the leave sign", Start::TITLE, Repeat(VK_TAB, 11), Plank(0)},
-    {"keys that move nothing show nothing", Start::TITLE, {VK_BACK, VK_DELETE, VK_ESCAPE}, NOWHERE},
-
-    {"the settings rows come first", Start::USERS, {VK_DOWN, VK_DOWN}, UserRow(1)},
-    {"the five buttons follow the rows", Start::USERS, Repeat(VK_TAB, 9), g_rcUserButtons[0]},
-    {"Up from the first button is the last row", Start::USERS,
-     [] {
-         auto keys = Repeat(VK_TAB, 9);
-         keys.push_back(VK_UP);
-         return keys;
-     }(),
-     UserRow(7)},
-    {"Left on a row goes nowhere", Start::USERS, {VK_DOWN, VK_LEFT}, UserRow(0)},
+    {"a first key shows the focus where it rests", NOTHING, {VK_DOWN}, TITLE_ITEM_RECTS[0]},
+    {"Down reads down the planks", NOTHING, {VK_DOWN, VK_DOWN, VK_DOWN}, TITLE_ITEM_RECTS[2]},
+    {"Down stops at the leave sign", NOTHING, {0, 14, VK_DOWN}, g_rcLeave},
+    {"Shift+Tab goes round to the leave sign", NOTHING, {S_TAB, S_TAB}, g_rcLeave},
+    {"Tab goes round from the leave sign", NOTHING, {0, 11, VK_TAB}, TITLE_ITEM_RECTS[0]},
+    {"the settings rows come first", TO_USERS, {VK_DOWN, VK_DOWN}, UserRow(1)},
+    {"the five buttons follow the rows", TO_USERS, {0, 9, VK_TAB}, g_rcUserButtons[0]},
     {"Left and Right walk the buttons",
-     Start::USERS,
-     {SHIFT_TAB, SHIFT_TAB, VK_LEFT, VK_LEFT, VK_RIGHT},
+     TO_USERS,
+     {S_TAB, S_TAB, VK_LEFT, VK_LEFT, VK_RIGHT},
      g_rcUserButtons[3]},
-    {"Shift+Tab goes round to change user", Start::USERS, {SHIFT_TAB, SHIFT_TAB}, g_rcChangeUser},
-    {"Right on a row opens its panel on <<",
-     Start::USERS,
-     {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT},
-     PANEL3_DOWN},
-    {"Enter on a row opens its panel too",
-     Start::USERS,
-     {VK_DOWN, VK_RETURN},
-     {268, 226, 329, 255}},
-
-    {"Tab walks the arrows, then the boxes", Start::PANEL, {VK_TAB, VK_TAB, VK_TAB}, PanelBox(0)},
-    {"Shift+Tab goes round to the last box", Start::PANEL, {SHIFT_TAB, SHIFT_TAB}, PanelBox(5)},
-    {"Down stops at the last box", Start::PANEL, Repeat(VK_DOWN, 12), PanelBox(5)},
-    {"Left and Right step the limit, not the focus",
-     Start::PANEL,
-     {VK_TAB, VK_TAB, VK_LEFT, VK_RIGHT},
-     PANEL3_UP},
-    {"Escape closes the panel onto its row", Start::PANEL, {VK_TAB, VK_ESCAPE}, UserRow(3)},
-
-    {"the name board's focus rests on OK", Start::NEW_NAME, {VK_DOWN}, g_rcNameOk},
-    {"Tab goes round to Cancel", Start::NEW_NAME, {VK_TAB, VK_TAB}, g_rcNameCancel},
-    {"Left goes to Cancel and stops", Start::NEW_NAME, {VK_LEFT, VK_LEFT, VK_LEFT}, g_rcNameCancel},
-    {"Space is part of the name, not a key of the board", Start::NEW_NAME, {VK_SPACE}, NOWHERE},
-
-    {"the focus rests on the current child", Start::CHOOSE, {VK_DOWN}, UserRow(1)},
-    {"the way back follows the children", Start::CHOOSE, Repeat(VK_DOWN, 5), g_rcChangeUser},
-    {"the first child comes first when deleting", Start::DELETE, {VK_UP}, UserRow(0)},
-    {"Shift+Tab goes round to the way back",
-     Start::DELETE,
-     {SHIFT_TAB, SHIFT_TAB},
+    {"Right on a row opens its panel on <<", TO_USERS, {0, 4, VK_DOWN, VK_RIGHT}, PANEL3_DOWN},
+    {"Tab walks the arrows, then the boxes", PANEL3, {0, 3, VK_TAB}, PanelBox(0)},
+    {"Shift+Tab goes round to the last box", PANEL3, {S_TAB, S_TAB}, PanelBox(5)},
+    {"Escape closes the panel onto its row", PANEL3, {VK_TAB, VK_ESCAPE}, UserRow(3)},
+    {"the name board's focus rests on OK", NAME_BOARD, {VK_DOWN}, g_rcNameOk},
+    {"Left goes to Cancel and stops", NAME_BOARD, {VK_LEFT, VK_LEFT}, g_rcNameCancel},
+    {"Space is part of a name", NAME_BOARD, {VK_SPACE}, NOWHERE},
+    {"the focus rests on the current child",
+     Then({CHILDREN, ClickAt(g_rcChangeUser)}),
+     {VK_DOWN},
+     UserRow(1)},
+    {"the way back follows the children",
+     Then({CHILDREN, ClickAt(g_rcUserButtons[1])}),
+     {0, 5, VK_DOWN},
      g_rcUserButtons[1]},
-    {"the chart takes the focus", Start::SCORES, {VK_TAB, VK_DOWN}, CHART},
-};
-
-// A fresh window for each row of a table (a window that was shut down stays shut).
-struct KeyFocus : ::testing::Test {
-    struct asWINDOW {
-        CHeadlessWindow host;
-        CSumoraWnd wnd{host};
-    };
-    std::unique_ptr<asWINDOW> m_pWindow;
-    CSumoraWnd* m_pWnd = nullptr;
-
-    void SetUp() override { Fresh(); }
-    void TearDown() override {
-        m_pWindow.reset();
-        g_arrUsers.clear();
-        g_nCurrentUser = 0;
-    }
-    void Fresh() {
-        m_pWindow.reset();
-        g_arrUsers.clear();
-        g_nCurrentUser = 0;
-        SetDefaultExerciseSets();
-        m_pWindow = std::make_unique<asWINDOW>();
-        m_pWnd = &m_pWindow->wnd;
-        ASSERT_EQ(m_pWnd->OnCreate(), 0);
-        m_pWnd->m_TransitionPace = QUICK_PACE;
-    }
-    CSumoraWnd& Wnd() { return *m_pWnd; }
-    const Surface& Frame() {
-        m_pWnd->ComposeFrame();
-        return *m_pWnd->m_hBitmap;
-    }
-
-    static void AddUser(const char* name) {
-        asUSERINFO user;
-        user.strName = GbkFromUtf8(name);
-        AppendUser(user);
-    }
-    void Begin(Start start) {
-        switch (start) {
-        case Start::TITLE:
-            break;
-        case Start::USERS:
-            m_pWnd->m_nScreenState = SCREEN_USERS;
-            break;
-        case Start::PANEL:
-            m_pWnd->m_nScreenState = SCREEN_USERS;
-            m_pWnd->m_UserScreen.OpenPanel(3);
-            break;
-        case Start::NEW_NAME:
-            m_pWnd->m_nScreenState = SCREEN_USERS_NEWNAME;
-            m_pWnd->m_UserScreen.OpenNameEntry();
-            break;
-        case Start::CHOOSE:
-        case Start::DELETE:
-            for (const char* name : {"Tom", "Ann", "Bo"})
-                AddUser(name);
-            g_nCurrentUser = 1;
-            m_pWnd->m_nScreenState =
-                start == Start::CHOOSE ? SCREEN_USERS_CHOOSE : SCREEN_USERS_DELETE;
-            break;
-        case Start::SCORES:
-            m_pWnd->m_nScreenState = SCREEN_USERS_SCORES;
-            break;
-        }
-    }
-    void Press(unsigned vk) {
-        m_pWnd->OnKeyDown(vk);
-        m_pWnd->OnKeyUp(vk & VK_CODE_MASK);
-    }
-    Rect Focus() const {
-        const std::optional<asFOCUSCONTROL> focus = m_pWnd->ShownFocus();
-        return focus ? focus->rc : NOWHERE;
-    }
-    int LiftedPlanks() const {
-        int lifted = 0;
-        for (const asTITLEITEM& item : m_pWnd->m_TitleItems)
-            lifted += item.nFlags & 1;
-        return lifted;
-    }
+    {"the chart takes the focus", Then({CHILDREN, ClickAt(g_rcUserButtons[2])}), {VK_TAB}, CHART},
 };
 
 } // namespace
 
-TEST_F(KeyFocus, EachScreensKeysMoveTheFocusAsTheTableSays) {
+TEST(KeyFocus, EachScreensKeysMoveTheFocusAsTheTableSaysAndRingWhatHasNoHighlight) {
     for (const asFOCUSROW& row : FOCUS_TABLE) {
         SCOPED_TRACE(row.strWhat);
-        Fresh();
-        Begin(row.start);
-        const uint32_t screen = m_pWnd->m_nScreenState;
-        for (unsigned vk : row.arrKeys)
-            Press(vk);
-        EXPECT_EQ(Focus(), row.rcFocus);
-        EXPECT_EQ(m_pWnd->m_nScreenState, screen) << "moving the focus changes no screen";
-        EXPECT_FALSE(m_pWnd->IsDestroyed());
+        uint32_t screen = 0;
+        const asOUTCOME outcome = Play([&](CSumoraWnd& wnd) {
+            wnd.OnMouseMove(900, 10, 0); // the hand on the sky, away from every control
+            row.start(wnd);
+            screen = wnd.m_nScreenState;
+            for (size_t i = 0; i < row.arrKeys.size(); ++i)
+                if (row.arrKeys[i] == 0) {
+                    Key(wnd, row.arrKeys[i + 2], int(row.arrKeys[i + 1]));
+                    i += 2;
+                } else {
+                    Key(wnd, row.arrKeys[i]);
+                }
+        });
+        EXPECT_EQ(outcome.rcFocus, row.rcFocus);
+        EXPECT_EQ(outcome.nScreenState, screen) << "moving the focus changes no screen";
+        // Rows and the chart have two pixels of room round their ring, a small box none.
+        const Rect& rc = row.rcFocus;
+        const bool ringed = rc == CHART || rc == UserRow(0) || rc == UserRow(1) ||
+                            rc == UserRow(3) || rc == PanelBox(0) || rc == PanelBox(5);
+        EXPECT_TRUE(!ringed || PixelOf(outcome, rc.left - (rc.Height() < 30 ? 2 : 4),
+                                       rc.top + 10) == RING_BAND);
     }
 }
 
-TEST_F(KeyFocus, OnTheTitleTheFocusedPlankIsTheLiftedOne) {
-    Press(VK_DOWN);
-    Press(VK_DOWN);
-    EXPECT_EQ(m_pWnd->m_TitleItems[1].nFlags & 1, 1);
-    EXPECT_EQ(LiftedPlanks(), 1);
-    Press(SHIFT_TAB);
-    Press(SHIFT_TAB); // round to the leave sign: no plank stays lifted, the sign is lit
-    EXPECT_EQ(Focus(), g_rcLeave);
-    EXPECT_EQ(LiftedPlanks(), 0);
-    CImageLayer lit, unlit;
-    ASSERT_TRUE(lit.CreateSurface(CLIENT_WIDTH, CLIENT_HEIGHT));
-    ASSERT_TRUE(unlit.CreateSurface(CLIENT_WIDTH, CLIENT_HEIGHT));
-    m_pWnd->ComposeFrame(lit);
-    PaintTitleScreen(unlit, m_pWnd->m_TitleItems, g_rcLeave.left + 5, g_rcLeave.top + 5);
-    const Rect& sign = g_rcLeave;
-    for (int y = sign.top; y < sign.bottom; y += 4)
-        for (int x = sign.left; x < sign.right; x += 4)
-            ASSERT_EQ(lit.m_hBitmap->GetPixel(x, y), unlit.m_hBitmap->GetPixel(x, y))
-                << "the focused sign is lit as under the hand";
+// The hand rests on the control in both plays: the frames that follow show the same hand.
+TEST(KeyFocus, AKeyChoosingAControlLeadsWhereAClickOnItLeads) {
+    const struct {
+        const char* strWhat;
+        Steps before;
+        Rect rcControl;
+        unsigned nKey;
+    } rows[] = {
+        {"a plank starts its set", NOTHING, TITLE_ITEM_RECTS[2], VK_RETURN},
+        {"or its digit does", NOTHING, TITLE_ITEM_RECTS[5], VK_NUMPAD0 + 6},
+        {"new user", TO_USERS, g_rcUserButtons[0], VK_RETURN},
+        {"free space is Escape", TO_USERS, {600, 690, 601, 691}, VK_ESCAPE},
+        {"a kind box ticked with Space",
+         Then({TO_USERS, [](CSumoraWnd& wnd) { wnd.OnMouseMove(300, UserRow(3).top + 10, 0); }}),
+         PanelBox(2), VK_SPACE},
+        {"OK on the name board",
+         Then({TO_USERS, ClickAt(g_rcUserButtons[0]),
+               [](CSumoraWnd& wnd) { wnd.OnChar('A', false); }}),
+         g_rcNameOk, VK_RETURN},
+        {"a child chosen", Then({CHILDREN, ClickAt(g_rcChangeUser)}), UserRow(0), VK_RETURN},
+        {"back from choosing is Escape", Then({CHILDREN, ClickAt(g_rcChangeUser)}), g_rcChangeUser,
+         VK_ESCAPE},
+        {"a child deleted", Then({CHILDREN, ClickAt(g_rcUserButtons[1])}), UserRow(2), VK_SPACE},
+        {"the magnifier is H", TO_EXERCISE, g_rcHint, VK_H},
+        {"the finish book is Ctrl+Enter",
+         Then({[](CSumoraWnd&) { AddUser("Tom"); }, TO_EXERCISE, ClickAt(g_rcHint)}), g_rcFinish,
+         VK_RETURN | VK_CTRL_HELD},
+        {"the certificate goes on with Escape",
+         Then({TO_EXERCISE, ClickAt(g_rcHint), ClickAt(g_rcFinish)}),
+         {500, 400, 501, 401},
+         VK_ESCAPE},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.strWhat);
+        const Steps point = [&](CSumoraWnd& wnd) {
+            wnd.OnMouseMove((row.rcControl.left + row.rcControl.right) / 2,
+                            (row.rcControl.top + row.rcControl.bottom) / 2, 0);
+        };
+        const asOUTCOME clicked = Play(Then({row.before, ClickAt(row.rcControl)}));
+        const asOUTCOME keyed =
+            Play(Then({row.before, point, [&](CSumoraWnd& wnd) { Key(wnd, row.nKey); }}));
+        const asOUTCOME pointed = Play(Then({row.before, point}));
+        EXPECT_EQ(keyed.nScreenState, clicked.nScreenState);
+        EXPECT_TRUE(keyed.arrPixels == clicked.arrPixels) << "the screen that follows differs";
+        EXPECT_EQ(keyed.arrData, clicked.arrData);
+        EXPECT_TRUE(pointed.arrPixels != clicked.arrPixels || pointed.arrData != clicked.arrData)
+            << "the click must do something for the row to prove anything";
+    }
 }
 
-TEST_F(KeyFocus, APointerMoveGivesTheFocusAndAKeyShowsItWhereThePointerLeftIt) {
-    m_pWnd->OnMouseMove(400, Plank(4).top + 5, 0);
-    Press(VK_DOWN); // the hand shows plank 4 already: the focus moves on at once
-    EXPECT_EQ(Focus(), Plank(5));
+TEST_F(WindowTest, KeyFocusFollowsThePointerAndAShownFocusGoesWithTheNextMove) {
+    const Rect& plank4 = TITLE_ITEM_RECTS[4];
+    wnd.OnMouseMove(400, plank4.top + 5, 0);
+    Key(wnd, VK_DOWN); // the hand shows plank 4 already: the focus moves on at once
+    EXPECT_EQ(wnd.ShownFocus()->rc, TITLE_ITEM_RECTS[5]);
+    EXPECT_EQ(wnd.m_TitleItems[5].nFlags, 1) << "the focused plank is the lifted one";
+    EXPECT_EQ(wnd.m_TitleItems[4].nFlags, 0);
 
-    m_pWnd->OnMouseMove(400, Plank(2).top + 5, 0);
-    EXPECT_EQ(Focus(), NOWHERE) << "the pointer hides the keyboard's focus";
-    m_pWnd->OnMouseMove(900, 700, 0); // onto the grass
-    Press(VK_DOWN);
-    EXPECT_EQ(Focus(), Plank(2));
-    EXPECT_EQ(LiftedPlanks(), 1);
-}
-
-TEST_F(KeyFocus, AShownFocusIsRepaintedAwayByThePointersMove) {
-    m_pWindow->host.m_bKeepScreen = true;
-    m_pWnd->m_nScreenState = SCREEN_USERS;
-    m_pWnd->RedrawWindow();
-    Press(VK_DOWN);
-    m_pWnd->OnMouseMove(900, 700, 0);
+    host.m_bKeepScreen = true;
+    wnd.OnMouseMove(400, TITLE_ITEM_RECTS[2].top + 5, 0);
+    EXPECT_FALSE(wnd.ShownFocus()) << "the pointer hides the keyboard's focus";
     CImageLayer whole;
     ASSERT_TRUE(whole.CreateSurface(CLIENT_WIDTH, CLIENT_HEIGHT));
-    m_pWnd->ComposeFrame(whole);
-    EXPECT_EQ(std::memcmp(m_pWindow->host.m_Screen.Data(), whole.m_hBitmap->Data(),
+    wnd.ComposeFrame(whole);
+    EXPECT_EQ(std::memcmp(host.m_Screen.Data(), whole.m_hBitmap->Data(),
                           size_t(CLIENT_WIDTH) * CLIENT_HEIGHT * 4),
-              0);
+              0)
+        << "the move repaints what the focus lit";
+    wnd.OnMouseMove(900, 700, 0); // onto the grass
+    Key(wnd, VK_DOWN);
+    EXPECT_EQ(wnd.ShownFocus()->rc, TITLE_ITEM_RECTS[2]) << "shown where the pointer left it";
 }
 
-// The band of the ring is flower yellow; rows and the chart have two pixels of room round them.
-TEST_F(KeyFocus, ARowABoxAndTheChartGetARingInTheGamesYellow) {
-    constexpr Color BAND = RGB(0xff, 0xd2, 0x3f);
-    const struct {
-        Start start;
-        std::vector<unsigned> arrKeys;
-        Rect rc;
-        int nBandX; // a column of the band left of rc
-    } rings[] = {
-        {Start::USERS, {VK_DOWN}, UserRow(0), UserRow(0).left - 4},
-        {Start::PANEL, {VK_TAB, VK_TAB, VK_TAB}, PanelBox(0), PanelBox(0).left - 2},
-        {Start::CHOOSE, {VK_DOWN}, UserRow(1), UserRow(1).left - 4},
-        {Start::SCORES, {VK_TAB}, CHART, CHART.left - 4},
-    };
-    for (const auto& ring : rings) {
-        Fresh();
-        Begin(ring.start);
-        const int y = (ring.rc.top + ring.rc.bottom) / 2;
-        EXPECT_NE(Frame().GetPixel(ring.nBandX, y), uint32_t(BAND));
-        for (unsigned vk : ring.arrKeys)
-            Press(vk);
-        EXPECT_EQ(Frame().GetPixel(ring.nBandX, y), uint32_t(BAND));
-    }
+TEST_F(WindowTest, KeyFocusNoKeyButTheLeaveSignsOwnWayOutEndsARunOrTheGame) {
+    ClickPlank(1);
+    for (unsigned vk : {VK_H, VK_RETURN, VK_ESCAPE, VK_SPACE, VK_H, VK_TAB, VK_LEFT})
+        wnd.OnKeyDown(vk);
+    EXPECT_EQ(wnd.m_nScreenState, SCREEN_EXERCISE);
+    EXPECT_EQ(wnd.m_Run.m_nTotalDone, 1) << "the magnifier works once a page";
+    wnd.OnKeyDown((VK_0 + 7) | VK_SHIFT_HELD);
+    EXPECT_EQ(wnd.m_Run.m_strInput, "7") << "Shift keeps no digit from typing";
+    wnd.OnKeyDown(VK_HOME);
+    wnd.OnKeyDown(VK_ESCAPE); // the certificate goes on
+    for (unsigned vk : {VK_ESCAPE, VK_HOME, VK_DELETE, VK_BACK, S_TAB, S_TAB})
+        wnd.OnKeyDown(vk);
+    ASSERT_FALSE(wnd.IsDestroyed());
+    wnd.OnKeyDown(VK_RETURN); // on the leave sign
+    EXPECT_TRUE(host.m_bDestroyed);
+}
+
+TEST_F(WindowTest, KeyFocusAHeldLeftOrRightStepsOnThePanelsTimers) {
+    wnd.m_nScreenState = SCREEN_USERS;
+    wnd.OnKeyDown(VK_DOWN);
+    wnd.OnKeyDown(VK_RIGHT); // opens set 0's panel (limit 3); its repeat steps nothing
+    wnd.OnKeyDown(VK_RIGHT);
+    ASSERT_EQ(wnd.m_UserScreen.m_nPanelSet, 0);
+    EXPECT_EQ(g_ExerciseSets[0].nRange, 3);
+    wnd.OnKeyUp(VK_RIGHT);
+    wnd.OnKeyDown(VK_RIGHT);
+    wnd.OnKeyDown(VK_RIGHT); // the keyboard's repeat
+    EXPECT_EQ(g_ExerciseSets[0].nRange, 4) << "a press steps once, at once";
+    EXPECT_EQ(host.m_mapTimers[TIMER_INCREASE_DELAY], ARROW_DELAY_MS);
+    wnd.OnTimer(TIMER_INCREASE_DELAY);
+    EXPECT_EQ(host.m_mapTimers[TIMER_INCREASE_REPEAT], ARROW_REPEAT_MS);
+    for (int i = 0; i < 5; ++i)
+        wnd.OnTimer(TIMER_INCREASE_REPEAT);
+    EXPECT_EQ(g_ExerciseSets[0].nRange, 9);
+    wnd.OnKeyUp(VK_RIGHT);
+    EXPECT_TRUE(host.m_mapTimers.empty());
+    wnd.OnKeyDown(VK_LEFT);
+    EXPECT_TRUE(host.HasTimer(TIMER_DECREASE_DELAY));
+    wnd.OnKeyDown(VK_ESCAPE); // the panel closes: a held key steps no other set
+    EXPECT_TRUE(host.m_mapTimers.empty());
+    EXPECT_EQ(g_ExerciseSets[0].nRange, 8);
 }
