@@ -32,6 +32,8 @@ void CSumoraWnd::InitScreenState() {
     m_UserScreen = {};
     m_TitleItems = MakeTitleItems();
     RebuildTitleCaptions(m_TitleItems, g_ExerciseSets);
+    m_KeyFocus = {};
+    m_nHeldArrowKey = 0;
 }
 
 void CSumoraWnd::OnDestroy() {
@@ -61,9 +63,11 @@ void CSumoraWnd::ComposeFrame() {
 
 void CSumoraWnd::ComposeFrame(CImageLayer& target) const {
     if (!target.m_hBitmap) return;
+    int litX = 0, litY = 0;
+    HighlightPoint(litX, litY);
     switch (ScreenOf(m_nScreenState)) {
     case SCREEN_TITLE:
-        PaintTitleScreen(target, m_TitleItems, m_nHandX, m_nHandY);
+        PaintTitleScreen(target, m_TitleItems, litX, litY);
         if (!DataFileProblem().empty()) PaintDataFileNotice(target);
         break;
     case SCREEN_EXERCISE:
@@ -76,7 +80,9 @@ void CSumoraWnd::ComposeFrame(CImageLayer& target) const {
         break;
     }
     case SCREEN_USERS:
-        PaintUserScreen(target, m_UserScreen, UserPageOf(m_nScreenState), m_nHandX, m_nHandY);
+        PaintUserScreen(target, m_UserScreen, UserPageOf(m_nScreenState), litX, litY);
+        if (const std::optional<asFOCUSCONTROL> focus = ShownFocus(); focus && focus->bRing)
+            DrawFocusRing(target, focus->rc);
         break;
     default:
         break;

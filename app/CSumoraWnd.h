@@ -3,6 +3,7 @@
 // from their state with the screens' painters and hands them to the platform window.
 #pragma once
 
+#include "app/KeyFocus.h"
 #include "app/ScreenState.h"
 #include "app/TitleScreen.h"
 #include "exercise/Cartoons.h"
@@ -35,6 +36,7 @@ public:
     void OnLButtonDown(int x, int y) override;
     void OnLButtonUp(int x, int y) override;
     void OnKeyDown(unsigned vk) override;
+    void OnKeyUp(unsigned vk) override;
     void OnChar(unsigned char byte, bool ctrlHeld) override;
     void OnTimer(int id) override;
     void OnUserRedraw() override;
@@ -54,6 +56,9 @@ public:
     // (the window is gone, or a new page painted itself).
     bool ApplyRelease(int code, int x, int y);
     bool ApplyKey(unsigned vk);
+    // The keys of the screens with a focus (app/FocusRouting.cpp): they move it, choose the
+    // control it is on as a click does, or go one step back.
+    bool ApplyFocusKey(unsigned vk);
     bool IsDestroyed() const { return m_bDestroyed; }
 
     // The run's steps that need the window (app/RunSteps.cpp). StartRun draws the first page of
@@ -90,6 +95,15 @@ public:
     CExerciseRun m_Run;
     CUserScreen m_UserScreen;
     CCartoonList m_arrCartoons;
+    CKeyFocus m_KeyFocus;
+    // The Left or Right key held on the user page: its repeats are the panel's timers, not the
+    // keyboard's.
+    unsigned m_nHeldArrowKey = 0;
+
+    // The focus's controls on the screen as it is now, and the focus where it is shown (null
+    // while it is hidden).
+    asFOCUSLIST FocusControls() const;
+    std::optional<asFOCUSCONTROL> ShownFocus() const;
 
     // What the painters show besides the hand (app/FrameDamage.cpp): equal keys before and
     // after a move mean that only the hand's boxes changed.
@@ -100,6 +114,7 @@ public:
         Rect rcPanel;
         int nPanelSet = -1;
         bool bComplex = false; // too many controls to tell apart: always the whole frame
+        int nFocus = -1;       // the control with the shown keyboard focus
 
         bool operator==(const asSCENEKEY&) const = default;
     };
@@ -115,6 +130,16 @@ private:
     // The user screen's panel follows the hand; called before a repaint on that screen.
     void FollowHand();
     void StopArrowTimers();
+    // Focus helpers (app/FocusRouting.cpp).
+    bool IsPanelOpen() const;
+    uint64_t FocusContext() const;
+    void SyncFocus();
+    void LiftFocusedPlank();
+    bool ChooseFocused();
+    bool ChooseControl(int code, int x, int y);
+    void OpenPanelByKey(int k);
+    // Where the painters light what is pointed at: the hand, or the shown focus's control.
+    void HighlightPoint(int& x, int& y) const;
     void KeepResults();
     // The exercise screen as it is now, for the transitions.
     void PaintExercise(CImageLayer& target) const;

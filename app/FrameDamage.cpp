@@ -49,6 +49,7 @@ CSumoraWnd::asSCENEKEY CSumoraWnd::SceneKey() const {
     key.nPanelSet = users.m_nPanelSet;
     for (int k = 0; k < TITLE_ITEM_COUNT; ++k)
         if (m_TitleItems[size_t(k)].nFlags & 1) key.nTitleFlags |= 1u << k;
+    if (ShownFocus()) key.nFocus = m_KeyFocus.m_nIndex;
 
     // Bit i: control i holds the hand; nothing is allocated, as this runs twice a move.
     int next = 0;
@@ -90,7 +91,8 @@ CSumoraWnd::asSCENEKEY CSumoraWnd::SceneKey() const {
 Rect CSumoraWnd::ChangedBetween(const asSCENEKEY& before, const asSCENEKEY& after) const {
     if (before == after && !after.bComplex) return {};
     if (before.bComplex || after.bComplex || before.nScreenState != after.nScreenState ||
-        before.rcPanel != after.rcPanel || before.nPanelSet != after.nPanelSet)
+        before.rcPanel != after.rcPanel || before.nPanelSet != after.nPanelSet ||
+        before.nFocus != after.nFocus)
         return CLIENT;
     const uint64_t hoverChanged = before.nHovered ^ after.nHovered;
     switch (ScreenOf(after.nScreenState)) {

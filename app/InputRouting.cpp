@@ -98,6 +98,8 @@ void CSumoraWnd::OnMouseMove(int x, int y, unsigned keyFlags) {
     m_nHandY = y;
     m_nHandBitmap = (keyFlags & MK_LBUTTON) ? HAND_PRESSED_PICTURE : HAND_RELEASED_PICTURE;
     FollowHand();
+    SyncFocus();
+    m_KeyFocus.Point(FocusControls(), x, y);
     // Mostly only the hand moved: its old and new boxes are all that is composed and shown.
     const Rect scene = ChangedBetween(before, SceneKey());
     RepaintChanged(UnionRect(scene, UnionRect(handBefore, HandBox())));
@@ -129,7 +131,10 @@ void CSumoraWnd::OnLButtonUp(int x, int y) {
     m_nHandBitmap = HAND_RELEASED_PICTURE;
     StopArrowTimers();
     const int code = HitTest(x, y);
-    if (!ApplyRelease(code, x, y)) return KeepResults();
+    const bool painted = !ApplyRelease(code, x, y);
+    // A screen entered anew has its focus where it rests, whatever it was at the last visit.
+    SyncFocus();
+    if (painted) return KeepResults();
     FollowHand();
     RedrawWindow();
     KeepResults();
@@ -137,7 +142,29 @@ void CSumoraWnd::OnLButtonUp(int x, int y) {
 
 void CSumoraWnd::OnKeyDown(unsigned vk) {
     if (m_bDestroyed) return;
+    const unsigned key = vk & VK_CODE_MASK;
+    if (m_nScreenState == SCREEN_USERS && (key == VK_LEFT || key == VK_RIGHT)) {
+        // A held Left or Right repeats on the panel's timers, as a held arrow does, and is
+        // written once, at its release; the keyboard's own repeats are not the game's.
+        if (m_nHeldArrowKey == key) return;
+        m_nHeldArrowKey = key;
+        if (IsPanelOpen()) {
+            const int step = key == VK_LEFT ? -1 : +1;
+            StopArrowTimers();
+            m_UserScreen.StepPanelRange(step);
+            m_host.SetTimer(step < 0 ? TIMER_DECREASE_DELAY : TIMER_INCREASE_DELAY, ARROW_DELAY_MS);
+            return RedrawWindow();
+        }
+    }
     if (ApplyKey(vk)) RedrawWindow();
+    SyncFocus();
+    KeepResults();
+}
+
+void CSumoraWnd::OnKeyUp(unsigned vk) {
+    if (m_bDestroyed || vk != m_nHeldArrowKey) return;
+    m_nHeldArrowKey = 0;
+    StopArrowTimers();
     KeepResults();
 }
 

@@ -98,26 +98,44 @@ bool CSumoraWnd::ApplyRelease(int code, int x, int y) {
     }
 }
 
+// The exercise page keeps its keys; the magnifier is H, and the finish book, which ends the
+// run, takes Ctrl with Enter so that no slip of the hand reaches it. Escape there has no step
+// back: the free space of the page does nothing either.
 bool CSumoraWnd::ApplyKey(unsigned vk) {
-    if (ScreenOf(m_nScreenState) == SCREEN_EXERCISE) {
-        if (vk >= VK_0 && vk <= VK_0 + 9) {
-            m_Run.AppendDigit(int(vk - VK_0));
-        } else if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD0 + 9) {
-            m_Run.AppendDigit(int(vk - VK_NUMPAD0));
-        } else if (vk == VK_DELETE) {
+    const unsigned key = vk & VK_CODE_MASK;
+    switch (ScreenOf(m_nScreenState)) {
+    case SCREEN_EXERCISE:
+        if (key >= VK_0 && key <= VK_0 + 9) {
+            m_Run.AppendDigit(int(key - VK_0));
+        } else if (key >= VK_NUMPAD0 && key <= VK_NUMPAD0 + 9) {
+            m_Run.AppendDigit(int(key - VK_NUMPAD0));
+        } else if (key == VK_DELETE) {
             m_Run.ClearInput();
-        } else if (vk == VK_BACK) {
+        } else if (key == VK_BACK) {
             m_Run.EraseLastDigit();
-        } else if (vk == VK_RETURN) {
+        } else if (key == VK_RETURN && (vk & VK_CTRL_HELD)) {
+            return ApplyRelease(HIT_FINISH, m_nHandX, m_nHandY);
+        } else if (key == VK_RETURN) {
             m_Run.SubmitAnswer(m_host.GetTickCount());
-        } else if (vk == VK_PRIOR || vk == VK_NEXT) {
+        } else if (key == VK_H && m_Run.m_bHintAvailable == 1) {
+            return ApplyRelease(HIT_HINT, m_nHandX, m_nHandY);
+        } else if (key == VK_PRIOR || key == VK_NEXT) {
             StartNewPage(); // paints itself
             return false;
-        } else if (vk == VK_HOME) {
+        } else if (key == VK_HOME) {
             m_nScreenState = LeaveRun() ? SCREEN_CERTIFICATE : SCREEN_TITLE;
         }
-    } else if (m_nScreenState == SCREEN_USERS_NEWNAME && vk == VK_BACK) {
-        m_UserScreen.EraseNameCharacter();
+        return true;
+    case SCREEN_CERTIFICATE:
+        if (key == VK_RETURN || key == VK_SPACE || key == VK_ESCAPE)
+            return ApplyRelease(HIT_FINISH, m_nHandX, m_nHandY);
+        return true;
+    default:
+        break;
     }
-    return true;
+    if (m_nScreenState == SCREEN_USERS_NEWNAME && key == VK_BACK) {
+        m_UserScreen.EraseNameCharacter();
+        return true;
+    }
+    return ApplyFocusKey(vk);
 }

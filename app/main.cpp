@@ -26,7 +26,25 @@ constexpr const char* USAGE =
     "  --child NAME  only this child\n"
     "  --threshold SECONDS  a fact is fluent when answered within this time (default 6)\n"
     "  HISTORY       answer records to read (default: zimbly-history.sqlite beside the\n"
-    "                game's data file); one that cannot be read makes the exit status 1\n";
+    "                game's data file); one that cannot be read makes the exit status 1\n"
+    "\n"
+    "Keys:\n"
+    "  Arrows, Tab, Shift+Tab  move the focus (title, users, settings panel, name board, lists)\n"
+    "  Enter or Space          choose the control with the focus, as a click does\n"
+    "  Escape                  one step back (first out of full screen); no key leaves the game\n"
+    "  1 to 8                  title: start that plank's problem set\n"
+    "  Right or Enter          a settings row: open its panel\n"
+    "  Left, Right             settings panel: lower, raise the number limit (held: repeats)\n"
+    "  Space                   settings panel: tick or clear the kind box with the focus\n"
+    "  0 to 9, keypad digits   exercise page: type the answer\n"
+    "  Enter                   exercise page: check the answer\n"
+    "  Backspace               remove the last digit, or the last character of a name\n"
+    "  Delete                  exercise page: clear the answer (the red cross ball)\n"
+    "  H                       exercise page: the magnifier\n"
+    "  Page Up, Page Down      exercise page: a new page (the curled corner)\n"
+    "  Ctrl+Enter              exercise page: finish the run (the book)\n"
+    "  Home                    exercise page: leave the run without recording it\n"
+    "  F11                     full screen and back\n";
 
 } // namespace
 

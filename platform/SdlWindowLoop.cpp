@@ -39,6 +39,22 @@ unsigned VirtualKeyOf(SDL_Keycode key) {
         return VK_HOME;
     case SDLK_DELETE:
         return VK_DELETE;
+    case SDLK_TAB:
+        return VK_TAB;
+    case SDLK_ESCAPE:
+        return VK_ESCAPE;
+    case SDLK_SPACE:
+        return VK_SPACE;
+    case SDLK_LEFT:
+        return VK_LEFT;
+    case SDLK_UP:
+        return VK_UP;
+    case SDLK_RIGHT:
+        return VK_RIGHT;
+    case SDLK_DOWN:
+        return VK_DOWN;
+    case SDLK_h:
+        return VK_H;
     default:
         return 0;
     }
@@ -351,14 +367,23 @@ void CSdlWindow::DispatchEvent(CWindowHandler& handler, const SDL_Event& event) 
             if (!event.key.repeat) SetFullScreen(!m_bFullScreen);
             break;
         }
-        if (event.key.keysym.sym == SDLK_ESCAPE && m_bFullScreen) {
+        // Escape leaves full screen first; where the window cannot leave it (the desktop is
+        // too small), Escape is the game's step back.
+        if (event.key.keysym.sym == SDLK_ESCAPE && m_bFullScreen && FitsDesktop()) {
             SetFullScreen(false);
             break;
         }
         // Keys the input method takes while composing never come here. Its
         // composing notices (SDL_TEXTEDITING) arrive later than the keys around
         // them, so they must not decide which keys are the game's.
-        if (unsigned vk = VirtualKeyOf(event.key.keysym.sym); vk != 0) handler.OnKeyDown(vk);
+        if (unsigned vk = VirtualKeyOf(event.key.keysym.sym); vk != 0) {
+            if (event.key.keysym.mod & KMOD_SHIFT) vk |= VK_SHIFT_HELD;
+            if (event.key.keysym.mod & KMOD_CTRL) vk |= VK_CTRL_HELD;
+            handler.OnKeyDown(vk);
+        }
+        break;
+    case SDL_KEYUP:
+        if (unsigned vk = VirtualKeyOf(event.key.keysym.sym); vk != 0) handler.OnKeyUp(vk);
         break;
     default:
         break;

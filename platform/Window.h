@@ -8,13 +8,25 @@
 
 // Virtual-key codes as the game's key routing knows them.
 constexpr unsigned VK_BACK = 8;
+constexpr unsigned VK_TAB = 9;
 constexpr unsigned VK_RETURN = 13;
+constexpr unsigned VK_ESCAPE = 27;
+constexpr unsigned VK_SPACE = 32;
 constexpr unsigned VK_PRIOR = 33; // Page Up
 constexpr unsigned VK_NEXT = 34;  // Page Down
 constexpr unsigned VK_HOME = 36;
+constexpr unsigned VK_LEFT = 37;
+constexpr unsigned VK_UP = 38;
+constexpr unsigned VK_RIGHT = 39;
+constexpr unsigned VK_DOWN = 40;
 constexpr unsigned VK_DELETE = 46;
 constexpr unsigned VK_0 = 0x30;
+constexpr unsigned VK_H = 0x48; // letters are their capitals
 constexpr unsigned VK_NUMPAD0 = 0x60;
+// A key's code is in the low bits; these tell which modifiers were held with it.
+constexpr unsigned VK_CODE_MASK = 0xFFFF;
+constexpr unsigned VK_SHIFT_HELD = 0x10000;
+constexpr unsigned VK_CTRL_HELD = 0x20000;
 
 // Mouse key flags of a move.
 constexpr unsigned MK_LBUTTON = 0x1;
@@ -26,7 +38,10 @@ public:
     virtual void OnMouseMove(int x, int y, unsigned keyFlags) = 0;
     virtual void OnLButtonDown(int x, int y) = 0;
     virtual void OnLButtonUp(int x, int y) = 0;
+    // A key pressed (again while held, as the keyboard repeats it), with its modifier bits.
     virtual void OnKeyDown(unsigned vk) = 0;
+    // A key let go: its code alone.
+    virtual void OnKeyUp(unsigned vk) { (void)vk; }
     // One byte of typed GBK text; ctrlHeld tells whether Ctrl was down.
     virtual void OnChar(unsigned char byte, bool ctrlHeld) = 0;
     virtual void OnTimer(int id) = 0;

@@ -3,7 +3,10 @@
 //
 // Usage: snapshot OUT.png [ACTION ...]
 //   move X Y | press X Y | release X Y | click X Y   mouse events (click = press + release)
-//   key VK                    a key by virtual-key code (e.g. 13 Enter, 34 Page Down, 0x35 digit 5)
+//   key VK                    a key by virtual-key code (e.g. 13 Enter, 34 Page Down, 0x35 digit 5,
+//                             9 Tab, 27 Escape, 32 Space, 37-40 Left Up Right Down, 0x48 H), plus
+//                             0x10000 with Shift or 0x20000 with Ctrl (0x20000D: Ctrl+Enter)
+//   keyup VK                  the key let go (its code alone: a held Left or Right stops)
 //   type TEXT                 typed text (UTF-8), one character message per GBK byte
 //   user NAME                 add a user (UTF-8 name) and make it current
 //   scores S1,S2,...          append results to the current user
@@ -31,7 +34,7 @@ int Usage() {
     std::fprintf(stderr,
                  "usage: snapshot OUT.png [move|press|release|click X Y | key VK | type TEXT"
                  " | user NAME | scores S,S,... | set K RANGE OPS | seed N | tick MS"
-                 " | capture N | answers] ...\n");
+                 " | keyup VK | capture N | answers] ...\n");
     return 2;
 }
 
@@ -75,6 +78,8 @@ int main(int argc, char** argv) {
             if (action == "release" || action == "click") window.OnLButtonUp(x, y);
         } else if (action == "key") {
             window.OnKeyDown(unsigned(number()));
+        } else if (action == "keyup") {
+            window.OnKeyUp(unsigned(number()));
         } else if (action == "type") {
             for (char byte : GbkFromUtf8(next()))
                 window.OnChar(static_cast<unsigned char>(byte), false);

@@ -67,6 +67,19 @@ void CUserScreen::PlacePanel(int x, int y) {
     m_rcRangeUp = RangeUpArrow(m_rcPanel);
 }
 
+void CUserScreen::OpenPanel(int k) {
+    if (!IsSet(k)) return;
+    m_nPanelSet = k;
+    m_rcPanel = PanelUnderRow(k);
+    m_rcRangeDown = RangeDownArrow(m_rcPanel);
+    m_rcRangeUp = RangeUpArrow(m_rcPanel);
+}
+
+void CUserScreen::ClosePanel() {
+    m_nPanelSet = -1;
+    m_rcPanel = {};
+}
+
 // Leaving closes the panel; the next placing opens it again under whatever row the pointer is on.
 bool CUserScreen::TrackPanel(int x, int y) {
     if (m_rcPanel.IsEmpty()) return false;

@@ -36,6 +36,9 @@ public:
     // The release on the open panel: the step of a short click on an arrow, or a kind box
     // switched.
     void ReleasePanel(int x, int y);
+    // The panel of set k opened by a key, as the hand on its row opens it, and closed again.
+    void OpenPanel(int k);
+    void ClosePanel();
     // The open panel's set steps its number limit by delta, within RANGE_MIN..RANGE_MAX.
     void StepPanelRange(int delta);
 
@@ -67,6 +70,9 @@ void DeleteUserAt(int x, int y);
 // The whole screen on page, with what lies under the hand at (handX, handY) lit.
 void PaintUserScreen(CImageLayer& target, const CUserScreen& screen, UserPage page, int handX,
                      int handY);
+// The ring of the keyboard's focus on a control with no highlight of its own (a list row, a kind
+// box, the chart): dark brown round a band of yellow, just outside rc.
+void DrawFocusRing(CImageLayer& target, const Rect& rc);
 // The main page's settings list and, when open, its panel.
 void PaintSettingsList(CImageLayer& target, const CUserScreen& screen, int handX, int handY);
 // The current user's results as a line over the time axis.
