@@ -54,6 +54,16 @@ start_xvfb() {
     fail "Xvfb did not answer"
 }
 
+# start_openbox: a window manager on the display, once it answers.
+start_openbox() {
+    openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
+    for _ in $(seq 1 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+        sleep 0.05
+    done
+    xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || fail "openbox did not start"
+}
+
 # start_game: the binary copied into $WORK/bin, started there (through GAME_RUNNER, a command
 # prefix such as one that drops root, when set).
 # GAME_ARGS are its command-line arguments.

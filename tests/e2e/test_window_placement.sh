@@ -39,14 +39,7 @@ for run in "1280x1024 none" "1366x768 openbox"; do
     H=${SIZE#*x}
     export XDG_CONFIG_HOME="$WORK/config-$SIZE"
     start_xvfb "$SIZE"
-    if [ "$MANAGER" = openbox ]; then
-        openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
-        for _ in $(seq 1 100); do
-            xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-            sleep 0.05
-        done
-        xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || fail "openbox did not start"
-    fi
+    [ "$MANAGER" = openbox ] && start_openbox
     start_game
     windowed="1024 768 $(((W - 1024) / 2)) $(((H - 768) / 2))"
     wait_geometry "$windowed"
