@@ -84,25 +84,7 @@ bool CSumoraApp::TakeWriterLock(const std::string& path, int& exitCode) {
     case WriterLockStatus::TAKEN:
         break;
     }
-    std::string why;
-    switch (m_WriterLock.nHolder) {
-    case LockHolder::OTHER_PROGRAM:
-        why = "another program (process " + std::to_string(m_WriterLock.nHolderPid) +
-              ", not this game) holds " + m_WriterLock.strPath + "; close it, then start the game";
-        break;
-    case LockHolder::CLOSING_GAME:
-        why = "the game is still closing and saving the results in " + path +
-              "; start it again in a moment";
-        break;
-    case LockHolder::ENDING:
-        why = "the program holding " + m_WriterLock.strPath +
-              " is still ending; start the game again in a moment";
-        break;
-    default:
-        why = "another copy of the game is already running with " + path +
-              "; close it before starting the game again";
-        break;
-    }
+    const std::string why = DescribeTakenLock(m_WriterLock, path);
     std::fprintf(stderr, "zimbly: %s\n", why.c_str());
     // The message window draws with the display's own fonts, which often have no Chinese.
     std::string lines = why;

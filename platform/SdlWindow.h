@@ -85,6 +85,8 @@ private:
     bool HasDueTimer() const;
     void EndDrag();
     void FollowRootPointer(const SDL_SysWMmsg& message);
+    void FollowDisplayEvents(); // the display's own events while a drag or a placement needs them
+    void AwaitPlacement(bool await);
     void CatchUpWithPlacement(CWindowHandler& handler);
     bool FitsDesktop() const;
 
@@ -97,6 +99,8 @@ private:
     // The window's size, mode or place changed: its surface is new and the pointer lies over
     // another client point, so the game hears where the pointer is and repaints all.
     bool m_bPlacementChanged = false;
+    // A full-screen switch the window manager has yet to make: its configure event is awaited.
+    bool m_bAwaitingPlacement = false;
     int ToClientX(int windowX) const;
     int ToClientY(int windowY) const;
     void PlacePicture();

@@ -26,14 +26,21 @@ void CSdlWindow::BeginDrag(int x, int y) {
     m_nPointerX = wx + m_nDragX;
     m_nPointerY = wy + m_nDragY;
     m_bDragMoved = false;
-    if (m_bRootPointerEvents) SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+    FollowDisplayEvents();
     SDL_CaptureMouse(SDL_TRUE);
 }
 
 void CSdlWindow::EndDrag() {
     m_bDragging = false;
-    if (m_bRootPointerEvents) SDL_EventState(SDL_SYSWMEVENT, SDL_DISABLE);
+    FollowDisplayEvents();
     SDL_CaptureMouse(SDL_FALSE);
+}
+
+void CSdlWindow::FollowDisplayEvents() {
+    // Every event of the display then comes twice; only for as long as they are needed.
+    if (m_bRootPointerEvents)
+        SDL_EventState(SDL_SYSWMEVENT,
+                       m_bDragging || m_bAwaitingPlacement ? SDL_ENABLE : SDL_DISABLE);
 }
 
 void CSdlWindow::FollowRootPointer(const SDL_SysWMmsg& message) {

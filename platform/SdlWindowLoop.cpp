@@ -314,6 +314,8 @@ void CSdlWindow::DispatchEvent(CWindowHandler& handler, const SDL_Event& event) 
         break;
     case SDL_SYSWMEVENT:
         if (m_bDragging) FollowRootPointer(*event.syswm.msg);
+        if (m_bAwaitingPlacement && IsWindowConfigured(m_pWindow, *event.syswm.msg))
+            m_bPlacementChanged = true;
         break;
     case SDL_MOUSEMOTION:
         // Held until a frame can be shown: only the newest move of those that come

@@ -77,6 +77,8 @@ LockHolder WhatHolds(int fd, int& pid) {
     if (writer.l_type == F_UNLCK) return LockHolder::ENDING;
     // The game only ever takes write locks: a read lock is another program's.
     if (writer.l_type == F_RDLCK) return LockHolder::OTHER_PROGRAM;
+    // Nor does it lock through an open file (such a lock has no process): another program does.
+    if (writer.l_pid == -1) return LockHolder::OTHER_PROGRAM;
     if (pid == 0) return LockHolder::UNKNOWN;
     switch (WhatRuns(pid)) {
     case Running::THIS_GAME:
@@ -167,6 +169,26 @@ void UnlockDataFile(asWRITERLOCK& lock) {
     if (lock.nFd >= 0) close(lock.nFd);
     lock.nFd = -1;
     lock.nStatus = WriterLockStatus::UNAVAILABLE;
+}
+
+std::string DescribeTakenLock(const asWRITERLOCK& taken, const std::string& dataPath) {
+    switch (taken.nHolder) {
+    case LockHolder::OTHER_PROGRAM:
+        return taken.nHolderPid > 0
+                   ? "another program (process " + std::to_string(taken.nHolderPid) +
+                         ", not this game) holds " + taken.strPath +
+                         "; close it, then start the game"
+                   : "another program holds " + taken.strPath + "; close it, then start the game";
+    case LockHolder::CLOSING_GAME:
+        return "the game is still closing and saving the results in " + dataPath +
+               "; start it again in a moment";
+    case LockHolder::ENDING:
+        return "the program holding " + taken.strPath +
+               " is still ending; start the game again in a moment";
+    default:
+        return "another copy of the game is already running with " + dataPath +
+               "; close it before starting the game again";
+    }
 }
 
 bool AskWriterToComeForward(const asWRITERLOCK& taken) {

@@ -16,7 +16,8 @@ enum class LockHolder {
     GAME,          // a copy of this game with its window open
     CLOSING_GAME,  // a copy of this game past its window, still saving, that did not end in time
     ENDING,        // a process on its way out that did not let go in time
-    OTHER_PROGRAM, // a program that is not this game (or one holding it only to read)
+    OTHER_PROGRAM, // a program that is not this game (or one holding it only to read, or through
+                   // its open file, with no process to be seen)
 };
 
 struct asWRITERLOCK {
@@ -46,6 +47,10 @@ bool StillHoldsWriterLock(const asWRITERLOCK& lock);
 
 // Gives the lock up (also done by the system when the process ends, however it ends).
 void UnlockDataFile(asWRITERLOCK& lock);
+
+// Why the game cannot start with a taken lock on the data file at dataPath, and what to do: one
+// line in the words of a message to the family.
+std::string DescribeTakenLock(const asWRITERLOCK& taken, const std::string& dataPath);
 
 // Asks the holder of a taken lock to bring its window to the front, when it is a copy of this
 // game with its window open. False when it is not, or cannot be reached.

@@ -54,6 +54,16 @@ start_xvfb() {
     fail "Xvfb did not answer"
 }
 
+# start_openbox: a window manager on the display, once it answers.
+start_openbox() {
+    openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
+    for _ in $(seq 1 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+        sleep 0.05
+    done
+    xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || fail "openbox did not start"
+}
+
 # start_game: the binary copied into $WORK/bin, started there (through GAME_RUNNER, a command
 # prefix such as one that drops root, when set).
 # GAME_ARGS are its command-line arguments.
@@ -100,6 +110,40 @@ wait_game_exit() {
     GAME_EXIT=$?
     set -e
     GAME_PID=""
+}
+
+# geometry: WIDTH HEIGHT X Y of the game's window.
+geometry() {
+    xwininfo -id "$WINDOW" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
+        /Width:/{w=$2} /Height:/{h=$2} END{print w, h, x, y}'
+}
+
+wait_geometry() {
+    for _ in $(seq 1 100); do
+        [ "$(geometry)" = "$1" ] && return 0
+        sleep 0.05
+    done
+    fail "the window is $(geometry), not $1"
+}
+
+# fit W H: sets LEFT TOP WIDE HIGH, where the picture lies in a full-screen window (or one
+# resized by another program) of W x H.
+fit() {
+    local w=$1 h=$2 s
+    if [ "$w" -ge 1024 ] && [ "$h" -ge 768 ]; then
+        s=$((w / 1024 < h / 768 ? w / 1024 : h / 768))
+        [ "$s" -gt 8 ] && s=8
+        WIDE=$((1024 * s))
+        HIGH=$((768 * s))
+    elif [ $((w * 768)) -le $((h * 1024)) ]; then
+        WIDE=$w
+        HIGH=$((w * 768 / 1024))
+    else
+        HIGH=$h
+        WIDE=$((h * 1024 / 768))
+    fi
+    LEFT=$(((w - WIDE) / 2))
+    TOP=$(((h - HIGH) / 2))
 }
 
 # Client coordinates to screen and back.

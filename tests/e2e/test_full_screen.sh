@@ -9,25 +9,6 @@
 # --window and --fullscreen override it for one start. The title is right in WM_NAME too.
 source "$(dirname "$0")/run_lib.sh"
 
-# fit W H: sets LEFT TOP WIDE HIGH, where full screen puts the 1024x768 picture on W x H.
-fit() {
-    local w=$1 h=$2 s
-    if [ "$w" -ge 1024 ] && [ "$h" -ge 768 ]; then
-        s=$((w / 1024 < h / 768 ? w / 1024 : h / 768))
-        [ "$s" -gt 8 ] && s=8
-        WIDE=$((1024 * s))
-        HIGH=$((768 * s))
-    elif [ $((w * 768)) -le $((h * 1024)) ]; then
-        WIDE=$w
-        HIGH=$((w * 768 / 1024))
-    else
-        HIGH=$h
-        WIDE=$((h * 1024 / 768))
-    fi
-    LEFT=$(((w - WIDE) / 2))
-    TOP=$(((h - HIGH) / 2))
-}
-
 # at CX CY: the screen point of client point (CX, CY) in full screen; CLIENT_X CLIENT_Y are the
 # client point that screen pixel maps back to (what the snapshot tool is told).
 at() {
@@ -35,20 +16,6 @@ at() {
     SCREEN_Y=$((TOP + ($2 * HIGH + HIGH / 1536) / 768))
     CLIENT_X=$(((SCREEN_X - LEFT) * 1024 / WIDE))
     CLIENT_Y=$(((SCREEN_Y - TOP) * 768 / HIGH))
-}
-
-# geometry: WIDTH HEIGHT X Y of the game's window.
-geometry() {
-    xwininfo -id "$WINDOW" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
-        /Width:/{w=$2} /Height:/{h=$2} END{print w, h, x, y}'
-}
-
-wait_geometry() {
-    for _ in $(seq 1 100); do
-        [ "$(geometry)" = "$1" ] && return 0
-        sleep 0.05
-    done
-    fail "the window is $(geometry), not $1"
 }
 
 # looks_fitted NAME [Y0:Y1 ...] -- ACTIONS: waits until the screen shows the snapshot of ACTIONS

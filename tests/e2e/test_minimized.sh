@@ -4,12 +4,7 @@
 source "$(dirname "$0")/run_lib.sh"
 
 start_xvfb 1280x1024
-openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
-for _ in $(seq 1 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.05
-done
-xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || fail "openbox did not start"
+start_openbox
 
 open_first_page_as_tom
 type_answer "${page[0]}"

@@ -170,3 +170,27 @@ TEST_F(WriterLock, AReaderOfTheLockFileIsNoGameAndIsNeverSignalled) {
     kill(reader, SIGKILL);
     EXPECT_EQ(ExitCodeOf(reader), 100 + SIGKILL) << "it was not ended by a request";
 }
+
+// A lock held through an open file (no process behind it to be seen) is another program's too,
+// and the message names the lock file rather than calling it another copy of the game.
+TEST_F(WriterLock, AnOpenFileLockIsAnotherProgramsAndItsFileIsNamed) {
+    const std::string lockPath = m_strPath + ".lock";
+    const pid_t holder = StartChild([&](int ready) {
+        const int fd = open(lockPath.c_str(), O_RDWR | O_CREAT, 0600);
+        struct flock range {};
+        range.l_type = F_WRLCK;
+        Ready(ready, fd >= 0 && fcntl(fd, F_OFD_SETLK, &range) == 0);
+        pause();
+        return 0;
+    });
+    ASSERT_GT(holder, 0);
+    const asWRITERLOCK lock = LockDataFileForWriting(m_strPath);
+    EXPECT_EQ(lock.nStatus, WriterLockStatus::TAKEN);
+    EXPECT_EQ(lock.nHolder, LockHolder::OTHER_PROGRAM);
+    EXPECT_EQ(lock.nHolderPid, 0);
+    EXPECT_FALSE(AskWriterToComeForward(lock));
+    EXPECT_EQ(DescribeTakenLock(lock, m_strPath),
+              "another program holds " + lockPath + "; close it, then start the game");
+    kill(holder, SIGKILL);
+    EXPECT_EQ(ExitCodeOf(holder), 100 + SIGKILL);
+}
