@@ -10,10 +10,11 @@
 namespace {
 
 constexpr const char* USAGE =
-    "Usage: zimbly [--fullscreen | --window] [--help | --version]\n"
+    "Usage: zimbly [--fullscreen | --window] [--mute] [--help | --version]\n"
     "A drill game of sums for young children.\n"
     "  --fullscreen  start full screen this time (F11 switches while playing)\n"
     "  --window      start in a window this time\n"
+    "  --mute        start without sound this time (M switches sound off and on)\n"
     "Without either, the game starts as it was left; on a screen too small for its window it\n"
     "starts full screen.\n";
 
@@ -21,6 +22,7 @@ constexpr const char* USAGE =
 
 int main(int argc, char** argv) {
     std::optional<bool> fullScreen;
+    bool mute = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--version") == 0 && argc == 2) {
             std::printf("zimbly %s\n", ZIMBLY_VERSION);
@@ -34,6 +36,8 @@ int main(int argc, char** argv) {
             fullScreen = true;
         } else if (std::strcmp(argv[i], "--window") == 0 && !fullScreen) {
             fullScreen = false;
+        } else if (std::strcmp(argv[i], "--mute") == 0 && !mute) {
+            mute = true;
         } else {
             std::fprintf(stderr, "zimbly: unexpected argument '%s'\n", argv[i]);
             std::fputs(USAGE, stderr);
@@ -46,5 +50,5 @@ int main(int argc, char** argv) {
         return 1;
     }
     CSumoraApp app;
-    return app.Run(ReadEnvironment(), fullScreen);
+    return app.Run(ReadEnvironment(), fullScreen, mute);
 }

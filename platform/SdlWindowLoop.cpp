@@ -39,6 +39,8 @@ unsigned VirtualKeyOf(SDL_Keycode key) {
         return VK_HOME;
     case SDLK_DELETE:
         return VK_DELETE;
+    case SDLK_m:
+        return VK_M;
     default:
         return 0;
     }

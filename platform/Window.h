@@ -15,6 +15,7 @@ constexpr unsigned VK_HOME = 36;
 constexpr unsigned VK_DELETE = 46;
 constexpr unsigned VK_0 = 0x30;
 constexpr unsigned VK_NUMPAD0 = 0x60;
+constexpr unsigned VK_M = 0x4D; // switches the sound off and on
 
 // Mouse key flags of a move.
 constexpr unsigned MK_LBUTTON = 0x1;
