@@ -5,10 +5,12 @@
 #include "platform/Clock.h"
 
 #include <SDL.h>
+#include <dlfcn.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <string_view>
 
 namespace {
 
@@ -22,6 +24,21 @@ constexpr uint32_t LATE_MS = 100;
 constexpr uint32_t CLOSE_AFTER_MS = 60000;
 // After the last sound should have ended, a little more before the device is paused.
 constexpr auto TAIL = std::chrono::milliseconds(60);
+
+extern "C" void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+// ALSA writes its own lines to stderr when it finds no card; the game says it once itself.
+// SDL loads the library on its own, so its error handler is reached through the loader.
+void QuietAlsa() {
+    const char* driver = SDL_GetCurrentAudioDriver();
+    if (!driver || std::string_view(driver) != "alsa") return;
+    void* library = dlopen("libasound.so.2", RTLD_NOW | RTLD_NOLOAD);
+    if (!library) return;
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    if (auto set = reinterpret_cast<int (*)(Handler)>(dlsym(library, "snd_lib_error_set_handler")))
+        set(IgnoreAlsaError);
+    dlclose(library); // SDL still holds it
+}
 
 } // namespace
 
@@ -136,6 +153,7 @@ bool CSdlSound::OpenDevice() {
             return false;
         }
         m_bAudioStarted = true;
+        QuietAlsa();
     }
     SDL_AudioSpec want{};
     want.freq = m_nRate;
