@@ -16,9 +16,8 @@ const std::vector<asPARTIAL> BELL = {
     {1.0, 1.0, 1.0}, {2.0, 0.30, 1.6}, {2.76, 0.12, 2.2}, {4.07, 0.06, 3.0}, {5.40, 0.03, 4.0}};
 
 // Pitches of the notes used (equal temperament, A4 = 440 Hz).
-constexpr double C4 = 261.63, E4 = 329.63, G4 = 392.00, A4 = 440.00, C5 = 523.25, D5 = 587.33,
-                 E5 = 659.26, G5 = 783.99, A5 = 880.00, C6 = 1046.50, D6 = 1174.66, E6 = 1318.51,
-                 G6 = 1567.98, A6 = 1760.00;
+constexpr double C4 = 261.63, E4 = 329.63, G4 = 392.00, C5 = 523.25, E5 = 659.26, G5 = 783.99,
+                 A5 = 880.00, C6 = 1046.50, D6 = 1174.66, E6 = 1318.51, G6 = 1567.98, A6 = 1760.00;
 
 struct asVOICE {
     const std::vector<asPARTIAL>* pTimbre;

@@ -57,12 +57,14 @@ double LoudestWindowDb(const std::vector<float>& samples) {
 }
 
 std::vector<int16_t> FinishSound(std::vector<float> mix) {
-    const size_t fade = size_t(SOUND_FADE_SECONDS * SOUND_RATE);
-    for (size_t i = 0; i < fade && i < mix.size(); ++i) {
-        const float gain = float(Fade(i, fade));
-        mix[i] *= gain;
-        mix[mix.size() - 1 - i] *= gain;
-    }
+    // In quickly, as a struck note does; out over a longer stretch, so that a ringing tail
+    // fades rather than stops.
+    const size_t fadeIn = std::min(size_t(SOUND_FADE_SECONDS * SOUND_RATE), mix.size());
+    const size_t fadeOut = std::min(size_t(SOUND_FADE_OUT_SECONDS * SOUND_RATE), mix.size() / 4);
+    for (size_t i = 0; i < fadeIn; ++i)
+        mix[i] *= float(Fade(i, fadeIn));
+    for (size_t i = 0; i < fadeOut; ++i)
+        mix[mix.size() - 1 - i] *= float(Fade(i, fadeOut));
     float peak = 0.0f;
     for (float sample : mix)
         peak = std::max(peak, std::fabs(sample));

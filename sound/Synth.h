@@ -10,8 +10,10 @@ constexpr int SOUND_RATE = 48000;
 // The loudness all sounds are brought to (the loudest 100 ms, RMS) and the peak none exceeds.
 constexpr double SOUND_LOUDNESS_DB = -18.0;
 constexpr double SOUND_PEAK_DB = -6.0;
-// Fades at either end of a sound and at the start of each note: no step, so no click.
+// Fades at the start of a sound and of each note, and at its end (at most a quarter of a short
+// sound): no step, so no click.
 constexpr double SOUND_FADE_SECONDS = 0.006;
+constexpr double SOUND_FADE_OUT_SECONDS = 0.08;
 
 // One partial of a timbre: its frequency as a multiple of the note's, its level beside the
 // fundamental's, and how much faster than the fundamental it dies away.
