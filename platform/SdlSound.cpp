@@ -22,6 +22,9 @@ constexpr uint32_t LATE_MS = 100;
 // A silence this long with no input closes the device: SDL keeps a paused device's thread
 // running, and only a closed one costs nothing.
 constexpr uint32_t CLOSE_AFTER_MS = 60000;
+// The sound thread lets the first frame have the machine first: loading the audio libraries
+// and making the sounds would otherwise compete with start-up on a small machine.
+constexpr auto START_DELAY = std::chrono::milliseconds(250);
 // After the last sound should have ended, a little more before the device is paused.
 constexpr auto TAIL = std::chrono::milliseconds(60);
 
@@ -86,6 +89,10 @@ void CSdlSound::Prepare() {
 }
 
 void CSdlSound::RunThread(const std::function<asSOUNDS()>& makeSounds) {
+    {
+        std::unique_lock lock(m_Mutex);
+        if (m_Wake.wait_for(lock, START_DELAY, [this] { return m_bStop; })) return;
+    }
     m_arrSounds = makeSounds();
     using Clock = std::chrono::steady_clock;
     Clock::time_point playingUntil = Clock::now();
