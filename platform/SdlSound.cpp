@@ -149,6 +149,8 @@ void CSdlSound::RunThread(const std::function<asSOUNDS()>& makeSounds) {
     lock.unlock();
     CloseDevice();
     if (m_bAudioStarted) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    // SDL frees its per-thread data (the error text) only for threads it made itself.
+    SDL_TLSCleanup();
 }
 
 bool CSdlSound::OpenDevice() {
