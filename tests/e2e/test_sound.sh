@@ -16,7 +16,7 @@ start_game
 ACTIONS+=(user Tom)
 
 # The device's clock: samples written so far.
-audio_at() { echo $(($(stat -c %s "$WORK/audio.raw" 2>/dev/null || echo 0) / 2)); }
+audio_at() { echo $(($(stat -c %s "$SDL_DISKAUDIOFILE" 2>/dev/null || echo 0) / 2)); }
 # wait_audio MS: until the device's clock is MS past now, so that a sound has ended.
 wait_audio() {
     local until=$(($(audio_at) + $1 * 48))
@@ -35,8 +35,9 @@ heard() {
     "$@"
     sent=$(audio_at)
     wait_audio "${WAIT_MS:-1000}"
-    echo "$name $sound $before $sent $(audio_at)" >>"$WORK/events"
+    echo "$name $sound $before $sent $(audio_at)" >>"$EVENTS"
 }
+EVENTS="$WORK/events"
 wait_audio 200 # the device is open
 
 act_move "${PLANK1[@]}"
@@ -68,3 +69,16 @@ stop_game TERM
 [ "$GAME_EXIT" = 0 ] || fail "exit code $GAME_EXIT"
 python3 "$E2E_DIR/audio_events.py" "$WORK/audio.raw" "$WORK/events" "$WORK/reference" ||
     fail "the sounds were not as expected"
+
+# M's last choice (sound on) is kept; `--mute` silences one start and is not kept itself.
+grep -qx "mute=0" "$XDG_CONFIG_HOME/zimbly/settings" || fail "M's choice was not kept"
+export SDL_DISKAUDIOFILE="$WORK/muted.raw"
+EVENTS="$WORK/muted_events"
+GAME_ARGS=(--mute)
+start_game
+wait_audio 200
+heard muted_start silence click "${PLANK1[@]}"
+stop_game TERM
+python3 "$E2E_DIR/audio_events.py" "$WORK/muted.raw" "$EVENTS" "$WORK/reference" ||
+    fail "a start with --mute was not silent"
+grep -qx "mute=0" "$XDG_CONFIG_HOME/zimbly/settings" || fail "--mute was kept"
