@@ -5,12 +5,16 @@
 #include "app/CSumoraWnd.h"
 #include "app/DisplaySettings.h"
 #include "platform/MessageWindow.h"
+#include "platform/SdlSound.h"
 #include "platform/SdlWindow.h"
+#include "sound/Sounds.h"
+#include "sound/Synth.h"
 #include "storage/Paths.h"
 #include "users/UserData.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 namespace {
@@ -34,7 +38,7 @@ asDATAFILEPLACE FindDataFilePlace(const asUSERPLACES& places) {
 
 } // namespace
 
-int CSumoraApp::Run(const asENVIRONMENT& environment, std::optional<bool> fullScreen) {
+int CSumoraApp::Run(const asENVIRONMENT& environment, std::optional<bool> fullScreen, bool mute) {
     std::string error;
     // A start that fails for want of a display reads and writes nothing.
     if (!CSdlWindow::OpenDisplay(environment.strVideoDriver, error)) {
@@ -48,8 +52,8 @@ int CSumoraApp::Run(const asENVIRONMENT& environment, std::optional<bool> fullSc
         return exitCode;
     }
     const bool running = InitInstance(
-        environment,
-        fullScreen.value_or(LoadFullScreenSetting(environment.places).value_or(false)));
+        environment, fullScreen.value_or(LoadFullScreenSetting(environment.places).value_or(false)),
+        mute || LoadMuteSetting(environment.places).value_or(false));
     exitCode = running ? ExitInstance() : 1;
     UnlockDataFile(m_WriterLock);
     return exitCode;
@@ -95,7 +99,7 @@ bool CSumoraApp::TakeWriterLock(const std::string& path, int& exitCode) {
     return false;
 }
 
-bool CSumoraApp::InitInstance(const asENVIRONMENT& environment, bool fullScreen) {
+bool CSumoraApp::InitInstance(const asENVIRONMENT& environment, bool fullScreen, bool mute) {
     std::string error;
     std::unique_ptr<CSdlWindow> host = CSdlWindow::Create(WINDOW_TITLE, CLIENT_WIDTH, CLIENT_HEIGHT,
                                                           fullScreen, environment.strScale, error);
@@ -107,6 +111,9 @@ bool CSumoraApp::InitInstance(const asENVIRONMENT& environment, bool fullScreen)
     host->m_fnOnFullScreenChanged = [places = environment.places](bool on) {
         SaveFullScreenSetting(places, on);
     };
+    // The sounds are made and the device opened on the sound's own thread: start-up goes on.
+    std::optional<CSdlSound> sound;
+    sound.emplace(SOUND_RATE, SynthesiseAllSounds);
     if (!LoadUserData()) SetDefaultExerciseSets();
     BeginKeepingUserData();
     if (!DataFileProblem().empty())
@@ -117,6 +124,11 @@ bool CSumoraApp::InitInstance(const asENVIRONMENT& environment, bool fullScreen)
     {
         // A seed from the environment replays known pages (the end-to-end tests answer them).
         CSumoraWnd window(*host, environment.nSeed);
+        window.m_pSound = &*sound;
+        window.m_bMuted = mute;
+        window.m_fnOnMuteChanged = [places = environment.places](bool on) {
+            SaveMuteSetting(places, on);
+        };
         if (window.OnCreate() != 0) {
             std::fprintf(stderr, "zimbly: the window could not be set up\n");
             return false;
@@ -129,6 +141,7 @@ bool CSumoraApp::InitInstance(const asENVIRONMENT& environment, bool fullScreen)
         AnnounceWindowClosed(m_WriterLock);
         window.OnDestroy();
     }
+    sound.reset(); // before SDL quits with the window
     host.reset();
     return true;
 }

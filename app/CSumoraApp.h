@@ -11,12 +11,14 @@ public:
     // Loads the data (or the defaults), opens the window and runs it; saves at the end.
     // Returns the process exit code.
     // fullScreen, when given, overrides the remembered choice for this start.
-    int Run(const asENVIRONMENT& environment, std::optional<bool> fullScreen = std::nullopt);
+    // mute silences this start whatever was remembered (and is not remembered itself).
+    int Run(const asENVIRONMENT& environment, std::optional<bool> fullScreen = std::nullopt,
+            bool mute = false);
 
 private:
     // The writer's lock; false (with the process's exit code) when another holds it.
     bool TakeWriterLock(const std::string& path, int& exitCode);
-    bool InitInstance(const asENVIRONMENT& environment, bool fullScreen);
+    bool InitInstance(const asENVIRONMENT& environment, bool fullScreen, bool mute);
     int ExitInstance();
 
     asWRITERLOCK m_WriterLock;

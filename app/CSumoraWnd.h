@@ -11,12 +11,14 @@
 #include "exercise/PageTransitions.h"
 #include "gfx/CImageLayer.h"
 #include "gfx/Pictures.h"
+#include "platform/SoundOutput.h"
 #include "platform/Window.h"
 #include "users/UserScreen.h"
 
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 
 class CSumoraWnd : public CImageLayer, public CWindowHandler {
 public:
@@ -80,6 +82,29 @@ public:
 
     CPlatformWindow& Host() { return m_host; }
 
+    // Sound (app/SoundCues.cpp). Plays sound id unless muted.
+    void PlaySound(int id);
+    // M: sound off or on; the speaker sign shows which for MUTE_SIGN_MS.
+    void ToggleMute();
+    // What the sounds of an input depend on, taken before it and compared after.
+    struct asCUESCENE {
+        uint32_t nScreen = 0;
+        int nTotalDone = 0;
+        int nHintIndex = -1;
+        bool bPageFinished = false;
+        std::string strInput;
+    };
+    asCUESCENE CueScene() const;
+    // The sound the change from before to now plays (submitted: the input was Enter or the
+    // submit ball), or -1 for none.
+    int CueOf(const asCUESCENE& before, bool submitted) const;
+
+    // Where sounds go: none when null (the snapshot tool, most tests).
+    CSoundOutput* m_pSound = nullptr;
+    bool m_bMuted = false;
+    // Told of each switch of M, to remember it.
+    std::function<void(bool)> m_fnOnMuteChanged;
+
     // The random source of every draw (pages and the slide's direction): the C library's rand()
     // unless it is replaced.
     std::function<int()> m_fnRand;
@@ -91,6 +116,7 @@ public:
     int m_nHandX = -1;
     int m_nHandY = -1;
     int m_nSelectedSet = 0;
+    bool m_bMuteSignShown = false;
     asTITLEITEMS m_TitleItems = MakeTitleItems();
     CExerciseRun m_Run;
     CUserScreen m_UserScreen;

@@ -1,5 +1,6 @@
-// The one setting kept besides the data file (whose bytes are fixed): whether the game starts
-// full screen, in $XDG_CONFIG_HOME/zimbly/settings as a line "fullscreen=1" or "fullscreen=0".
+// The choices kept besides the data file (whose bytes are fixed): whether the game starts full
+// screen and whether it is muted, in $XDG_CONFIG_HOME/zimbly/settings as lines "fullscreen=1"
+// and "mute=0" (each 1 or 0).
 #pragma once
 
 #include "storage/Paths.h"
@@ -11,7 +12,14 @@
 // The remembered choice, if the text holds one; other lines are ignored.
 std::optional<bool> ParseFullScreenSetting(std::string_view text);
 std::string FormatFullScreenSetting(bool fullScreen);
+// Any "key=1" or "key=0" line: the last one counts.
+std::optional<bool> ParseSwitchSetting(std::string_view text, std::string_view key);
+// The text with key's lines replaced by one saying on; every other line is kept.
+std::string WithSwitchSetting(std::string_view text, std::string_view key, bool on);
 
-// Reads and writes the settings file; reading never creates anything.
+// Reads and writes the settings file; reading never creates anything, and writing one choice
+// keeps the other.
 std::optional<bool> LoadFullScreenSetting(const asUSERPLACES& places);
 void SaveFullScreenSetting(const asUSERPLACES& places, bool fullScreen);
+std::optional<bool> LoadMuteSetting(const asUSERPLACES& places);
+void SaveMuteSetting(const asUSERPLACES& places, bool mute);

@@ -2,6 +2,7 @@
 // and timer handlers. Every handler ends with a repaint; a pointer move composes only what changed.
 #include "app/CSumoraWnd.h"
 
+#include "app/SoundCues.h"
 #include "exercise/ExerciseLayout.h"
 #include "users/UserData.h"
 #include "users/UserLayout.h"
@@ -84,6 +85,7 @@ void CSumoraWnd::StopArrowTimers() {
 
 void CSumoraWnd::OnMouseMove(int x, int y, unsigned keyFlags) {
     if (m_bDestroyed) return;
+    if (m_pSound) m_pSound->Prepare();
     const asSCENEKEY before = SceneKey();
     const Rect handBefore = HandBox();
     // An arrow held while the panel goes must not go on stepping a set the next row opens.
@@ -131,10 +133,12 @@ void CSumoraWnd::OnLButtonUp(int x, int y) {
     m_nHandBitmap = HAND_RELEASED_PICTURE;
     StopArrowTimers();
     const int code = HitTest(x, y);
+    const asCUESCENE before = CueScene();
     const bool painted = !ApplyRelease(code, x, y);
     // A screen entered anew has its focus where it rests, whatever it was at the last visit.
     SyncFocus();
     if (painted) return KeepResults();
+    if (const int sound = CueOf(before, code == HIT_KEYPAD_ENTER); sound >= 0) PlaySound(sound);
     FollowHand();
     RedrawWindow();
     KeepResults();
@@ -142,6 +146,9 @@ void CSumoraWnd::OnLButtonUp(int x, int y) {
 
 void CSumoraWnd::OnKeyDown(unsigned vk) {
     if (m_bDestroyed) return;
+    if (m_pSound) m_pSound->Prepare();
+    // While a name is typed, M is a letter (it comes as a character too).
+    if (vk == VK_M && m_nScreenState != SCREEN_USERS_NEWNAME) return ToggleMute();
     const unsigned key = vk & VK_CODE_MASK;
     if (m_nScreenState == SCREEN_USERS && (key == VK_LEFT || key == VK_RIGHT)) {
         // A held Left or Right repeats on the panel's timers, as a held arrow does, and is
@@ -156,7 +163,11 @@ void CSumoraWnd::OnKeyDown(unsigned vk) {
             return RedrawWindow();
         }
     }
-    if (ApplyKey(vk)) RedrawWindow();
+    const asCUESCENE before = CueScene();
+    if (ApplyKey(vk)) {
+        if (const int sound = CueOf(before, vk == VK_RETURN); sound >= 0) PlaySound(sound);
+        RedrawWindow();
+    }
     SyncFocus();
     KeepResults();
 }
@@ -201,6 +212,11 @@ void CSumoraWnd::OnTimer(int id) {
     case TIMER_DECREASE_REPEAT:
         m_UserScreen.StepPanelRange(-1);
         RedrawWindow();
+        break;
+    case TIMER_MUTE_SIGN:
+        m_host.KillTimer(TIMER_MUTE_SIGN);
+        m_bMuteSignShown = false;
+        RepaintChanged(MUTE_SIGN_RECT);
         break;
     default:
         break;

@@ -2,11 +2,13 @@
 // the score recorded at its end. The run itself is the model in exercise/.
 #include "app/CSumoraWnd.h"
 
+#include "sound/Sounds.h"
 #include "users/UserData.h"
 
 bool CSumoraWnd::StartRun(int code) {
     if (m_nSelectedSet < 0 || m_nSelectedSet >= EXERCISE_SET_COUNT) return false;
     if (!m_Run.Start(code, g_ExerciseSets[m_nSelectedSet], m_fnRand)) return false;
+    PlaySound(SOUND_PAGE); // with the transition's first frame
     SlideInExerciseScreen();
     ShowCartoons();
     m_Run.StartClock(m_host.GetTickCount());
@@ -15,6 +17,7 @@ bool CSumoraWnd::StartRun(int code) {
 
 void CSumoraWnd::StartNewPage() {
     m_Run.StartNewPage(g_ExerciseSets[m_nSelectedSet], m_fnRand);
+    PlaySound(SOUND_PAGE);
     FadeInNewPage();
     RedrawWindow();
     m_Run.StartClock(m_host.GetTickCount());

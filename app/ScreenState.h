@@ -41,7 +41,7 @@ constexpr int HIT_VIEW_SCORES = 4;
 constexpr int HIT_DEFAULT_SETTINGS = 5;
 constexpr int HIT_PANEL_OR_ROW = 0xFFFF;
 
-// Timers of the main window (only the settings panel uses them).
+// Timers of the main window: the settings panel's, and the speaker sign's.
 constexpr int TIMER_INCREASE_REPEAT = 1;
 constexpr int TIMER_DECREASE_REPEAT = 2;
 constexpr int TIMER_INCREASE_DELAY = 3;
@@ -49,6 +49,9 @@ constexpr int TIMER_DECREASE_DELAY = 4;
 // A held arrow waits this long before it repeats, then steps at the repeat period.
 constexpr unsigned ARROW_DELAY_MS = 500;
 constexpr unsigned ARROW_REPEAT_MS = 50;
+// The speaker sign shown after M switches the sound, for this long.
+constexpr int TIMER_MUTE_SIGN = 5;
+constexpr unsigned MUTE_SIGN_MS = 2000;
 
 constexpr int CLIENT_WIDTH = 1024;
 constexpr int CLIENT_HEIGHT = 768;

@@ -12,12 +12,13 @@
 namespace {
 
 constexpr const char* USAGE =
-    "Usage: zimbly [--fullscreen | --window] [--help | --version]\n"
+    "Usage: zimbly [--fullscreen | --window] [--mute] [--help | --version]\n"
     "       zimbly --report [--child NAME] [--out FILE] [--threshold SECONDS] [HISTORY...]\n"
     "       zimbly --export-csv [--child NAME] [--out FILE] [HISTORY...]\n"
     "A drill game of sums for young children.\n"
     "  --fullscreen  start full screen this time (F11 switches while playing)\n"
     "  --window      start in a window this time\n"
+    "  --mute        start without sound this time (M switches sound off and on)\n"
     "Without either, the game starts as it was left; on a screen too small for its window it\n"
     "starts full screen.\n"
     "  --report      write the parents' report (one HTML page) from the answer records and,\n"
@@ -44,7 +45,8 @@ constexpr const char* USAGE =
     "  Page Up, Page Down      exercise page: a new page (the curled corner)\n"
     "  Ctrl+Enter              exercise page: finish the run (the book)\n"
     "  Home                    exercise page: leave the run without recording it\n"
-    "  F11                     full screen and back\n";
+    "  F11                     full screen and back\n"
+    "  M                       sounds off and on (not while a name is typed); the choice is kept\n";
 
 } // namespace
 
@@ -61,6 +63,7 @@ int main(int argc, char** argv) {
         return RunReportCommand(command, ReadEnvironment());
     }
     std::optional<bool> fullScreen;
+    bool mute = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--version") == 0 && argc == 2) {
             std::printf("zimbly %s\n", ZIMBLY_VERSION);
@@ -74,6 +77,8 @@ int main(int argc, char** argv) {
             fullScreen = true;
         } else if (std::strcmp(argv[i], "--window") == 0 && !fullScreen) {
             fullScreen = false;
+        } else if (std::strcmp(argv[i], "--mute") == 0 && !mute) {
+            mute = true;
         } else {
             std::fprintf(stderr, "zimbly: unexpected argument '%s'\n", argv[i]);
             std::fputs(USAGE, stderr);
@@ -86,5 +91,5 @@ int main(int argc, char** argv) {
         return 1;
     }
     CSumoraApp app;
-    return app.Run(ReadEnvironment(), fullScreen);
+    return app.Run(ReadEnvironment(), fullScreen, mute);
 }

@@ -1,6 +1,7 @@
 // Picture lookup over the catalogue and the pixels the build embedded.
 #include "gfx/Pictures.h"
 
+#include <algorithm>
 #include <array>
 
 #define ZIMBLY_PICTURE(id, name, w, h, mode, what) extern "C" const uint32_t zimbly_picture_##id[];
@@ -19,7 +20,12 @@ const asPICTUREINFO g_arrPictures[] = {
 };
 
 constexpr int FIRST_ID = 130;
-constexpr int LAST_ID = 189;
+// The highest id of the catalogue, so that a picture added there is found too.
+constexpr int LAST_ID = std::max({
+#define ZIMBLY_PICTURE(id, name, w, h, mode, what) id,
+#include "res/Catalogue.inc"
+#undef ZIMBLY_PICTURE
+});
 
 // Index by id for a lookup without search; -1 where no picture has that id.
 const std::array<int, LAST_ID - FIRST_ID + 1> g_arrIndexById = [] {

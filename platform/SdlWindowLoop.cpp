@@ -55,6 +55,8 @@ unsigned VirtualKeyOf(SDL_Keycode key) {
         return VK_DOWN;
     case SDLK_h:
         return VK_H;
+    case SDLK_m:
+        return VK_M;
     default:
         return 0;
     }

@@ -23,6 +23,7 @@ constexpr unsigned VK_DELETE = 46;
 constexpr unsigned VK_0 = 0x30;
 constexpr unsigned VK_H = 0x48; // letters are their capitals
 constexpr unsigned VK_NUMPAD0 = 0x60;
+constexpr unsigned VK_M = 0x4D; // switches the sound off and on
 // A key's code is in the low bits; these tell which modifiers were held with it.
 constexpr unsigned VK_CODE_MASK = 0xFFFF;
 constexpr unsigned VK_SHIFT_HELD = 0x10000;

@@ -50,3 +50,30 @@ TEST(SettingsFile, IsWrittenWithTheUmaskThroughTheUsersOwnLinksOnly) {
     std::error_code ec;
     std::filesystem::remove_all(root, ec);
 }
+
+// The mute and full-screen choices share the file: writing one keeps the other's line, and a
+// line neither knows stays too.
+TEST(DisplaySettings, EachChoiceIsWrittenBesideTheOtherAndUnknownLinesStay) {
+    EXPECT_EQ(WithSwitchSetting("fullscreen=1\n# kept\n", "mute", true),
+              "fullscreen=1\n# kept\nmute=1\n");
+    EXPECT_EQ(WithSwitchSetting("mute=1\r\nfullscreen=0\nmute=0", "mute", false),
+              "fullscreen=0\nmute=0\n");
+    EXPECT_EQ(ParseSwitchSetting("muted=1\nmute=1\n", "mute"), true);
+    EXPECT_EQ(ParseSwitchSetting("mute=1\nmute=2\n", "mute"), true);
+    EXPECT_EQ(ParseSwitchSetting("fullscreen=1\n", "mute"), std::nullopt);
+
+    std::string root = (std::filesystem::temp_directory_path() / "zimbly-mute-XXXXXX").string();
+    ASSERT_NE(mkdtemp(root.data()), nullptr);
+    const asUSERPLACES places{root, "", root + "/config"};
+    EXPECT_EQ(LoadMuteSetting(places), std::nullopt);
+    SaveFullScreenSetting(places, true);
+    SaveMuteSetting(places, true);
+    SaveFullScreenSetting(places, false);
+    EXPECT_EQ(LoadMuteSetting(places), true);
+    EXPECT_EQ(LoadFullScreenSetting(places), false);
+    SaveMuteSetting(places, false);
+    EXPECT_EQ(LoadMuteSetting(places), false);
+    EXPECT_EQ(LoadFullScreenSetting(places), false);
+    std::error_code ec;
+    std::filesystem::remove_all(root, ec);
+}

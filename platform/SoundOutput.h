@@ -1,0 +1,13 @@
+// The sounds the game plays, seen from the game: the SDL audio device (platform/SdlSound) or,
+// with no device, nothing at all.
+#pragma once
+
+class CSoundOutput {
+public:
+    virtual ~CSoundOutput() = default;
+    // Starts sound number id now, over whatever still plays. Never waits. Window thread only.
+    virtual void Play(int id) = 0;
+    // The player is at the controls: a sound may follow soon. A device closed after a long
+    // silence opens again, so that sound is not late.
+    virtual void Prepare() {}
+};
