@@ -24,9 +24,9 @@ bool CSumoraWnd::ApplyRelease(int code, int x, int y) {
         } else if (code == HIT_KEYPAD_CLEAR) {
             m_Run.ClearInput();
         } else if (code == HIT_KEYPAD_ENTER) {
-            m_Run.SubmitAnswer(m_host.GetTickCount());
+            MarkAnswer(false);
         } else if (code == HIT_HINT) {
-            m_Run.RevealAnswer(m_host.GetTickCount());
+            MarkAnswer(true);
         } else if (code == HIT_NEW_PAGE) {
             StartNewPage(); // paints itself
             return false;
@@ -91,7 +91,7 @@ bool CSumoraWnd::ApplyRelease(int code, int x, int y) {
         if (code == HIT_DELETE_USER)
             m_nScreenState = SCREEN_USERS;
         else
-            DeleteUserAt(x, y);
+            DeleteChildAt(x, y);
         return true;
     default:
         return true;
@@ -109,7 +109,7 @@ bool CSumoraWnd::ApplyKey(unsigned vk) {
         } else if (vk == VK_BACK) {
             m_Run.EraseLastDigit();
         } else if (vk == VK_RETURN) {
-            m_Run.SubmitAnswer(m_host.GetTickCount());
+            MarkAnswer(false);
         } else if (vk == VK_PRIOR || vk == VK_NEXT) {
             StartNewPage(); // paints itself
             return false;
