@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <malloc.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -251,6 +252,10 @@ HistoryOpen OpenHistory(asHISTORYFILE& file, const std::string& path, bool creat
             Execute(file.pDb, "PRAGMA synchronous = FULL; PRAGMA foreign_keys = ON; "
                               "SELECT count(*) FROM sqlite_master");
             ShareSideFiles(where);
+            // The check at start read the whole file: what it took goes back to the system, so
+            // the game's memory stays as it was with a large record.
+            sqlite3_db_release_memory(file.pDb);
+            malloc_trim(0);
             return HistoryOpen::OPEN;
         case Finding::FOREIGN:
         case Finding::DAMAGED:

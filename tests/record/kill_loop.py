@@ -1,13 +1,7 @@
 #!/usr/bin/env python3
-"""The answer record killed with SIGKILL at random moments while answers are written.
-
-After every kill the file must open, pass SQLite's integrity check and foreign-key check, and
-hold an unbroken beginning of what was played: on every page the tries come position by
-position from 0 with none missing, each position's tries end with its right one before the next
-position starts, and a run's end (its score and counts) is only there with all of that run's
-answers. A last clean stop leaves one file in rollback mode and no side files.
-Usage: kill_loop.py RECORD_DRIVER [ROUNDS]
-"""
+"""SIGKILL at random moments while answers are recorded: the record always opens whole and holds
+an unbroken beginning of the play (RELIABILITY.md, "No page half-kept"); a clean stop leaves one
+file in rollback mode. Usage: kill_loop.py RECORD_DRIVER [ROUNDS]"""
 import os
 import random
 import shutil
