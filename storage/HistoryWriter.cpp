@@ -82,12 +82,11 @@ void CHistoryWriter::Stop() {
 }
 
 void CHistoryWriter::Run() {
-    // An existing file is checked (and a damaged one kept aside) at once; a new one waits for
-    // the first answer, so a family that never plays gets no file.
-    m_nOpen =
-        OpenHistory(m_File, m_strPath, false, [this](const std::string& line) { Tell(line); });
+    // The file is opened (checked, a damaged one kept aside, a missing one made) with the first
+    // batch: a family that never plays gets no file, and the start of the game neither waits nor
+    // grows for a large record's check.
+    m_nOpen = HistoryOpen::ABSENT;
     std::unique_lock lock(m_Mutex);
-    if (m_nOpen == HistoryOpen::OFF) TurnOff();
     for (;;) {
         WaitForWork(lock);
         const bool stopping = m_bStop;

@@ -35,8 +35,8 @@ public:
     CHistoryWriter(const CHistoryWriter&) = delete;
     CHistoryWriter& operator=(const CHistoryWriter&) = delete;
 
-    // Starts the thread on the record at path: an existing file is checked at once; a missing
-    // one is made with the first batch that needs it.
+    // Starts the thread on the record at path; the file is checked, or made when missing, with the
+    // first batch.
     void Start(const std::string& path, asHISTORYWATCH watch, unsigned batchMs = HISTORY_BATCH_MS);
     // Hands a record over (the window's thread). Before Start, after Stop, or when the record
     // cannot be written this session, it is dropped.
