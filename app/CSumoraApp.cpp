@@ -1,5 +1,5 @@
-// Start-up (display, the one writer's lock, data, window, set-up) and shut-down (window gone,
-// then the data saved).
+// Start-up (display, the one writer's lock, data, the answer record's writer, window, set-up) and
+// shut-down (window gone, then the answers written and the data saved).
 #include "app/CSumoraApp.h"
 
 #include "app/CSumoraWnd.h"
@@ -9,6 +9,7 @@
 #include "platform/SdlWindow.h"
 #include "sound/Sounds.h"
 #include "sound/Synth.h"
+#include "storage/HistorySchema.h"
 #include "storage/Paths.h"
 #include "users/UserData.h"
 
@@ -24,9 +25,16 @@ constexpr const char* WINDOW_TITLE = "Zimbly（演示版）";
 // Set while the window runs: a process ended from inside a library (Xlib ends it with exit()
 // when the display goes away, as at logout) still writes the results on its way out.
 bool g_bSaveOnExit = false;
+CHistoryWriter* g_pHistoryOnExit = nullptr;
 
 void SaveOnUnexpectedExit() {
-    if (g_bSaveOnExit) SaveUserData();
+    if (!g_bSaveOnExit) return;
+    if (g_pHistoryOnExit) g_pHistoryOnExit->Stop();
+    SaveUserData();
+}
+
+void Tell(const std::string& line) {
+    std::fprintf(stderr, "zimbly: %s\n", line.c_str());
 }
 
 asDATAFILEPLACE FindDataFilePlace(const asUSERPLACES& places) {
@@ -77,9 +85,7 @@ bool CSumoraApp::TakeWriterLock(const std::string& path, int& exitCode) {
     case WriterLockStatus::HELD:
         // Another copy started in a folder of the same name after this one's was moved away
         // would write there too: each save first checks that this lock is still the folder's.
-        WatchSaves(
-            {[this] { return StillHoldsWriterLock(m_WriterLock); },
-             [](const std::string& line) { std::fprintf(stderr, "zimbly: %s\n", line.c_str()); }});
+        WatchSaves({[this] { return StillHoldsWriterLock(m_WriterLock); }, Tell});
         return true;
     case WriterLockStatus::UNAVAILABLE:
         StopKeepingUserData(m_WriterLock.strReason +
@@ -121,6 +127,7 @@ bool CSumoraApp::InitInstance(const asENVIRONMENT& environment, bool fullScreen,
                      "zimbly: %s; the game starts with the default problem sets and this "
                      "session's results will not be kept\n",
                      DataFileProblem().c_str());
+    StartAnswerRecord();
     {
         // A seed from the environment replays known pages (the end-to-end tests answer them).
         CSumoraWnd window(*host, environment.nSeed);
@@ -129,6 +136,7 @@ bool CSumoraApp::InitInstance(const asENVIRONMENT& environment, bool fullScreen,
         window.m_fnOnMuteChanged = [places = environment.places](bool on) {
             SaveMuteSetting(places, on);
         };
+        window.m_pHistory = &m_History;
         if (window.OnCreate() != 0) {
             std::fprintf(stderr, "zimbly: the window could not be set up\n");
             return false;
@@ -146,8 +154,18 @@ bool CSumoraApp::InitInstance(const asENVIRONMENT& environment, bool fullScreen,
     return true;
 }
 
+// Only the writer lock's holder writes the record, and only while the data file is kept: it lives
+// beside the data file, with the same sharing rules.
+void CSumoraApp::StartAnswerRecord() {
+    if (m_WriterLock.nStatus != WriterLockStatus::HELD || !MayWriteUserData()) return;
+    const std::string path = DirectoryOf(GetDataFilePlace().strWritePath) + "/" + HISTORY_FILE_NAME;
+    m_History.Start(path, {[this] { return StillHoldsWriterLock(m_WriterLock); }, Tell});
+    g_pHistoryOnExit = &m_History;
+}
+
 int CSumoraApp::ExitInstance() {
     g_bSaveOnExit = false;
+    m_History.Stop();                  // the last answers before the data file's last save
     if (!MayWriteUserData()) return 0; // said at start-up
     if (!SaveUserData()) {
         std::fprintf(stderr, "zimbly: the results could not be saved (%s)\n",

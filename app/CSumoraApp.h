@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/Environment.h"
+#include "storage/HistoryWriter.h"
 #include "storage/WriterLock.h"
 
 #include <optional>
@@ -19,7 +20,9 @@ private:
     // The writer's lock; false (with the process's exit code) when another holds it.
     bool TakeWriterLock(const std::string& path, int& exitCode);
     bool InitInstance(const asENVIRONMENT& environment, bool fullScreen, bool mute);
+    void StartAnswerRecord();
     int ExitInstance();
 
     asWRITERLOCK m_WriterLock;
+    CHistoryWriter m_History;
 };

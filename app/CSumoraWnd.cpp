@@ -4,13 +4,15 @@
 #include "app/SoundCues.h"
 #include "exercise/Certificate.h"
 #include "exercise/ExerciseScreen.h"
+#include "platform/Clock.h"
 #include "users/DataFileNotice.h"
 #include "users/UserData.h"
 
 #include <cstdlib>
 
 CSumoraWnd::CSumoraWnd(CPlatformWindow& host, std::optional<unsigned> seed)
-    : m_fnRand([] { return std::rand(); }), m_host(host), m_nSeed(seed) {}
+    : m_fnRand([] { return std::rand(); }), m_fnUtcNow(GetUtcMilliseconds), m_host(host),
+      m_nSeed(seed) {}
 
 CSumoraWnd::~CSumoraWnd() {
     OnDestroy();

@@ -13,6 +13,7 @@
 #include "gfx/Pictures.h"
 #include "platform/SoundOutput.h"
 #include "platform/Window.h"
+#include "storage/HistoryWriter.h"
 #include "users/UserScreen.h"
 
 #include <cstdint>
@@ -74,6 +75,16 @@ public:
     void SlideInExerciseScreen();
     void FadeInNewPage();
 
+    // The answer record (app/AnswerRecord.cpp): the typed answer marked (or the magnifier's),
+    // handed to the record with the run's start, its pages and its end; a deleted child's
+    // answers go with them.
+    void MarkAnswer(bool byMagnifier);
+    void RecordRunStart();
+    void RecordNewPage();
+    void RecordRunEnd(bool withResult);
+    // Deletes the user whose row holds the point, and their answers from the record.
+    void DeleteChildAt(int x, int y);
+
     // Butterflies.
     void StartCartoons();
     void ShowCartoons();
@@ -109,6 +120,9 @@ public:
     // unless it is replaced.
     std::function<int()> m_fnRand;
     asTRANSITIONPACE m_TransitionPace;
+    // Where answers are recorded (none: they are not), and the clock of their times.
+    CHistoryWriter* m_pHistory = nullptr;
+    std::function<int64_t()> m_fnUtcNow;
 
     // --- window state ---
     uint32_t m_nScreenState = 0;
@@ -172,6 +186,15 @@ private:
 
     CPlatformWindow& m_host;
     std::optional<unsigned> m_nSeed;
+    // The run being recorded: its key among this session's runs, its page (from 1) and the tick
+    // at which the current problem became current.
+    struct asRUNRECORD {
+        bool bRecording = false;
+        int64_t nRunKey = 0;
+        int nPage = 1;
+        uint32_t dwProblemTick = 0;
+    };
+    asRUNRECORD m_RunRecord;
     bool m_bPointerHidden = false;
     bool m_bCaptured = false;
     bool m_bDestroyed = false;

@@ -12,6 +12,7 @@ bool CSumoraWnd::StartRun(int code) {
     SlideInExerciseScreen();
     ShowCartoons();
     m_Run.StartClock(m_host.GetTickCount());
+    RecordRunStart();
     return true;
 }
 
@@ -21,18 +22,21 @@ void CSumoraWnd::StartNewPage() {
     FadeInNewPage();
     RedrawWindow();
     m_Run.StartClock(m_host.GetTickCount());
+    RecordNewPage();
 }
 
 bool CSumoraWnd::FinishRun() {
     HideCartoons();
-    if (!m_Run.HasAnswers()) return false;
-    if (asUSERINFO* user = CurrentUser()) AppendScore(*user, m_Run.Score());
-    return true;
+    asUSERINFO* user = m_Run.HasAnswers() ? CurrentUser() : nullptr;
+    if (user) AppendScore(*user, m_Run.Score());
+    RecordRunEnd(user != nullptr);
+    return m_Run.HasAnswers();
 }
 
 // The certificate shows the run, but the Home key adds nothing to the history.
 bool CSumoraWnd::LeaveRun() {
     HideCartoons();
+    RecordRunEnd(false);
     return m_Run.HasAnswers();
 }
 

@@ -24,9 +24,9 @@ bool CSumoraWnd::ApplyRelease(int code, int x, int y) {
         } else if (code == HIT_KEYPAD_CLEAR) {
             m_Run.ClearInput();
         } else if (code == HIT_KEYPAD_ENTER) {
-            m_Run.SubmitAnswer(m_host.GetTickCount());
+            MarkAnswer(false);
         } else if (code == HIT_HINT) {
-            m_Run.RevealAnswer(m_host.GetTickCount());
+            MarkAnswer(true);
         } else if (code == HIT_NEW_PAGE) {
             StartNewPage(); // paints itself
             return false;
@@ -91,7 +91,7 @@ bool CSumoraWnd::ApplyRelease(int code, int x, int y) {
         if (code == HIT_DELETE_USER)
             m_nScreenState = SCREEN_USERS;
         else
-            DeleteUserAt(x, y);
+            DeleteChildAt(x, y);
         return true;
     default:
         return true;
@@ -116,7 +116,7 @@ bool CSumoraWnd::ApplyKey(unsigned vk) {
         } else if (key == VK_RETURN && (vk & VK_CTRL_HELD)) {
             return ApplyRelease(HIT_FINISH, m_nHandX, m_nHandY);
         } else if (key == VK_RETURN) {
-            m_Run.SubmitAnswer(m_host.GetTickCount());
+            MarkAnswer(false);
         } else if (key == VK_H && m_Run.m_bHintAvailable == 1) {
             return ApplyRelease(HIT_HINT, m_nHandX, m_nHandY);
         } else if (key == VK_PRIOR || key == VK_NEXT) {

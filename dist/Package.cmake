@@ -48,8 +48,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${ZIMBLY_MAINTAINER})
-# dpkg-shlibdeps finds the libraries the game links (SDL2, FreeType, fontconfig, the C++ runtime;
-# libpng only the tools link). The face is looked up by name at run time, so no linker sees it.
+# dpkg-shlibdeps finds the libraries the game links (SDL2, FreeType, fontconfig, SQLite, the C++
+# runtime; libpng only the tools link). The face is looked up by name at run time, so no linker
+# sees it.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

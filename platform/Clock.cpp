@@ -12,3 +12,8 @@ int GetSystemTimeMilliseconds() {
     using namespace std::chrono;
     return int(duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count() % 1000);
 }
+
+int64_t GetUtcMilliseconds() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+}

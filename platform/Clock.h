@@ -8,3 +8,6 @@ uint32_t GetTickCount();
 
 // The milliseconds field (0..999) of the current system time, the seed of the problem draws.
 int GetSystemTimeMilliseconds();
+
+// Milliseconds since 1970 in UTC: when an answer was given, as the answer record keeps it.
+int64_t GetUtcMilliseconds();

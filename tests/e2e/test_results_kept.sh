@@ -1,7 +1,8 @@
 # Results reach the data file as they are made and survive the session ending under the game:
 # a finished run is on disk before anything else happens and stays after the X server is
-# killed (a logout); a held arrow whose steps were not yet written is saved on the way out when
-# the X server goes; SIGHUP and SIGQUIT end the game through its normal shut-down.
+# killed (a logout), its answer in the answer record too; a held arrow whose steps were not yet
+# written is saved on the way out when the X server goes; SIGHUP and SIGQUIT end the game through
+# its normal shut-down.
 source "$(dirname "$0")/run_lib.sh"
 
 # wait_file_like EXPECTED: until the data file holds exactly those bytes (or fail).
@@ -33,9 +34,13 @@ wait_file_like "$WORK/expected.cfg"
 echo "the finished run was on disk while the certificate showed"
 kill_x
 cmp "$WORK/bin/Sumora.cfg" "$WORK/expected.cfg" || fail "the logout changed the file"
-[ -z "$(ls "$WORK/bin" | grep -v '^zimbly$\|^Sumora.cfg$\|^Sumora.cfg.lock$')" ] ||
+[ -z "$(ls "$WORK/bin" | grep -v '^zimbly$\|^Sumora.cfg$\|^Sumora.cfg.lock$\|^zimbly-history.sqlite$')" ] ||
     fail "left behind: $(ls "$WORK/bin")"
-echo "the X server killed: the game ended (exit $GAME_EXIT) and Tom's 100 stayed"
+recorded=$(python3 -c 'import sqlite3, sys
+print(*sqlite3.connect(sys.argv[1]).execute("SELECT count(*), max(score) FROM answers, runs").fetchone())' \
+    "$WORK/bin/zimbly-history.sqlite")
+[ "$recorded" = "1 100" ] || fail "the answer record after the logout: $recorded"
+echo "the X server killed: the game ended (exit $GAME_EXIT) and Tom's 100 stayed, in the record too"
 
 # A limit raised by a held arrow is written at the release; with the X server gone while the
 # arrow is still held, the way out writes it.

@@ -1,0 +1,113 @@
+// What the window's thread hands to the answer record: a run's start, each marked answer and use
+// of the magnifier, the end of a page or a run, a deleted child. Handing over never waits for the
+// disk; a page's end only asks the writer to write without its usual delay.
+#include "app/CSumoraWnd.h"
+
+#include "exercise/ProblemGenerator.h"
+#include "users/UserData.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace {
+
+// A deletion is on disk before the data file's save that follows it, so that a new child given
+// the same name never finds the old answers; a locked record does not hold the parent up longer.
+constexpr unsigned FORGET_WAIT_MS = 2000;
+constexpr const char* RECORD_BLANK = "\u25A1"; // □
+
+// "3 + 5 = ( %s )" as the record keeps it: "3+5=□".
+std::string ProblemShown(std::string_view problem) {
+    const std::string_view blank = PROBLEM_BLANK;
+    std::string shown;
+    for (size_t i = 0; i < problem.size(); ++i) {
+        if (problem.substr(i, blank.size()) == blank) {
+            shown += RECORD_BLANK;
+            i += blank.size() - 1;
+        } else if (problem[i] != ' ') {
+            shown += problem[i];
+        }
+    }
+    return shown;
+}
+
+} // namespace
+
+void CSumoraWnd::MarkAnswer(bool byMagnifier) {
+    const uint32_t now = m_host.GetTickCount();
+    const int position = m_Run.m_nCurrent;
+    const bool firstTry = m_Run.m_bCleanTry != 0;
+    const bool marked = !m_Run.PageFinished() &&
+                        (byMagnifier ? m_Run.m_bHintAvailable != 0 : !m_Run.m_strInput.empty());
+    const bool recorded = marked && m_RunRecord.bRecording && m_pHistory;
+    std::string typed = recorded && !byMagnifier ? m_Run.m_strInput : std::string();
+    if (byMagnifier)
+        m_Run.RevealAnswer(now);
+    else
+        m_Run.SubmitAnswer(now);
+    if (!recorded) return;
+
+    asHISTORYANSWER answer;
+    answer.nRunKey = m_RunRecord.nRunKey;
+    answer.nPage = m_RunRecord.nPage;
+    answer.nPosition = position;
+    answer.nUtcMs = m_fnUtcNow();
+    answer.strProblem = ProblemShown(m_Run.m_arrProblems[size_t(position)]);
+    answer.strExpected = m_Run.m_arrAnswers[size_t(position)];
+    answer.strTyped = byMagnifier ? answer.strExpected : std::move(typed);
+    answer.bRight = m_Run.m_nCurrent > position;
+    answer.bFirstTry = firstTry;
+    answer.bByMagnifier = byMagnifier;
+    answer.nElapsedMs = uint32_t(now - m_RunRecord.dwProblemTick); // the tick count wraps
+    if (answer.bRight) m_RunRecord.dwProblemTick = now;
+    m_pHistory->Hand(std::move(answer));
+    if (m_Run.PageFinished()) m_pHistory->CommitSoon();
+}
+
+// After the page clock started: the first problem is current from then on.
+void CSumoraWnd::RecordRunStart() {
+    const asUSERINFO* user = CurrentUser();
+    // Without a child the data file keeps nothing of the run either.
+    m_RunRecord.bRecording = m_pHistory && user;
+    if (!m_RunRecord.bRecording) return;
+    ++m_RunRecord.nRunKey;
+    m_RunRecord.nPage = 1;
+    m_RunRecord.dwProblemTick = m_Run.m_dwStartTick;
+    const ExerciseSet& set = g_ExerciseSets[m_nSelectedSet];
+    m_pHistory->Hand(asHISTORYRUN{m_RunRecord.nRunKey, user->strName, m_Run.m_nRunItem,
+                                  set.nOperations, set.nRange, m_fnUtcNow()});
+}
+
+void CSumoraWnd::RecordNewPage() {
+    if (!m_RunRecord.bRecording) return;
+    m_pHistory->CommitSoon(); // the page left unfinished ends here
+    ++m_RunRecord.nPage;
+    m_RunRecord.dwProblemTick = m_Run.m_dwStartTick;
+}
+
+// withResult: the run's score went to the chart.
+void CSumoraWnd::RecordRunEnd(bool withResult) {
+    if (!m_RunRecord.bRecording) return;
+    m_RunRecord.bRecording = false;
+    if (withResult)
+        m_pHistory->Hand(asHISTORYRUNEND{m_RunRecord.nRunKey, m_fnUtcNow(), m_Run.Score(),
+                                         m_Run.m_nTotalDone, m_Run.m_nTotalFirstTry});
+    m_pHistory->CommitSoon();
+}
+
+void CSumoraWnd::DeleteChildAt(int x, int y) {
+    std::vector<std::string> before;
+    for (const asUSERINFO& user : g_arrUsers)
+        before.push_back(user.strName);
+    DeleteUserAt(x, y);
+    if (!m_pHistory) return;
+    bool forgot = false;
+    for (const std::string& name : before) {
+        const bool kept = std::any_of(g_arrUsers.begin(), g_arrUsers.end(),
+                                      [&](const asUSERINFO& user) { return user.strName == name; });
+        if (kept) continue;
+        m_pHistory->Hand(asHISTORYFORGET{name});
+        forgot = true;
+    }
+    if (forgot) m_pHistory->CommitAndWait(FORGET_WAIT_MS);
+}

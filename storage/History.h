@@ -1,0 +1,36 @@
+// The answer record's file: telling whether it is ours, making it, keeping a damaged one aside,
+// and closing it so that it rests as one plain file.
+#pragma once
+
+#include <functional>
+#include <string>
+
+struct sqlite3;
+
+enum class HistoryOpen {
+    OPEN,   // ready for writing
+    ABSENT, // no file there yet, and none was asked for
+    LATER,  // locked by another program or no room: worth another try later
+    OFF,    // not to be written in this session (newer, read-only, a doubtful link, not kept aside)
+};
+
+struct asHISTORYFILE {
+    std::string strPath; // where it is, links followed
+    sqlite3* pDb = nullptr;
+};
+
+// One line for the terminal about what was found.
+using HistoryTell = std::function<void(const std::string&)>;
+
+// Opens the record at path for writing. A file that is not ours or is damaged is kept under a
+// rescue name (as the data file's are) and a new one is started; a newer version's file is left as
+// it is; a missing one is made only when create is set, with the data file's rule for its
+// permission bits and group. A link another account could have planted is not followed. Every
+// case but OPEN and ABSENT says one line through fnTell. While open, the file is in WAL mode, so
+// that a reader never waits for the game nor the game for a reader.
+HistoryOpen OpenHistory(asHISTORYFILE& file, const std::string& path, bool create,
+                        const HistoryTell& fnTell);
+
+// Closes the file; at rest it is in rollback mode again, one file that a reader can open from a
+// folder it may not write in. Without a connection nothing happens.
+void CloseHistory(asHISTORYFILE& file);

@@ -1,0 +1,30 @@
+// Writing one batch of records into the open answer record, as one transaction.
+#pragma once
+
+#include "storage/HistoryRecords.h"
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+struct sqlite3;
+
+// The record's row of a run this session started.
+struct asRUNROW {
+    int64_t nRunId = 0;
+    std::string strChild;
+};
+using RunRows = std::unordered_map<int64_t, asRUNROW>; // by the run's key
+
+enum class BatchResult {
+    WRITTEN, // all of it is in the file
+    LATER,  // nothing is: the file is locked, full or failed to write; the batch may be tried again
+    FAILED, // nothing is, and the file should not be written again this session
+};
+
+// Writes records in order in one transaction: all of them or none. Answers and ends of runs whose
+// start is not in runs (nor earlier in the batch) are left out. runs learns the new runs and
+// forgets deleted children's only when the batch is written. error says why it was not.
+BatchResult WriteHistoryBatch(sqlite3* db, const std::vector<HistoryRecord>& records, RunRows& runs,
+                              std::string& error);

@@ -1,0 +1,85 @@
+// The answer record's writer: the window's thread hands records over and never waits for the
+// disk; a thread of its own writes them in batches.
+#pragma once
+
+#include "storage/History.h"
+#include "storage/HistoryBatch.h"
+#include "storage/HistoryRecords.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+// A batch is written at the latest this long after its first record, so that a kill loses at
+// most two seconds of answers (the write itself takes milliseconds).
+constexpr unsigned HISTORY_BATCH_MS = 1000;
+// Records that wait while the file is locked or full; beyond this the newest are not kept, so
+// what reaches the file stays an unbroken beginning of the play.
+constexpr size_t HISTORY_MAX_WAITING = 100000;
+
+// What the writer asks and tells outside the record, from its own thread.
+struct asHISTORYWATCH {
+    std::function<bool()> fnStillWriter;            // checked before each batch
+    std::function<void(const std::string&)> fnTell; // one line for the terminal
+};
+
+class CHistoryWriter {
+public:
+    CHistoryWriter() = default;
+    ~CHistoryWriter();
+    CHistoryWriter(const CHistoryWriter&) = delete;
+    CHistoryWriter& operator=(const CHistoryWriter&) = delete;
+
+    // Starts the thread on the record at path; the file is checked, or made when missing, with the
+    // first batch.
+    void Start(const std::string& path, asHISTORYWATCH watch, unsigned batchMs = HISTORY_BATCH_MS);
+    // Hands a record over (the window's thread). Before Start, after Stop, or when the record
+    // cannot be written this session, it is dropped.
+    void Hand(HistoryRecord record);
+    // What was handed is written now, without waiting for it (a page ended).
+    void CommitSoon();
+    // What was handed is written now; waits for it up to waitMs. True when it was settled
+    // (written, or known not to be writable) in time.
+    bool CommitAndWait(unsigned waitMs);
+    // Writes what is left, closes the file and ends the thread; waits for all of it.
+    void Stop();
+
+private:
+    void Run();
+    void WaitForWork(std::unique_lock<std::mutex>& lock);
+    // The writer thread's side: the file opened or made as needed, then the batch.
+    BatchResult Write(const std::vector<HistoryRecord>& batch);
+    void Tell(const std::string& line);
+    void TurnOff();
+
+    std::string m_strPath;
+    asHISTORYWATCH m_Watch;
+    std::chrono::milliseconds m_BatchDelay{HISTORY_BATCH_MS};
+    std::thread m_Thread;
+
+    std::mutex m_Mutex;
+    std::condition_variable m_Wake;    // the writer's
+    std::condition_variable m_Settled; // CommitAndWait's
+    std::vector<HistoryRecord> m_arrHanded;
+    std::chrono::steady_clock::time_point m_FirstHanded;
+    size_t m_nWaiting = 0;   // handed and not yet settled
+    uint64_t m_nHanded = 0;  // counts since Start
+    uint64_t m_nSettled = 0; // written or dropped, in order
+    bool m_bAccepting = false;
+    bool m_bCommitNow = false;
+    bool m_bStop = false;
+    bool m_bToldTooMany = false;
+
+    // The writer thread's own.
+    std::vector<HistoryRecord> m_arrUnwritten; // a batch that may be tried again
+    std::chrono::steady_clock::time_point m_RetryAt;
+    asHISTORYFILE m_File;
+    HistoryOpen m_nOpen = HistoryOpen::ABSENT;
+    RunRows m_Runs;
+    std::string m_strLastTold; // a failure that lasts is told once
+};

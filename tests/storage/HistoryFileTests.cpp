@@ -1,0 +1,167 @@
+// The answer record's file as it may be found: not a database, another program's, damaged, empty,
+// from a newer version, read-only, in a read-only folder, shared by a family's accounts, or with a
+// planted link beside it. None of it stops the handing of answers.
+#include "storage/FileIo.h"
+#include "storage/Paths.h"
+#include "tests/storage/HistoryFixture.h"
+#include "tests/users/UserDataFixture.h"
+
+#include <fcntl.h>
+#include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+using HistoryFile = CHistoryTest;
+
+std::vector<uint8_t> Bytes(const std::string& path) {
+    return ReadFileBytes(path).value_or(std::vector<uint8_t>{});
+}
+
+void Write(const std::string& path, const std::vector<uint8_t>& bytes) {
+    ASSERT_TRUE(WriteFileAtomically(path, bytes));
+}
+
+void Execute(const std::string& path, const char* sql) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+    sqlite3_close(db);
+}
+
+// A record of ours with a few hundred answers, its last page overwritten.
+void MakeDamagedRecord(const std::string& path) {
+    {
+        CHistoryWriter writer;
+        writer.Start(path, {});
+        writer.Hand(asHISTORYRUN{1, "Tom", 0, 35, 3, 1});
+        for (int i = 0; i < 300; ++i)
+            writer.Hand(asHISTORYANSWER{1, 1 + i / 12, i % 12, i, "1+1=\u25A1", "2", "2", true,
+                                        true, false, 900});
+    }
+    std::vector<uint8_t> bytes = Bytes(path);
+    ASSERT_GT(bytes.size(), 8192u);
+    std::fill(bytes.end() - 4096, bytes.end(), 0x55);
+    Write(path, bytes);
+}
+
+struct asFOUNDFILE {
+    const char* szWhat;
+    std::function<void(const std::string&)> fnMake;
+    const char* szTold; // empty: nothing to tell
+    bool bKeptAside;    // as path.bad, and a new record started
+    bool bRecorded;     // the answer handed afterwards is in the file at path
+};
+
+TEST_F(HistoryFile, EachFoundFileIsUsedKeptAsideOrLeftAsItIs) {
+    const asFOUNDFILE cases[] = {
+        {"not a database",
+         [](const std::string& p) {
+             Write(p, {'S', 'u', 'm', 'o', 'r', 'a'});
+         },
+         "is damaged (it is not a database); it is kept as", true, true},
+        {"another program's database",
+         [](const std::string& p) { Execute(p, "CREATE TABLE t(x); INSERT INTO t VALUES (1)"); },
+         "is not an answer record of this game; it is kept as", true, true},
+        {"a damaged page", MakeDamagedRecord, "is damaged (", true, true},
+        {"an empty file", [](const std::string& p) { Write(p, {}); }, "", false, true},
+        {"a newer version",
+         [](const std::string& p) {
+             Execute(p, "PRAGMA application_id = 1517109868; PRAGMA user_version = 2; "
+                        "CREATE TABLE later(x)");
+         },
+         "was written by a newer version of the game; it is left as it is", false, false},
+    };
+    for (const asFOUNDFILE& found : cases) {
+        SCOPED_TRACE(found.szWhat);
+        std::filesystem::remove_all(m_strFolder);
+        std::filesystem::create_directory(m_strFolder);
+        m_arrTold.clear();
+        found.fnMake(m_strPath);
+        const std::vector<uint8_t> before = Bytes(m_strPath);
+        StartWriter();
+        HandRun(1, "Tom");
+        HandAnswer(1, 0);
+        EXPECT_TRUE(m_Writer.CommitAndWait(20'000));
+        m_Writer.Stop();
+        if (*found.szTold)
+            EXPECT_NE(WaitTold(found.szTold), "");
+        else
+            EXPECT_EQ(ToldCount(), 0u);
+        if (found.bRecorded) {
+            EXPECT_EQ(One("SELECT count(*) FROM answers"), "1");
+        }
+        if (found.bKeptAside) {
+            EXPECT_EQ(Bytes(m_strPath + ".bad"), before);
+            EXPECT_EQ(One("PRAGMA application_id"), std::to_string(HISTORY_APPLICATION_ID));
+        } else if (!found.bRecorded) {
+            EXPECT_EQ(Bytes(m_strPath), before);
+            EXPECT_EQ(FolderNames(), std::vector<std::string>{HISTORY_FILE_NAME});
+        }
+    }
+}
+
+// Permission bits hold only without root: these run in a child that gave it up.
+TEST_F(HistoryFile, AReadOnlyRecordOrFolderIsLeftAsItIsAndSaysSo) {
+    {
+        CHistoryWriter writer;
+        writer.Start(m_strPath, {});
+        writer.Hand(asHISTORYRUN{1, "Tom", 0, 35, 3, 1});
+    }
+    const std::vector<uint8_t> before = Bytes(m_strPath);
+    chmod(m_strFolder.c_str(), 0755);
+    chmod(m_strPath.c_str(), 0444);
+    const std::string missing = m_strFolder + "/sub";
+    mkdir(missing.c_str(), 0555);
+    const int failed = RunWithoutRoot([&] {
+        int bad = 0;
+        for (const std::string& folder : {m_strFolder, missing}) {
+            std::vector<std::string> told;
+            CHistoryWriter writer;
+            writer.Start(folder + "/" + HISTORY_FILE_NAME,
+                         {{}, [&](const std::string& line) { told.push_back(line); }});
+            writer.Hand(asHISTORYRUN{2, "Amy", 0, 35, 3, 2});
+            writer.Stop();
+            bad = bad * 4 + (told.size() != 1) +
+                  2 * (told.size() == 1 &&
+                       told[0].find("answers are not recorded") == std::string::npos);
+        }
+        return bad;
+    });
+    EXPECT_EQ(failed, 0);
+    EXPECT_EQ(Bytes(m_strPath), before);
+    EXPECT_FALSE(PathExists(missing + "/" + HISTORY_FILE_NAME));
+}
+
+TEST_F(HistoryFile, InAFamilysSharedFolderTheRecordAndItsSideFilesAreTheGroups) {
+    if (geteuid() != 0) GTEST_SKIP() << "giving files another group takes root";
+    constexpr gid_t FAMILY = 4242;
+    ASSERT_EQ(chown(m_strFolder.c_str(), uid_t(-1), FAMILY), 0);
+    chmod(m_strFolder.c_str(), 0770);
+    const mode_t umaskBefore = umask(077);
+    StartWriter(3'600'000);
+    HandRun(1, "Tom");
+    EXPECT_TRUE(m_Writer.CommitAndWait(20'000));
+    umask(umaskBefore);
+    for (const char* suffix : {"", "-wal", "-shm"}) {
+        struct stat info {};
+        ASSERT_EQ(stat((m_strPath + suffix).c_str(), &info), 0) << suffix;
+        EXPECT_EQ(info.st_mode & 0777, 0660u) << suffix;
+        EXPECT_EQ(info.st_gid, FAMILY) << suffix;
+    }
+}
+
+TEST_F(HistoryFile, PlantedLinksAreNeverWrittenThrough) {
+    const std::string victim = m_strFolder + "/victim";
+    Write(victim, {'m', 'i', 'n', 'e'});
+    ASSERT_EQ(symlink(victim.c_str(), (m_strPath + "-wal").c_str()), 0);
+    StartWriter();
+    HandRun(1, "Tom");
+    EXPECT_TRUE(m_Writer.CommitAndWait(20'000));
+    m_Writer.Stop();
+    EXPECT_EQ(Bytes(victim), (std::vector<uint8_t>{'m', 'i', 'n', 'e'}));
+    EXPECT_EQ(One("SELECT count(*) FROM runs"), "1");
+}
+
+} // namespace
