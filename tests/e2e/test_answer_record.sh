@@ -84,6 +84,25 @@ header=$(od -An -tu1 -j18 -N2 "$RECORD" | tr -s ' ')
 [ "$(stat -c %a:%g "$RECORD")" = "$(stat -c %a:%g "$WORK/bin/Sumora.cfg")" ] ||
     fail "the record is $(stat -c %a:%g "$RECORD"), the data file $(stat -c %a:%g "$WORK/bin/Sumora.cfg")"
 
+# The parents' report finds the same page: one day, its answers, every problem under a kind.
+"$GAME_SOURCE_BINARY" --report --out "$WORK/report.html" "$RECORD" >/dev/null ||
+    fail "the report of the record failed"
+python3 - "$RECORD" "$WORK/report.html" <<'EOF' || fail "the report does not show the page played"
+import re, sqlite3, sys
+db = sqlite3.connect(sys.argv[1])
+typed = db.execute("SELECT count(*) FROM answers WHERE by_magnifier = 0").fetchone()[0]
+problems = db.execute("SELECT count(DISTINCT page || ',' || position) FROM answers").fetchone()[0]
+page = open(sys.argv[2], encoding="utf-8").read()
+assert '<section class="child" data-child="Tom">' in page
+days = re.findall(r'data-day="[^"]*" data-minutes="\d+" data-answers="(\d+)"', page)
+assert days == [str(typed)], (days, typed)
+kinds = re.findall(r'<tr data-kind="\w+" data-problems="(\d+)" data-right="\d+" '
+                   r'data-median-ms="(-?\d+)"', page)
+assert sum(int(n) for n, _ in kinds) == problems, (kinds, problems)
+assert all(int(ms) > 0 for n, ms in kinds if int(n) > 0), kinds
+print(f"the report: one day of {typed} answers, {problems} problems by kind")
+EOF
+
 # A second session: two answers, then SIGTERM at once; they are kept.
 ACTIONS=(seed "$ZIMBLY_SEED" user Tom)
 start_game
