@@ -66,7 +66,8 @@ int main(int argc, char** argv) {
     bool mute = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--version") == 0 && argc == 2) {
-            std::printf("zimbly %s\n", ZIMBLY_VERSION);
+            std::printf("zimbly %s\nLicence: GNU GPL version 3 or later (GPL-3.0-or-later)\n",
+                        ZIMBLY_VERSION);
             return 0;
         }
         if (std::strcmp(argv[i], "--help") == 0 && argc == 2) {

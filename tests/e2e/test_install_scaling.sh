@@ -49,7 +49,8 @@ done
 [ -f "$PREFIX/share/icons/hicolor/scalable/apps/$icon.svg" ] || fail "no scalable icon"
 grep -q "<launchable type=\"desktop-id\">$APP_ID.desktop</launchable>" "$metainfo" ||
     fail "the metainfo does not launch $APP_ID.desktop"
-version=$("$PREFIX/bin/zimbly" --version) || fail "--version failed"
+printed=$("$PREFIX/bin/zimbly" --version) || fail "--version failed"
+version=${printed%%$'\n'*}
 grep -q "<release version=\"${version#zimbly }\"" "$metainfo" ||
     fail "the metainfo has no release for '$version'"
 
