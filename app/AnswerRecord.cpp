@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the window's thread hands to the answer record: a run's start, each marked answer and use
 // of the magnifier, the end of a page or a run, a deleted child. Handing over never waits for the
 // disk; a page's end only asks the writer to write without its usual delay.

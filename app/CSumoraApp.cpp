@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up (display, the one writer's lock, data, the answer record's writer, window, set-up) and
 // shut-down (window gone, then the answers written and the data saved).
 #include "app/CSumoraApp.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application: start-up and shut-down in a fixed order around the window's message loop.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's life: set-up, frame composition, repaint, the butterflies and shut-down.
 #include "app/CSumoraWnd.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one main window: the message target. It routes every message through the hit test and the
 // transition table to the models (the exercise run, the user screen, the data), composes frames
 // from their state with the screens' painters and hands them to the platform window.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The full-screen and mute choices remembered between starts.
 #include "app/DisplaySettings.h"
 

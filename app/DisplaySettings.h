@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The choices kept besides the data file (whose bytes are fixed): whether the game starts full
 // screen and whether it is muted, in $XDG_CONFIG_HOME/zimbly/settings as lines "fullscreen=1"
 // and "mute=0" (each 1 or 0).

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Everything the game takes from its environment, read once at start-up and passed on from there.
 #pragma once
 

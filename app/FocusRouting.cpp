@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard on the screens with a focus: each screen's controls in reading order, the keys that
 // move the focus, and the keys that choose, go back or step the settings panel. A key that
 // chooses goes the way a click on that control goes (ApplyRelease), so the screen that follows

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which part of a frame a pointer move or a wing beat changes: the hand's old and new boxes, a
 // lifted plank with its balloon, one keypad control; anything else repaints the whole frame.
 #include "app/CSumoraWnd.h"

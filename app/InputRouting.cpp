@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Input routing: the hit test of every screen, pointer tracking, and the mouse, key, character
 // and timer handlers. Every handler ends with a repaint; a pointer move composes only what changed.
 #include "app/CSumoraWnd.h"

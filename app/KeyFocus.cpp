@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard focus's moves over a screen's list of controls.
 #include "app/KeyFocus.h"
 

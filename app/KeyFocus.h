@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard's focus: which control of the screen's list has it, whether it is shown, and how
 // the keys move it. Plain data, so that the moves are tested without a window.
 #pragma once

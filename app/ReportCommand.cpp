@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report and the export from the command line: options, the histories read one by one,
 // the output written and (for the page) handed to the desktop.
 #include "app/ReportCommand.h"

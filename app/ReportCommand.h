@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `zimbly --report` and `zimbly --export-csv`: the answer record read, the page or the CSV
 // written, no display opened and no lock of the game's taken.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The steps of a run that need the window: the slide that starts it, the fade of a new page, and
 // the score recorded at its end. The run itself is the model in exercise/.
 #include "app/CSumoraWnd.h"

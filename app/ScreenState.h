@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Screen codes: the high 16 bits name the screen, the low 16 bits the user-management sub-screen.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which sound an input plays, told from what it changed in the run: the keypad's tap, the right
 // and wrong answers, the magnifier and the certificate (the new page's sound starts with its
 // transition, app/RunSteps.cpp). And M, the mute switch, with its speaker sign.

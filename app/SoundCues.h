@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the speaker sign stands: the top right corner, clear of every screen's controls.
 #pragma once
 

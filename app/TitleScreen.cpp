@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Title screen painting, plank captions and the title hit test.
 #include "app/TitleScreen.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The title screen: the meadow, the nine planks with their captions and hints, the leave sign.
 #pragma once
 

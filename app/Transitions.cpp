@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The transition table: the only place where the screen changes. Each case is one row:
 // from-screen, event, condition, then the side effects in order.
 #include "app/CSumoraWnd.h"

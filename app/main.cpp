@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Entry point: the command-line options, then the parents' report, or the font check and the game.
 #include "app/CSumoraApp.h"
 #include "app/ReportCommand.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game window on the headless platform, driven through its real handlers into any screen
 // state, for benchmarks that time one frame's composition.
 #pragma once

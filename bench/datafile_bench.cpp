@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Load and save of a data file holding 8 users with 670 results each: the whole calls the game
 // makes at start-up, after each result and at exit, and their encoding and decoding alone.
 #include "bench/BenchWindow.h"

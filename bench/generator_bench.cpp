@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pages per second of the problem generator for the default sets and the widest set.
 #include "exercise/ProblemGenerator.h"
 

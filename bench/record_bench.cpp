@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The answer record: what recording one answer costs the window's thread (the record built as the
 // window builds it, then handed over; median and 99th percentile of single calls while the writer
 // thread writes), and how much the file grows per 100,000 answers.

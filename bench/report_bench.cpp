@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parents' report and the CSV export over 100,000 answers (about two years of daily
 // practice) read from an answer record on disk: the whole command's work, and its parts.
 #include "report/ChildReport.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time to compose one full frame of every screen and state, reached through the real handlers.
 #include "bench/BenchWindow.h"
 

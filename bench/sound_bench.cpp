@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What making the sounds costs: all six at once, as the sound thread does when the game starts,
 // and the longest alone.
 #include "sound/Sounds.h"

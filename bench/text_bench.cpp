@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // DrawTextBox for the game's short captions and for a long word-broken text, with the glyphs
 // already in the cache (as they are after the first frame that shows them).
 #include "gfx/CImageLayer.h"

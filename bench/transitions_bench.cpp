@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cost of the slide and fade transitions: one step of each, made of the same pixel operations
 // as the transitions themselves, and each whole transition on the headless window (whose
 // sleeps only move its clock, so the figure is the work alone), with and without a refresh.

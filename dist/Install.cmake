@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Zimbly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Desktop integration for `cmake --install`: the executable, its manual page, the launcher, the
 # AppStream metainfo and the icon in the hicolor theme (PNGs rendered from the SVG at build time).
 include(GNUInstallDirs)

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Zimbly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package: `cpack -G DEB` in a Release build (scripts/package does it all) packs what
 # dist/Install.cmake installs, plus the copyright file and the changelog Debian asks for.
 set(ZIMBLY_MAINTAINER "The Zimbly developers <zimbly@example.org>")

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Butterfly timing: the worker sleeps until the next wing beat is due or until show, hide or
 // stop wakes it, and asks the window for one synchronous repaint per change of picture.
 #include "exercise/Cartoons.h"

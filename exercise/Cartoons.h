@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two butterflies of the exercise screen and the worker thread that times their wing beats.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The award certificate at the end of a run: the child's name, the counts and the score.
 #include "exercise/Certificate.h"
 

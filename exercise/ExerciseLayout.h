@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fixed rectangles of the exercise screen and the certificate, derived at compile time by the
 // rules that place them rather than typed in as numbers.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exercise run: answer entry, marking, the hint, new pages and the score.
 #include "exercise/ExerciseRun.h"
 

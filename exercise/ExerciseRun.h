@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exercise run as a model: the page of problems, what is typed, the marks, the hint, the page
 // clock and the run's counters. It draws with the random source and reads the ticks it is given,
 // and tells the caller what happened; it knows nothing of windows or screens.

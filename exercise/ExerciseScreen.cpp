@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exercise screen: the bookshelf, the page with its heading and problems, the marks, the
 // keypad or the finished page's footer.
 #include "exercise/ExerciseScreen.h"

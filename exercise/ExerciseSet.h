@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One problem set: the number limit and the kinds of problems drawn from it.
 #pragma once
 

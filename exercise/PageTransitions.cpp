@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The slide and the fade. Each keeps one layer besides the screen: the slide moves the screen's
 // own pixels along and copies in only the strip of the new screen that comes into view; the fade
 // takes the shelf under the page straight from its picture. Both go through every step on their

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two transitions of a run: the exercise screen sliding in over the screen shown, and a new
 // page fading in over the empty shelf. Every step is taken; the steps are spread over a fixed
 // duration so that the animation looks the same on any machine.

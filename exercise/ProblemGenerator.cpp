@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The problem generator: page size, kind draws, number draws and duplicate rejection.
 #include "exercise/ProblemGenerator.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One page of problems for a problem set: the problem texts with their blank and the answers.
 #pragma once
 

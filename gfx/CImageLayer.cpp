@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing surface operations: each picture operation looks its picture up by id (no cache is
 // needed, the pictures are embedded) and draws it with one pixel operation.
 #include "gfx/CImageLayer.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The off-screen drawing surface and the drawing operations every screen painter uses.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GBK conversions through iconv; one converter per direction and thread, opened on first use.
 #include "gfx/Gbk.h"
 

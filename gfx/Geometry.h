@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rectangles and colours in client pixels: right and bottom edges lie outside a rectangle.
 #pragma once
 

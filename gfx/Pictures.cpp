@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Picture lookup over the catalogue and the pixels the build embedded.
 #include "gfx/Pictures.h"
 

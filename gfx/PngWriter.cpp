@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PNG output through libpng: 8-bit RGB rows, unfiltered (the end-to-end tests' readers read those).
 #include "gfx/PngWriter.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a surface as a PNG file (for snapshots and test failure pictures).
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pixel operations on software surfaces: fill, copy, keyed copy, constant-alpha blend.
 #include "gfx/Surface.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Software pixel surfaces and the pixel operations every drawing call is made of.
 #pragma once
 

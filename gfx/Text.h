@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text drawing: GBK strings in the Song-style face, with the layout formats the game uses.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text through fontconfig and FreeType with a glyph cache: the Song-style face in three weights,
 // laid out with the alignment and word-breaking formats the game uses.
 #include "gfx/Gbk.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Monotonic tick count and wall-clock milliseconds.
 #include "platform/Clock.h"
 

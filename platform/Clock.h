@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clocks the game reads: a 32-bit millisecond tick count and the wall clock's milliseconds.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // xdg-open started in the background: the report's process ends while the browser opens.
 #include "platform/DesktopOpen.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A window without a display: records what the game asks of it, with a clock tests can set.
 // Tests and the snapshot tool drive the game through it.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The choice of the input a transition leaves in the queue.
 #include "platform/QueuedInput.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hands repaint requests from another thread to the window's thread and waits until they ran;
 // once stopped, nobody waits any more, so shut-down can never deadlock on a pending request.
 #pragma once

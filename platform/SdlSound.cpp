@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The SDL audio device: its own thread opens, pauses and closes it; the audio callback mixes the
 // voices; the window thread only hands over which sound to start, through a lock-free ring.
 #include "platform/SdlSound.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sounds through SDL's own audio device. A thread of its own makes the sounds and opens the
 // device, so neither start-up nor the window ever waits for it; with no device the game is
 // silent. The device is paused while nothing plays and closed after a long silence, so a game

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The SDL window's making and unmaking: the display, the window itself, and the small calls
 // that go straight to SDL. Its other concerns have files of their own: placement, scale and full
 // screen (SdlWindowPlacement), the window drag (SdlWindowDrag), the event loop and timers

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real window on SDL2: borderless, client 1024x768 (enlarged by a whole number on a large
 // desktop), centred, with the game's message loop. On a desktop at least twice the client's size
 // the window is a whole-number multiple of it, and pointer positions are mapped back, so the game

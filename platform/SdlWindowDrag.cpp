@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The SDL window's drag: the window follows the pointer while the left button is held after a
 // press on a spot with no control, and always stays within reach on the desktop.
 #include "platform/SdlWindow.h"

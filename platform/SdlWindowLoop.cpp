@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The SDL window's event loop: events become the game's mouse, key, character and timer calls;
 // pointer moves are held to one per display refresh; timers and the butterflies' repaint
 // requests are served on the window's thread.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The SDL window's placement: where the client's picture lies in the window at its scale or
 // fitted to the full screen, the switch between the two, and the pointer seen anew after a change.
 #include "platform/SdlWindow.h"

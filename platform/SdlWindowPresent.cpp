@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The SDL window's frames: at most one waits, shown at the next refresh, copied to the window
 // surface at its scale (or fitted to the full screen) with only the changed part updated.
 #include "platform/SdlWindow.h"

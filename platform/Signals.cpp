@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Signal handlers through sigaction, and the request to come forward.
 #include "platform/Signals.h"
 

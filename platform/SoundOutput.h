@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sounds the game plays, seen from the game: the SDL audio device (platform/SdlSound) or,
 // with no device, nothing at all.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window the game runs in, seen from the game: events in, frames and requests out.
 // Two implementations: the SDL window (platform/SdlWindow) and the headless window.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole-number window scale, its pointer mapping and the nearest-neighbour enlargement.
 #include "platform/WindowScale.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fixed-size client on any window: whole-number enlargement on large desktops and in full
 // screen (nearest neighbour, so it stays sharp), a smooth reduction on screens smaller than the
 // client, and pointer positions mapped back exactly.

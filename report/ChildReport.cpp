@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The per-child figures of the report, in one pass over the answers.
 #include "report/ChildReport.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every answer of the record as CSV for a spreadsheet: UTF-8 with a byte-order mark, a header
 // row, formula-looking cells made inert.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How well a fact is known, from its tries: the four colours of the fact grid.
 #pragma once
 

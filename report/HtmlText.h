@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text made safe for the page, and the page's ways of writing dates, shares and times.
 #pragma once
 

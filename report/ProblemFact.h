@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a problem text from the answer record asks: its kind and the fact it stands for, with a
 // blank filled in by the answer it hides.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calendar, the score chart and the fact grid: plain tables and inline SVG, every cell
 // carrying its figures as data attributes.
 #include "report/HtmlText.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The page around the figures: style, heading, the class overview, each child's section.
 #include "report/ReportPage.h"
 

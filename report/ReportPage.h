@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parents' report as one self-contained HTML page: no script, no network, a print style.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The figures of one child's section, each appended to the page as HTML or inline SVG.
 #pragma once
 

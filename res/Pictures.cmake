@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Zimbly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders every picture of res/Catalogue.inc from res/svg/<id>.svg to raw pixels and embeds them
 # with one assembler file (.incbin), which is far faster to build than a C++ byte array.
 file(STRINGS ${CMAKE_SOURCE_DIR}/res/Catalogue.inc ZIMBLY_CATALOGUE_LINES REGEX "^ZIMBLY_PICTURE\\(")

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The score of each sound: which notes, when, in which timbre, and how long it lasts.
 #include "sound/Sounds.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's sounds: one short struck-note figure for each thing a child does or earns, all in
 // one soft family of timbres, made by code when the game starts.
 #pragma once

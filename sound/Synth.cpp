@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Struck notes as sums of damped sine partials; the finishing fades and loudness.
 #include "sound/Synth.h"
 

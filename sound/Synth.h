@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The synthesiser's parts: struck notes made of a few decaying partials, mixed into one buffer,
 // then faded at both ends and brought to a common loudness.
 #pragma once

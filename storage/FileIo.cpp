@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole-file reads, crash-safe whole-file writes and rescue copies through POSIX calls.
 #include "storage/FileIo.h"
 

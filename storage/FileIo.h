@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole-file reads that never block or swallow memory, crash-safe whole-file writes, rescue
 // copies, the clean-up of writes that were cut short, and the sharing of a family's folder.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Following the links of a file's path, with the ownership rule that keeps planted links out.
 #include "storage/FileLinks.h"
 

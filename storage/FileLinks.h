@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Symbolic links to the game's files are followed only where nobody else could have planted them.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening the answer record: links, permissions, the file's mark and version, damage, and the
 // journal mode it is written in.
 #include "storage/History.h"

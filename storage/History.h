@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The answer record's file: telling whether it is ours, making it, keeping a damaged one aside,
 // and closing it so that it rests as one plain file.
 #pragma once

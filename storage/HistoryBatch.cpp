@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One batch of runs, answers, ends and deletions, written in order in one transaction.
 #include "storage/HistoryBatch.h"
 

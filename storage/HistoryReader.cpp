@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The answer record read for the report: a read-only URI, a short busy wait, one read
 // transaction, and each kind of bad file told apart.
 #include "storage/HistoryReader.h"

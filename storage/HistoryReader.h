@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the answer record for the parents' report: read-only, one snapshot, never in a
 // running game's way.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the window's thread hands to the answer record: plain values, one record for a run's start,
 // each answer (or use of the magnifier), a run's end, and a child's deletion.
 #pragma once

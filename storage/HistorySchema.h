@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The answer record's file: its name beside the data file, the mark that says it is ours, its
 // version and its tables. The game writes it; the parents' report only reads it.
 #pragma once

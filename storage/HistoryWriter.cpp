@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The writer thread: records wait in a list the window's thread appends to, and are written in
 // order, a batch at a time, at the latest HISTORY_BATCH_MS after the first of them.
 #include "storage/HistoryWriter.h"

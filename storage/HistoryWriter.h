@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The answer record's writer: the window's thread hands records over and never waits for the
 // disk; a thread of its own writes them in batches.
 #pragma once

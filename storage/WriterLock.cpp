@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The writer lock: POSIX record locks on "<data file>.lock", and SIGUSR1 as the request to come
 // forward. Record locks (not on the data file itself) because saves replace the data file by a
 // rename, which would leave a lock on the file behind with the old copy. Byte 0 is the writer's;

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One writer per data file: an advisory lock beside it that dies with the process holding it,
 // and the request that brings the holder's window to the front.
 #pragma once

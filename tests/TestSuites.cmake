@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Zimbly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Read by ctest, not by cmake: one test per GoogleTest suite of the unit test binary. A process a
 # suite keeps the fonts and pictures a suite's cases share loaded once, which is most of what
 # a process a case would spend; the binary still names the failing case.

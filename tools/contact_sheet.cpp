@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws every embedded picture on one sheet, labelled with its id and size, to look at the
 // artwork as the game holds it: keyed pictures over a chequer, so holes and fringes show.
 //

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Build-time art step: renders one SVG to raw 0x00RRGGBB pixels of an exact size, or (--png) to a
 // square PNG with its transparency kept, for the desktop icon.
 // Keyed pictures get pure magenta wherever coverage is below half and never elsewhere, so a keyed

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the composed frame of any screen state to a PNG without a display, by driving the
 // real window handlers on the headless window with a list of actions.
 //

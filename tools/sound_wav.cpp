@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes every synthesised sound as a WAV file, to listen to or measure, and prints its length,
 // peak and loudness. Usage: sound_wav DIRECTORY
 #include "sound/Sounds.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Encoding and decoding of the data file's bytes, little-endian throughout.
 #include "users/DataFile.h"
 

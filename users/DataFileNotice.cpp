@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data-file notice: a small rounded paper label on the meadow, quiet enough for a child to
 // ignore and plain enough for a parent to read.
 #include "users/DataFileNotice.h"

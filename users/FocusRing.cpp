@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard focus's ring round a control that has no highlight of its own: a rounded band of
 // flower yellow between two dark brown lines, like the outlines of the pictures.
 #include "users/UserScreen.h"

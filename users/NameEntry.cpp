@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The name entry of a new user: opening the board, typed bytes, Backspace and OK.
 #include "gfx/Gbk.h"
 #include "users/UserData.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The score chart of the current user: a value axis and one red line through the results.
 #include "gfx/Pictures.h"
 #include "users/UserData.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings list of the main user page and its hover panel: number limit arrows and one box
 // per kind of problem.
 #include "gfx/Gbk.h"

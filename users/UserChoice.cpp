@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Choosing the current user and deleting users by clicking their rows.
 #include "users/UserData.h"
 #include "users/UserLayout.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the data file lives, and loading and saving it without ever losing what it holds.
 #include "users/UserData.h"
 

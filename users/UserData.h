@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The persistent data: users with their score histories, the current user, the eight problem
 // sets, and the data file "Sumora.cfg" that holds them between runs.
 #pragma once

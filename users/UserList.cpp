@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three globals and the operations on the user list, the score history and the problem sets.
 #include "users/UserData.h"
 

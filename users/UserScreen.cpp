@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user management screen: the common board of its five pages, the button highlights, the
 // name-entry board and the user list.
 #include "users/UserScreen.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user management screen: what it holds between events (the settings panel, the name being
 // typed) with the reactions that change it, and its painters.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the window hands to the answer record through the real handlers: a page with a wrong try
 // and the magnifier, with the times since each problem became current; the run's end; a child
 // deleted on the users screen; play without a child.

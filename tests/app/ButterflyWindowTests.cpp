@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The butterflies' worker thread with the window: they fly only during a run, one repaint a wing
 // beat, and the window goes at any moment of their exchange without hanging or leaking. The
 // shut-down test is meant for the thread sanitizer and many repeats (scripts/robustness runs it

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The remembered full-screen choice: what the settings file says, what it ignores, and how the
 // file is written (the user's umask, the user's own links only).
 #include "app/DisplaySettings.h"

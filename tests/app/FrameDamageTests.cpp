@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a move or a wing beat composes and shows: the hand's boxes alone when nothing else
 // changes, a plank with its balloon, one keypad ball; the whole frame otherwise.
 #include "app/TitleScreen.h"

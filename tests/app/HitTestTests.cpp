@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hit test of every screen, edges included, and the layout rectangles it walks.
 #include "exercise/ExerciseLayout.h"
 #include "tests/app/WindowTestSupport.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard: a table of keys and where each screen's focus ends; a key choosing a control
 // leads where a click on it leads, pixel for pixel and byte for byte; the pointer's part; the
 // held Left and Right on the panel's timers; no key but the leave sign's own way out leaves.

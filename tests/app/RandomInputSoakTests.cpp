@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Random input through every handler of the main window on the headless platform, with the
 // invariants the rest of the program relies on checked after every event. ZIMBLY_SOAK_EVENTS
 // sets the number of events (a short run by default), ZIMBLY_SOAK_SEED the random seed.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Results reach the data file as they are made, through the real handlers: a finished run, a
 // user added, chosen and deleted, a set changed (a held arrow once, at its release) or reset;
 // and a session that may not write shows the parent its notice on the title screen.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the screens follow a run through the real handlers: the slide and the clock at its start,
 // the fade of a new page, the certificate or the title at its end, the score recorded for the
 // current user only, and the butterflies.

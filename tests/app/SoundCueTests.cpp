@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which sound each input plays on the real handlers, silence for inputs that change nothing or
 // while muted, and the M switch: its speaker sign, shown for 2 s and repainted away alone, and
 // the letter M while a name is typed.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Title plank captions and hints (byte-exact GBK) and what a composed title frame shows.
 #include "app/TitleScreen.h"
 #include "gfx/Gbk.h"

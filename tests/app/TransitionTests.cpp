@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The transition table driven through the real mouse and key handlers, and the pointer rules.
 #include "app/TitleScreen.h"
 #include "gfx/Gbk.h"

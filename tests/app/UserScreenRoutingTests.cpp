@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user screen through the window's handlers: text input while the name board is open, the
 // panel following the hand, the held arrows' timers, and the page each click leads to.
 #include "gfx/Gbk.h"

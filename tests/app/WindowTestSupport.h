@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A window on the headless platform with the data globals reset, for tests that drive the real
 // handlers. Its transitions take big steps (a handful of frames); tests of the transitions
 // themselves set the pace back to one unit a step.

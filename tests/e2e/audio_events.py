@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Zimbly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Finds the game's sounds in the audio SDL's disk driver wrote (mono, 16-bit, 48 kHz).
 
 Usage: audio_events.py AUDIO.raw EVENTS REFERENCE_DIR

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Zimbly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Builds and reads data files for the end-to-end tests.
 
   datafile.py defaults OUT                  the file a first start writes (134 bytes)

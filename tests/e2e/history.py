@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Zimbly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Answer records for the report's end-to-end test, made with the game's own schema (read from
 storage/HistorySchema.h): a simulated class (seed), children named like formulas (csv_names), a
 record with its pages overwritten (damage)."""

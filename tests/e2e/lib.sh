@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Zimbly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared helpers of the end-to-end tests: a private Xvfb, the real binary copied into a fresh
 # directory (so its data file lands there), real X input through xdotool, pixels from xwd.
 set -euo pipefail

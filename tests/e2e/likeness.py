@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Zimbly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """How much of the game window in an XWD screen dump looks like a PNG the snapshot tool made.
 
   likeness.py SHOT.xwd WIN_X WIN_Y SNAPSHOT.png [X0,Y0,X1,Y1 ...]

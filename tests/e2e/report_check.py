@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Zimbly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Checks the parents' report as a real headless browser reads it, against figures worked out
 here, independently, from the same answers; then the CSV and each kind of bad input.
 

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Zimbly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the tests that play exercise runs: a fixed seed, so that the snapshot tool can tell
 # the answers of every page, and the places of the exercise screen's controls.
 source "$(dirname "$0")/lib.sh"

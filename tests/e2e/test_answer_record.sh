@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Zimbly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The answer record through real X input: one page played as Tom (one wrong try, the magnifier
 # once) is in zimbly-history.sqlite while the game still runs, with its problems, answers, marks
 # and plausible timings, and the run's end carries the chart's score; the file then rests alone,

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Zimbly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The data file beside the executable: a first start writes exactly the default bytes at
 # SIGTERM, and a second start loads what the first saved.
 source "$(dirname "$0")/lib.sh"

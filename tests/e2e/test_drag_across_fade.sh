@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Zimbly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A window drag whose button is let go while a page fades in ends with the release: the page
 # comes, and the pointer moving afterwards moves the hand, not the window.
 source "$(dirname "$0")/run_lib.sh"

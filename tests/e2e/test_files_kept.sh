@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Zimbly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Nothing a family keeps is lost, whatever the data file has become: one without read permission,
 # a FIFO, a start without a display, temporary files of killed saves, two damaged files in a row,
 # one wrong header byte, a symbolic link, a read-only install holding the family's file, a file

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Zimbly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A whole run from plank 1 through real X input: answers typed on both keyboards and clicked on the balls,
 # one wrong try, the magnifier, a finished page, a new page, the finish book, the certificate;
 # the score lands in the current user's history in the data file.

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Zimbly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Full screen on screens of every size: a netbook's 1024x600 starts full screen by itself with
 # the picture reduced to fit, and stays so (F11 and Escape do nothing there, nothing is
 # remembered); 1366x768, 1280x1024 and 2560x1600 start in a window and F11 takes them to full

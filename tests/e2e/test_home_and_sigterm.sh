@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Zimbly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Leaving runs early through real X input: Home with nothing answered goes back to the title,
 # Home with answers shows the certificate and records nothing, the finish book records; a
 # SIGTERM in the middle of a run saves the file with every result kept.

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Zimbly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A Chinese name typed through the system input method: the pinyin keys go to ibus (libpinyin
 # engine) over D-Bus, and the game must see only the characters the child picks, never the Latin
 # letters being composed nor the keys that choose or edit the candidates. ibus, its pinyin engine

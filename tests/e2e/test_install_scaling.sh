@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Zimbly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The installed game: `cmake --install` into a fresh prefix gives a launcher, metainfo and icons
 # that the desktop validators accept; the installed binary, started by an ordinary user on a
 # 2560x1600 desktop, opens a sharp 2x window whose pointer positions map back to the 1024x768

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Zimbly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The whole game with the keyboard alone, not one mouse event: a child named by typing, set 3
 # started from the title, a page answered with one wrong try and the magnifier, a new page, the
 # finish, the certificate, the chart and back, a limit lowered by a held Left, the child deleted,

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Zimbly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A minimized window under a window manager: keys still reach the game while nobody can see it
 # (and it composes nothing then); a second start brings the window back, and it shows the whole
 # frame of the new state at once, as the snapshot tool draws it, with no pointer move to help.

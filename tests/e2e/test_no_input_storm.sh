@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Zimbly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Input that piles up while a page fades in is not replayed as a storm of fades afterwards:
 # after Page Down held for a second, or the page corner clicked fifteen times in a row, the page
 # rests within two fades of the last input.

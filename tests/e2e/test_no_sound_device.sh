@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Zimbly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # With no audio device at all the game starts, shows the title, plays a page and leaves as
 # always, saying so in one line on stderr at most.
 source "$(dirname "$0")/run_lib.sh"

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Zimbly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # One writer per data file: a second start on the same file opens no window of its own, brings
 # the running game's window to the front and exits 0; the first copy's results are untouched.
 # A copy that was killed leaves nothing that stops the next start. A program that is not the game

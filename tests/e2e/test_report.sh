@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Zimbly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The parents' report and the CSV export from a seeded answer record, read by headless Chromium:
 # the page shows what the answers give, markup in names stays text, bad records are named and
 # the others still reported. Needs no X display. REPORT_SCREENSHOT=FILE keeps a screenshot.

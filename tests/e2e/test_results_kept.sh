@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Zimbly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Results reach the data file as they are made and survive the session ending under the game:
 # a finished run is on disk before anything else happens and stays after the X server is
 # killed (a logout), its answer in the answer record too; a held arrow whose steps were not yet

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Zimbly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The settings panel through real X input: a limit raised by holding ">>", lowered by one click
 # on "<<", a kind switched off; the title shows it, a second start loads it, and the default
 # settings button puts the defaults back.

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Zimbly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The sounds as played: SDL's disk audio driver writes what the game plays to a file while a
 # scripted page is played through real X input; each sound is found where its input was, and
 # silence where nothing should play (muted, a press that changes nothing).

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Zimbly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The title screen with real X input: pointing lifts a plank and shows its balloon; the leave
 # sign ends the program cleanly and the data file is written.
 source "$(dirname "$0")/lib.sh"

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Zimbly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real window: borderless 1024x768 centred on the desktop; SIGTERM ends it cleanly.
 source "$(dirname "$0")/lib.sh"
 

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Zimbly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The pointer held still through F11, both ways, with and without a window manager: the screen
 # then is what a fresh start shows with the pointer on that spot (the hand there, plank 1 lifted
 # with its balloon), as the snapshot tool draws it. A window another program resizes (no window

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Zimbly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Checks that the picture a full-screen window shows is a snapshot-tool PNG placed and scaled as
 the game places it: at a whole-number scale every client pixel must be a block of exactly its
 colour; reduced, each window pixel must be the average of the client pixels under it, within

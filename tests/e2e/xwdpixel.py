@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Zimbly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Prints the RRGGBB colour of pixel X Y (and of every further X Y given, one a line) of an XWD
 screen dump (24/32-bit TrueColor)."""
 import struct

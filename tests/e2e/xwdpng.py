@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Zimbly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Converts an XWD screen dump (24/32-bit TrueColor) to PNG, to look at what a test saw.
 
   xwdpng.py IN.xwd OUT.png [X Y W H]

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Zimbly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Checks that the game window in an XWD screen dump is a snapshot-tool PNG enlarged by a whole
 number: every client pixel must be a SCALE x SCALE block of exactly its colour (sharp, aligned).
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Butterfly timing with a fake clock: when each wing beats and when a pass asks for a repaint.
 #include "exercise/Cartoons.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Exercise run: typing, marking, the hint and new pages, on the model alone.
 #include "tests/exercise/RunFixture.h"
 

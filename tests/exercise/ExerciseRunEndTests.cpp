@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Exercise run: starting a run, what a new run forgets, and the score, on the model alone. How
 // the screens follow a run's start and end is in tests/app/RunScreenTests.cpp.
 #include "tests/exercise/RunFixture.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the exercise screen and the certificate draw, at the places they are fixed to, and the
 // two transitions' steps, from a run model on its own.
 #include "exercise/Certificate.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Problem generator: the order of the draws, the page sizes and the sets it must survive.
 #include "exercise/ProblemGenerator.h"
 #include "tests/exercise/ScriptedRand.h"

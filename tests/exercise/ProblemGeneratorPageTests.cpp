@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Problem generator: what every page must hold, checked over many random pages.
 #include "exercise/ProblemGenerator.h"
 #include "tests/exercise/ScriptedRand.h"

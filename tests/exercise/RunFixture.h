@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An exercise run on its own: known problem sets, a scripted random source and a clock the test
 // moves. No window is involved.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data-file loader under libFuzzer: any bytes as the data file, decoded in memory and loaded
 // through the real file, with what the rest of the program relies on checked for every input.
 #include "storage/FileIo.h"

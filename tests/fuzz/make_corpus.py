@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Zimbly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the seed corpus of the data-file fuzzer: small valid data files in every form the
 loader reads, and a few damaged ones next to them. Run from anywhere; rewrites corpus/."""
 import pathlib

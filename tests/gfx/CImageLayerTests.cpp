@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pixel tests of the drawing surface operations, against the embedded pictures themselves so
 // they hold whatever the art looks like.
 #include "gfx/CImageLayer.h"

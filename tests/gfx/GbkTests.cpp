@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GBK conversions: round trips, characters without a GBK form, broken bytes.
 #include "gfx/Gbk.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every catalogue picture is embedded, has its exact size, and uses magenta only where keyed.
 #include "gfx/Pictures.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pixel operations against a pixel-by-pixel model: exact blend rounding, and copies whose
 // rectangles hang over any edge of either surface (as every step of the slide does).
 #include "gfx/Surface.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text placement: where each layout format puts the ink, clipping, word breaking and weights.
 #include "gfx/Gbk.h"
 #include "gfx/Text.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a transition leaves of the input that queued up while it played.
 #include "platform/QueuedInput.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hand-over of repaint requests: a window that says it will look needs no wake-up, one that
 // stops looking gets one again, and no request is lost between the two.
 #include "platform/RepaintGate.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window scale: which scale a desktop gets, whether the window fits it, how pointer positions
 // map back, that the enlarged picture is every client pixel as a sharp block, and the full-screen
 // fit and reduction.

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Zimbly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """SIGKILL at random moments while answers are recorded: the record always opens whole and holds
 an unbroken beginning of the play (RELIABILITY.md, "No page half-kept"); a clean stop leaves one
 file in rollback mode. Usage: kill_loop.py RECORD_DRIVER [ROUNDS]"""

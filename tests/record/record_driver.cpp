@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plays made-up runs into an answer record as fast as a child never could, for the kill loop:
 // runs of pages of twelve, wrong tries, the magnifier, pages left unfinished, runs ended with or
 // without a result, children deleted. Usage: record_driver FOLDER SEED [ANSWERS]; without

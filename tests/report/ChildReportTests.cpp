@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The per-child figures at their edges: local days and pauses, retries and the magnifier, ties,
 // children apart. The end-to-end report test compares the rest with figures of its own.
 #include "report/ChildReport.h"

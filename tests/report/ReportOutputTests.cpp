@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What reaches the page and the CSV from outside: names and texts shown as text, formula-looking
 // cells made inert, quoting, the byte-order mark.
 #include "report/CsvExport.h"

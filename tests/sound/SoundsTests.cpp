@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every synthesised sound measured as a listener would meet it: how long it lasts, how high it
 // peaks, that it starts and ends without a click, and that all are about equally loud.
 #include "sound/Sounds.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File operations that fail once, at a chosen step, as an I/O error would: for checking that a
 // write cut short at any point leaves everything as it was.
 #pragma once

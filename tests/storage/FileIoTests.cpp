@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole-file reads, crash-safe writes and rescue copies: exact bytes, kept permissions, failures
 // at every step; and which symbolic links are followed.
 #include "storage/FileIo.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The answer record's file as it may be found: not a database, another program's, damaged, empty,
 // from a newer version, read-only, in a read-only folder, shared by a family's accounts, or with a
 // planted link beside it. None of it stops the handing of answers.

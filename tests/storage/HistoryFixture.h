@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A fresh folder for an answer record, a writer on it that keeps what it tells, and a reader of
 // what the file holds (a connection of its own each time, as the parents' report would open).
 #pragma once

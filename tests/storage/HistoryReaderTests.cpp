@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report's reader: it reads what the game wrote, tells each kind of bad file apart, and a
 // game in the middle of writing neither blocks it nor shows it half a page.
 #include "storage/HistoryReader.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The answer record's writer: batches written when due, at a page's end and at the stop; what the
 // columns hold; a deleted child's runs and answers; a locked record; a folder no longer ours.
 #include "tests/storage/HistoryFixture.h"

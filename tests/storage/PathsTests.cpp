@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where an installed copy keeps its data: $XDG_DATA_HOME/zimbly/, else ~/.local/share/zimbly/,
 // created on demand; relative settings are ignored as the XDG rules require.
 #include "storage/Paths.h"

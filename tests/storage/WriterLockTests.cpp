@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one-writer lock across processes: a second taker learns who holds it and can ask only a copy
 // of the game to come forward, waits for one that is closing, and the lock goes with its holder,
 // however the holder ends.

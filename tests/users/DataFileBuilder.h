@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hand-built data files for the tests, written byte by byte independently of the encoder.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decoding data files: versions, every length-prefix form, counts, damaged and foreign files,
 // and what is made safe on the way into memory.
 #include "gfx/Gbk.h"

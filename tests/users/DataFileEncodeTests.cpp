@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bytes the encoder writes: the first file, record sizes, length prefixes, word order.
 #include "tests/users/DataFileBuilder.h"
 #include "users/DataFile.h"

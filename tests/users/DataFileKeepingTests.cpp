@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keeping the data file safe across a session: what cannot be read or copied aside is never
 // written over, rescue copies keep their mode and are never replaced or repeated, links stay links,
 // killed saves leave nothing behind, saves as results are made write only real changes, and what

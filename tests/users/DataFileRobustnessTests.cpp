@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data file against bad input and a hostile file system: the fuzzer's seed corpus, files
 // with a byte missing or doubled anywhere, edge counts and lengths through the loader, a
 // directory that cannot be written, a full disk and a save killed in the middle of its write.

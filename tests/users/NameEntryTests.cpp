@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The name entry of a new user: which typed bytes it takes, the 42-byte limit, whole-character
 // Backspace, its two notices and OK.
 #include "tests/users/UserScreenFixture.h"

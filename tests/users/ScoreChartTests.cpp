@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The score chart: the value axis, the lit View scores button and the red line through the
 // current user's results.
 #include "tests/users/UserScreenFixture.h"

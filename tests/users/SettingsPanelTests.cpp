@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings list and its hover panel: row texts, where the panel opens and when it closes, its
 // arrows and kind boxes, and what the list and the panel look like.
 #include "tests/users/UserScreenFixture.h"

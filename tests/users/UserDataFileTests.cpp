@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading and saving the data file: first run, round trips, stale tails, foreign and damaged
 // files, older versions, failed saves, and where the file lives.
 #include "storage/Paths.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A test fixture that starts from the start-up state of the three globals, points the data file
 // into a fresh temporary directory, and puts everything back afterwards.
 #pragma once

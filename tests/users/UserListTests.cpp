@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The in-memory operations: default sets, score history, appending, removing and finding users.
 #include "gfx/Gbk.h"
 #include "tests/users/UserDataFixture.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user screen's model and painters without a window: the data globals reset, a screen model,
 // a layer the size of the screen to paint on, and helpers to add users, type and look at pixels.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the user screen's pages paint: the current-user line, the user list, the button
 // highlights and the name board.
 #include "tests/users/UserScreenFixture.h"
