@@ -151,7 +151,7 @@ int RunReportCommand(const asREPORTCOMMAND& command, const asENVIRONMENT& enviro
         info.arrSources.push_back(path);
         if (command.nMode == ReportMode::CSV) {
             AppendCsvRows(csv, read.history, arrPaths.size() > 1 ? path : "", options);
-            for (const asHISTORYRUN& run : read.history.arrRuns)
+            for (const asRECORDEDRUN& run : read.history.arrRuns)
                 bChildFound |= run.strChild == options.strOnlyChild;
             continue;
         }

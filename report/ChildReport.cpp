@@ -183,7 +183,7 @@ std::vector<asCHILDREPORT> BuildChildReports(const asHISTORY& history, const std
     // Where each problem on a page was asked: its fact's data and its try there.
     std::unordered_map<asPLACE, std::pair<asFACTDATA*, size_t>, asPLACEHASH> mapAsked;
     std::unordered_map<std::string, asPROBLEMFACT> mapParsed;
-    for (const asHISTORYRUN& run : history.arrRuns) {
+    for (const asRECORDEDRUN& run : history.arrRuns) {
         if (!options.strOnlyChild.empty() && run.strChild != options.strOnlyChild) continue;
         asCHILDDATA& child = mapChildren[run.strChild];
         mapRuns[run.nRunId] = {&child, run.nStartedUtcMs};
@@ -192,7 +192,7 @@ std::vector<asCHILDREPORT> BuildChildReports(const asHISTORY& history, const std
             child.arrScores.push_back(
                 {run.nEndedUtcMs, LocalDay(run.nEndedUtcMs, options), run.nScore, run.nSetNumber});
     }
-    for (const asHISTORYANSWER& answer : history.arrAnswers) {
+    for (const asRECORDEDANSWER& answer : history.arrAnswers) {
         const auto found = mapRuns.find(answer.nRunId);
         if (found == mapRuns.end()) continue;
         asCHILDDATA& child = *found->second.pChild;
@@ -243,7 +243,7 @@ std::vector<asCHILDREPORT> BuildChildReports(const asHISTORY& history, const std
         }
     }
     // A run's end after its last answer is practice too.
-    for (const asHISTORYRUN& run : history.arrRuns) {
+    for (const asRECORDEDRUN& run : history.arrRuns) {
         const auto found = mapRuns.find(run.nRunId);
         if (found == mapRuns.end() || run.nEndedUtcMs < 0) continue;
         asCHILDDATA& child = *found->second.pChild;

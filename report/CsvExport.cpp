@@ -50,14 +50,14 @@ std::string CsvHeader(bool bWithSource) {
 
 void AppendCsvRows(std::string& out, const asHISTORY& history, const std::string& source,
                    const asREPORTOPTIONS& options) {
-    std::unordered_map<int64_t, const asHISTORYRUN*> mapRuns;
-    for (const asHISTORYRUN& run : history.arrRuns)
+    std::unordered_map<int64_t, const asRECORDEDRUN*> mapRuns;
+    for (const asRECORDEDRUN& run : history.arrRuns)
         mapRuns[run.nRunId] = &run;
     const std::string sourceCell = source.empty() ? "" : CsvCell(source) + ',';
-    for (const asHISTORYANSWER& answer : history.arrAnswers) {
+    for (const asRECORDEDANSWER& answer : history.arrAnswers) {
         const auto found = mapRuns.find(answer.nRunId);
         if (found == mapRuns.end()) continue;
-        const asHISTORYRUN& run = *found->second;
+        const asRECORDEDRUN& run = *found->second;
         if (!options.strOnlyChild.empty() && run.strChild != options.strOnlyChild) continue;
         const ProblemKind kind = ParseProblem(answer.strProblem, answer.strExpected).nKind;
         out += sourceCell;

@@ -131,7 +131,7 @@ int ReadTables(sqlite3* db, asHISTORYREAD& result) {
     }
     CStatement runs(db, RUNS_SQL);
     while (runs.Step()) {
-        asHISTORYRUN& run = result.history.arrRuns.emplace_back();
+        asRECORDEDRUN& run = result.history.arrRuns.emplace_back();
         run.nRunId = runs.Int(0);
         run.strChild = runs.Text(1);
         run.nSetNumber = int(runs.Int(2));
@@ -146,7 +146,7 @@ int ReadTables(sqlite3* db, asHISTORYREAD& result) {
     if (runs.Code() != SQLITE_OK) return runs.Code();
     CStatement answers(db, ANSWERS_SQL);
     while (answers.Step()) {
-        asHISTORYANSWER& answer = result.history.arrAnswers.emplace_back();
+        asRECORDEDANSWER& answer = result.history.arrAnswers.emplace_back();
         answer.nRunId = answers.Int(0);
         answer.nPage = int(answers.Int(1));
         answer.nPosition = int(answers.Int(2));

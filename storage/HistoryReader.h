@@ -9,7 +9,7 @@
 #include <vector>
 
 // One row of `runs`; the result fields are -1 while the run has not ended.
-struct asHISTORYRUN {
+struct asRECORDEDRUN {
     int64_t nRunId = 0;
     std::string strChild; // GBK bytes, as the data file stores the name
     int nSetNumber = 0;
@@ -23,7 +23,7 @@ struct asHISTORYRUN {
 };
 
 // One row of `answers`.
-struct asHISTORYANSWER {
+struct asRECORDEDANSWER {
     int64_t nRunId = 0;
     int nPage = 0;
     int nPosition = 0;
@@ -39,8 +39,8 @@ struct asHISTORYANSWER {
 
 // Runs and answers in the order the game wrote them: the order they happened.
 struct asHISTORY {
-    std::vector<asHISTORYRUN> arrRuns;
-    std::vector<asHISTORYANSWER> arrAnswers;
+    std::vector<asRECORDEDRUN> arrRuns;
+    std::vector<asRECORDEDANSWER> arrAnswers;
 };
 
 enum class HistoryStatus {

@@ -16,7 +16,7 @@ constexpr int64_t MINUTE = 60 * 1000;
 class ChildReport : public ::testing::Test {
 protected:
     int64_t Run(const std::string& child, int64_t startMs, int limit = 10, int score = -1) {
-        asHISTORYRUN& run = m_History.arrRuns.emplace_back();
+        asRECORDEDRUN& run = m_History.arrRuns.emplace_back();
         run.nRunId = int64_t(m_History.arrRuns.size());
         run.strChild = child;
         run.nSetLimit = limit;
