@@ -96,6 +96,9 @@ void CSdlSound::RunThread(const std::function<asSOUNDS()>& makeSounds) {
         if (m_Wake.wait_for(lock, START_DELAY, [this] { return m_bStop; })) return;
     }
     m_arrSounds = makeSounds();
+    // The driver is loaded now rather than at the first press, whose sound then waits only for
+    // the device to open. No device is opened: nothing runs until someone plays.
+    StartAudio();
     using Clock = std::chrono::steady_clock;
     Clock::time_point playingUntil = Clock::now();
     std::unique_lock lock(m_Mutex);
@@ -167,17 +170,19 @@ void CSdlSound::RunThread(const std::function<asSOUNDS()>& makeSounds) {
     SDL_TLSCleanup();
 }
 
-bool CSdlSound::OpenDevice() {
-    if (!m_bAudioStarted) {
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-            std::fprintf(stderr, "zimbly: no sound (%s); the game plays silently\n",
-                         SDL_GetError());
-            m_bFailed.store(true);
-            return false;
-        }
-        m_bAudioStarted = true;
-        QuietAlsa();
+bool CSdlSound::StartAudio() {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        std::fprintf(stderr, "zimbly: no sound (%s); the game plays silently\n", SDL_GetError());
+        m_bFailed.store(true);
+        return false;
     }
+    m_bAudioStarted = true;
+    QuietAlsa();
+    return true;
+}
+
+bool CSdlSound::OpenDevice() {
+    if (!m_bAudioStarted && !StartAudio()) return false;
     SDL_AudioSpec want{};
     want.freq = m_nRate;
     want.format = AUDIO_S16SYS;

@@ -40,6 +40,7 @@ private:
     static constexpr int MAX_SOUNDS = 32; // one bit each in m_dwAskedIds
 
     void RunThread(const std::function<asSOUNDS()>& makeSounds);
+    bool StartAudio();
     bool OpenDevice();
     void CloseDevice();
     static void Callback(void* self, uint8_t* stream, int bytes);
