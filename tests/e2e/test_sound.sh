@@ -40,17 +40,18 @@ heard() {
     wait_audio "${WAIT_MS:-1000}"
     echo "$name $sound $before $sent $(audio_at)" >>"$EVENTS"
 }
-# end_phase NAME: waits until the device has closed (its file no longer grows; an open device
-# writes 19 KiB in 200 ms, paused or not), and sets the phase's audio and events aside.
+# end_phase NAME: waits until the device has closed (its file has not grown for 1 s; an open
+# device writes 94 KiB a second, paused or not), and sets the phase's audio and events aside.
 PHASES=()
 end_phase() {
-    local size=-1
+    local size=-1 still=0
     for _ in $(seq 1 150); do
-        [ "$(audio_at)" = "$size" ] && break
+        if [ "$(audio_at)" = "$size" ]; then still=$((still + 1)); else still=0; fi
+        [ "$still" -ge 5 ] && break
         size=$(audio_at)
         sleep 0.2
     done
-    [ "$(audio_at)" = "$size" ] || fail "the audio device stayed open after $1"
+    [ "$still" -ge 5 ] || fail "the audio device stayed open after $1"
     mv "$SDL_DISKAUDIOFILE" "$WORK/$1.raw"
     mv "$EVENTS" "$WORK/$1.events"
     PHASES+=("$1")
