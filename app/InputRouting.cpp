@@ -87,7 +87,6 @@ void CSumoraWnd::StopArrowTimers() {
 
 void CSumoraWnd::OnMouseMove(int x, int y, unsigned keyFlags) {
     if (m_bDestroyed) return;
-    if (m_pSound) m_pSound->Prepare();
     const asSCENEKEY before = SceneKey();
     const Rect handBefore = HandBox();
     // An arrow held while the panel goes must not go on stepping a set the next row opens.
@@ -111,6 +110,9 @@ void CSumoraWnd::OnMouseMove(int x, int y, unsigned keyFlags) {
 
 void CSumoraWnd::OnLButtonDown(int x, int y) {
     if (m_bDestroyed) return;
+    // The press opens the device, so the release's sound is on time; a pointer merely passing
+    // over the window (or under it as it opens) does not.
+    if (m_pSound) m_pSound->Prepare();
     m_nHandX = x;
     m_nHandY = y;
     m_nHandBitmap = HAND_PRESSED_PICTURE;

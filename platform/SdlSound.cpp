@@ -21,9 +21,11 @@ constexpr uint16_t BUFFER_FRAMES = 256;
 // A sound asked for this long before the callback could start it (the device was opening) is
 // left out: late, it would no longer belong to what the child sees.
 constexpr uint32_t LATE_MS = 100;
-// A silence this long with no input closes the device: SDL keeps a paused device's thread
-// running, and only a closed one costs nothing.
-constexpr uint32_t CLOSE_AFTER_MS = 60000;
+// The device closes once the last sound has ended and no input came for this long: SDL keeps a
+// paused device's thread waking every buffer, and only a closed one costs nothing. Long enough
+// to span a quick child's turns; a slower one's next key opens the device again before Enter,
+// and even a sound asked for while it opens is played (within LATE_MS).
+constexpr uint32_t CLOSE_AFTER_MS = 5000;
 // The sound thread lets the first frame have the machine first: loading the audio libraries
 // and making the sounds would otherwise compete with start-up on a small machine.
 constexpr auto START_DELAY = std::chrono::milliseconds(250);
@@ -48,7 +50,6 @@ void QuietAlsa() {
 } // namespace
 
 CSdlSound::CSdlSound(int rate, std::function<asSOUNDS()> makeSounds) : m_nRate(rate) {
-    m_dwLastUse.store(GetTickCount());
     m_Thread = std::thread([this, make = std::move(makeSounds)] { RunThread(make); });
 }
 
@@ -62,12 +63,9 @@ CSdlSound::~CSdlSound() {
 }
 
 void CSdlSound::Play(int id) {
-    if (!m_bOpen.load(std::memory_order_acquire)) {
-        // Late once the device is open: this one stays silent, the next is on time.
-        Prepare();
-        return;
-    }
-    if (id < 0 || size_t(id) >= m_arrSounds.size()) return;
+    if (id < 0 || id >= MAX_SOUNDS || m_bFailed.load(std::memory_order_relaxed)) return;
+    // Asked for while the device is closed or opening, it waits here and starts when the device
+    // opens, unless that takes longer than LATE_MS.
     const uint32_t written = m_nWritten.load(std::memory_order_relaxed);
     if (written - m_nRead.load(std::memory_order_acquire) >= REQUESTS) return; // not consumed
     m_arrRequests[written % REQUESTS] = {id, GetTickCount()};
@@ -76,17 +74,21 @@ void CSdlSound::Play(int id) {
     {
         std::lock_guard lock(m_Mutex); // held by the sound thread only between its SDL calls
         m_bPlayAsked = true;
-        m_nLongestAsked = std::max(m_nLongestAsked, m_arrSounds[size_t(id)].size());
+        m_bOpenAsked = m_bOpenAsked || !m_bOpen.load();
+        m_dwAskedIds |= 1u << id;
     }
     m_Wake.notify_one();
 }
 
 void CSdlSound::Prepare() {
     m_dwLastUse.store(GetTickCount());
-    if (m_bOpen.load(std::memory_order_relaxed) || m_bFailed.load(std::memory_order_relaxed))
-        return;
-    // Closed after a long silence (rare): under the lock, so the sound thread cannot miss it.
-    std::lock_guard lock(m_Mutex);
+    // The sound thread lets m_bOpen go before it reads the last use to close: either it sees
+    // this use, or this sees the device closing and asks for it again.
+    if (m_bOpen.load() || m_bFailed.load(std::memory_order_relaxed)) return;
+    {
+        std::lock_guard lock(m_Mutex);
+        m_bOpenAsked = true;
+    }
     m_Wake.notify_one();
 }
 
@@ -96,14 +98,21 @@ void CSdlSound::RunThread(const std::function<asSOUNDS()>& makeSounds) {
         if (m_Wake.wait_for(lock, START_DELAY, [this] { return m_bStop; })) return;
     }
     m_arrSounds = makeSounds();
+    // The driver is loaded now rather than at the first press, whose sound then waits only for
+    // the device to open. No device is opened: nothing runs until someone plays.
+    StartAudio();
     using Clock = std::chrono::steady_clock;
     Clock::time_point playingUntil = Clock::now();
     std::unique_lock lock(m_Mutex);
     while (!m_bStop) {
         const Clock::time_point now = Clock::now();
-        const uint32_t idle = GetTickCount() - m_dwLastUse.load();
         // SDL is called with the lock let go: the window thread never waits on the device.
-        if (m_nDevice == 0 && !m_bFailed.load() && idle < CLOSE_AFTER_MS) {
+        if (m_nDevice == 0) {
+            if (!m_bOpenAsked || m_bFailed.load()) {
+                m_Wake.wait(lock);
+                continue;
+            }
+            m_bOpenAsked = false;
             lock.unlock();
             OpenDevice();
             lock.lock();
@@ -111,11 +120,14 @@ void CSdlSound::RunThread(const std::function<asSOUNDS()>& makeSounds) {
         }
         if (m_bPlayAsked) {
             m_bPlayAsked = false;
-            const auto length = std::chrono::microseconds(int64_t(m_nLongestAsked) * 1000000 /
-                                                          std::max(m_nRate, 1));
-            m_nLongestAsked = 0;
+            size_t longest = 0;
+            for (size_t id = 0; id < m_arrSounds.size() && id < size_t(MAX_SOUNDS); ++id)
+                if (m_dwAskedIds & (1u << id)) longest = std::max(longest, m_arrSounds[id].size());
+            m_dwAskedIds = 0;
+            const auto length =
+                std::chrono::microseconds(int64_t(longest) * 1000000 / std::max(m_nRate, 1));
             playingUntil = std::max(playingUntil, now + length + TAIL);
-            if (m_bPaused && m_nDevice != 0) {
+            if (m_bPaused) {
                 lock.unlock();
                 SDL_PauseAudioDevice(m_nDevice, 0);
                 lock.lock();
@@ -135,7 +147,14 @@ void CSdlSound::RunThread(const std::function<asSOUNDS()>& makeSounds) {
             }
             continue;
         }
-        if (m_nDevice != 0 && m_bPaused && idle >= CLOSE_AFTER_MS) {
+        const uint32_t idle = GetTickCount() - m_dwLastUse.load();
+        if (m_bPaused && idle >= CLOSE_AFTER_MS) {
+            m_bOpen.store(false);
+            if (GetTickCount() - m_dwLastUse.load() < CLOSE_AFTER_MS) {
+                m_bOpen.store(true); // an input came just now
+                continue;
+            }
+            m_bOpenAsked = false;
             lock.unlock();
             CloseDevice();
             lock.lock();
@@ -143,10 +162,8 @@ void CSdlSound::RunThread(const std::function<asSOUNDS()>& makeSounds) {
         }
         if (!m_bPaused)
             m_Wake.wait_until(lock, playingUntil);
-        else if (m_nDevice != 0)
-            m_Wake.wait_for(lock, std::chrono::milliseconds(CLOSE_AFTER_MS - idle));
         else
-            m_Wake.wait(lock);
+            m_Wake.wait_for(lock, std::chrono::milliseconds(CLOSE_AFTER_MS - idle));
     }
     lock.unlock();
     CloseDevice();
@@ -155,17 +172,19 @@ void CSdlSound::RunThread(const std::function<asSOUNDS()>& makeSounds) {
     SDL_TLSCleanup();
 }
 
-bool CSdlSound::OpenDevice() {
-    if (!m_bAudioStarted) {
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-            std::fprintf(stderr, "zimbly: no sound (%s); the game plays silently\n",
-                         SDL_GetError());
-            m_bFailed.store(true);
-            return false;
-        }
-        m_bAudioStarted = true;
-        QuietAlsa();
+bool CSdlSound::StartAudio() {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        std::fprintf(stderr, "zimbly: no sound (%s); the game plays silently\n", SDL_GetError());
+        m_bFailed.store(true);
+        return false;
     }
+    m_bAudioStarted = true;
+    QuietAlsa();
+    return true;
+}
+
+bool CSdlSound::OpenDevice() {
+    if (!m_bAudioStarted && !StartAudio()) return false;
     SDL_AudioSpec want{};
     want.freq = m_nRate;
     want.format = AUDIO_S16SYS;
@@ -208,7 +227,7 @@ void CSdlSound::Mix(int16_t* out, size_t frames) {
     const uint32_t written = m_nWritten.load(std::memory_order_acquire);
     for (; read != written; ++read) {
         const asREQUEST request = m_arrRequests[read % REQUESTS];
-        if (now - request.dwTick > LATE_MS) continue;
+        if (now - request.dwTick > LATE_MS || size_t(request.nId) >= m_arrSounds.size()) continue;
         // A free voice, else the one furthest along (its end is the least missed).
         asVOICE* voice = &m_arrVoices[0];
         for (asVOICE& candidate : m_arrVoices) {

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Sounds through SDL's own audio device. A thread of its own makes the sounds and opens the
 // device, so neither start-up nor the window ever waits for it; with no device the game is
-// silent. The device is paused while nothing plays and closed after a long silence, so a game
-// left alone costs no CPU for sound.
+// silent. The device opens at the first input and closes a few seconds after the last sound
+// and input, so a game left alone costs no CPU for sound.
 #pragma once
 
 #include "platform/SoundOutput.h"
@@ -39,8 +39,10 @@ private:
     };
     static constexpr size_t REQUESTS = 16; // a power of two
     static constexpr size_t VOICES = 4;
+    static constexpr int MAX_SOUNDS = 32; // one bit each in m_dwAskedIds
 
     void RunThread(const std::function<asSOUNDS()>& makeSounds);
+    bool StartAudio();
     bool OpenDevice();
     void CloseDevice();
     static void Callback(void* self, uint8_t* stream, int bytes);
@@ -66,7 +68,8 @@ private:
     std::condition_variable m_Wake;
     bool m_bStop = false;
     bool m_bPlayAsked = false;
-    size_t m_nLongestAsked = 0; // samples of the longest sound asked for since the last look
+    bool m_bOpenAsked = false;
+    uint32_t m_dwAskedIds = 0; // the sounds asked for since the last look, one bit each
     std::atomic<bool> m_bOpen{false};
     std::atomic<uint32_t> m_dwLastUse{0}; // the tick of the last play or prepare
     std::thread m_Thread;

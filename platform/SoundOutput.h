@@ -9,7 +9,7 @@ public:
     virtual ~CSoundOutput() = default;
     // Starts sound number id now, over whatever still plays. Never waits. Window thread only.
     virtual void Play(int id) = 0;
-    // The player is at the controls: a sound may follow soon. A device closed after a long
-    // silence opens again, so that sound is not late.
+    // The player is at the controls: a sound may follow soon. The device, closed while the
+    // game is left alone, opens now, so that sound is not late.
     virtual void Prepare() {}
 };

@@ -115,6 +115,16 @@ TEST_F(SoundCueTest, MutedNothingPlaysAndEachSwitchIsToldToBeKept) {
     EXPECT_GT(sound.nPrepared, 0) << "input readies the device";
 }
 
+TEST_F(SoundCueTest, APressOrAKeyOpensTheDeviceAPointerPassingOverDoesNot) {
+    wnd.OnMouseMove(600, 650, 0);
+    EXPECT_EQ(sound.nPrepared, 0) << "a move alone (or the window opening under the pointer)";
+    wnd.OnLButtonDown(600, 650);
+    EXPECT_EQ(sound.nPrepared, 1) << "a press, before the release asks for its sound";
+    wnd.OnLButtonUp(600, 650);
+    wnd.OnKeyDown(VK_0);
+    EXPECT_EQ(sound.nPrepared, 2) << "a key, before its own sound";
+}
+
 TEST_F(SoundCueTest, TheSpeakerSignShowsForTwoSecondsAndOnlyItsCornerIsRepainted) {
     host.m_bKeepScreen = true;
     wnd.OnMouseMove(600, 650, 0);
