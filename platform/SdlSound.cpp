@@ -97,10 +97,9 @@ void CSdlSound::RunThread(const std::function<asSOUNDS()>& makeSounds) {
         std::unique_lock lock(m_Mutex);
         if (m_Wake.wait_for(lock, START_DELAY, [this] { return m_bStop; })) return;
     }
+    // The driver is loaded with the device and let go with it: ALSA's driver alone keeps a
+    // thread polling for new cards ten times a second.
     m_arrSounds = makeSounds();
-    // The driver is loaded now rather than at the first press, whose sound then waits only for
-    // the device to open. No device is opened: nothing runs until someone plays.
-    StartAudio();
     using Clock = std::chrono::steady_clock;
     Clock::time_point playingUntil = Clock::now();
     std::unique_lock lock(m_Mutex);
@@ -157,6 +156,7 @@ void CSdlSound::RunThread(const std::function<asSOUNDS()>& makeSounds) {
             m_bOpenAsked = false;
             lock.unlock();
             CloseDevice();
+            StopAudio();
             lock.lock();
             continue;
         }
@@ -167,7 +167,7 @@ void CSdlSound::RunThread(const std::function<asSOUNDS()>& makeSounds) {
     }
     lock.unlock();
     CloseDevice();
-    if (m_bAudioStarted) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    StopAudio();
     // SDL frees its per-thread data (the error text) only for threads it made itself.
     SDL_TLSCleanup();
 }
@@ -181,6 +181,12 @@ bool CSdlSound::StartAudio() {
     m_bAudioStarted = true;
     QuietAlsa();
     return true;
+}
+
+void CSdlSound::StopAudio() {
+    if (!m_bAudioStarted) return;
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    m_bAudioStarted = false;
 }
 
 bool CSdlSound::OpenDevice() {
@@ -199,6 +205,7 @@ bool CSdlSound::OpenDevice() {
         std::fprintf(stderr, "zimbly: no sound device (%s); the game plays silently\n",
                      SDL_GetError());
         m_bFailed.store(true);
+        StopAudio();
         return false;
     }
     m_nDevice = device;

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Sounds through SDL's own audio device. A thread of its own makes the sounds and opens the
 // device, so neither start-up nor the window ever waits for it; with no device the game is
-// silent. The device opens at the first input and closes a few seconds after the last sound
-// and input, so a game left alone costs no CPU for sound.
+// silent. The driver and the device open at the first input and close a few seconds after the
+// last sound and input, so a game left alone costs no CPU for sound.
 #pragma once
 
 #include "platform/SoundOutput.h"
@@ -43,6 +43,7 @@ private:
 
     void RunThread(const std::function<asSOUNDS()>& makeSounds);
     bool StartAudio();
+    void StopAudio();
     bool OpenDevice();
     void CloseDevice();
     static void Callback(void* self, uint8_t* stream, int bytes);
