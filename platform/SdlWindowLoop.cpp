@@ -325,10 +325,16 @@ void CSdlWindow::DispatchEvent(CWindowHandler& handler, const SDL_Event& event) 
         // Held until a frame can be shown: only the newest move of those that come
         // within one refresh is ever seen.
         if (!m_bDragging) {
+            int x = event.motion.x, y = event.motion.y;
+            // Without the capture SDL pins the pointer to the window's edge, and the crossing
+            // that letting the capture go makes reads as the pointer coming back: the capture
+            // taken for it and let go again, a frame at a time for as long as it stays out.
+            if (!(SDL_GetWindowFlags(m_pWindow) & SDL_WINDOW_MOUSE_CAPTURE))
+                PointerInWindow(m_pWindow, x, y);
             m_bMoveHeld = true;
             m_bPointerMoving = true;
-            m_nHeldX = ToClientX(event.motion.x);
-            m_nHeldY = ToClientY(event.motion.y);
+            m_nHeldX = ToClientX(x);
+            m_nHeldY = ToClientY(y);
             m_nHeldFlags = (event.motion.state & SDL_BUTTON_LMASK) ? MK_LBUTTON : 0;
         } else if (!m_bDragMoved) {
             // Read from the display with the press, before the server's own

@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Input that piles up while a page fades in is not replayed as a storm of fades afterwards:
 # after Page Down held for a second, or the page corner clicked fifteen times in a row, the page
-# rests within two fades of the last input.
+# rests within two fades of the last input. And a pointer that leaves the window with a click on
+# the desktop leaves for good, not in and out of the window a frame at a time.
 source "$(dirname "$0")/run_lib.sh"
 
 CORNER=(900 640)
@@ -40,7 +41,20 @@ rests_after_input() {
 }
 
 start_xvfb 1280x1024
+export SDL_EVENT_LOGGING=1 # SDL's own log of each event but the moves, to count the crossings
 start_game
+# Three times (letting the capture go raced with the crossing): from the title out to the
+# desktop in one jump, a click there, and then at most the one crossing the jump makes.
+for attempt in 1 2 3; do
+    move 600 650
+    sleep 0.3
+    before=$(grep -c SDL_WINDOWEVENT_ENTER "$WORK/game.log" || true)
+    xdotool mousemove $((WIN_X - 88)) $((WIN_Y + 572)) click 1
+    sleep 2
+    crossings=$(($(grep -c SDL_WINDOWEVENT_ENTER "$WORK/game.log" || true) - before))
+    [ "$crossings" -le 2 ] || fail "the pointer outside was seen entering $crossings times in 2 s"
+done
+echo "a click on the desktop: the pointer stays out"
 act_move "${PLANK1[@]}"
 act_click "${PLANK1[@]}"
 expect_like page_open "${MOVING[@]}" -- "${ACTIONS[@]}"
