@@ -328,8 +328,12 @@ void CSdlWindow::DispatchEvent(CWindowHandler& handler, const SDL_Event& event) 
             int x = event.motion.x, y = event.motion.y;
             // Without the capture SDL pins the pointer to the window's edge, and the crossing
             // that letting the capture go makes reads as the pointer coming back: the capture
-            // taken for it and let go again, a frame at a time for as long as it stays out.
-            if (!(SDL_GetWindowFlags(m_pWindow) & SDL_WINDOW_MOUSE_CAPTURE))
+            // taken for it and let go again, a frame at a time for as long as it stays out. A
+            // move on the edge is read from the display; the others are as SDL says.
+            int w = 0, h = 0;
+            SDL_GetWindowSize(m_pWindow, &w, &h);
+            const bool onEdge = x <= 0 || y <= 0 || x >= w - 1 || y >= h - 1;
+            if (onEdge && !(SDL_GetWindowFlags(m_pWindow) & SDL_WINDOW_MOUSE_CAPTURE))
                 PointerInWindow(m_pWindow, x, y);
             m_bMoveHeld = true;
             m_bPointerMoving = true;

@@ -192,8 +192,8 @@ std::vector<asCHILDREPORT> BuildChildReports(const asHISTORY& history, const std
             child.arrScores.push_back(
                 {run.nEndedUtcMs, LocalDay(run.nEndedUtcMs, options), run.nScore, run.nSetNumber});
     }
-    for (const asRECORDEDANSWER& answer : history.arrAnswers) {
-        const auto found = mapRuns.find(answer.nRunId);
+    for (const asHISTORYANSWER& answer : history.arrAnswers) {
+        const auto found = mapRuns.find(answer.nRunKey);
         if (found == mapRuns.end()) continue;
         asCHILDDATA& child = *found->second.pChild;
         const int day = LocalDay(answer.nUtcMs, options);
@@ -226,7 +226,7 @@ std::vector<asCHILDREPORT> BuildChildReports(const asHISTORY& history, const std
         asFACTDATA& data = child.mapFacts[fact.strFact];
         data.bBeyondGrid = fact.arrNumbers.size() == 2 && !IsGridFact(fact);
         // A retry belongs to the try its problem began; the magnifier spoils it.
-        const asPLACE place{answer.nRunId, answer.nPage, answer.nPosition};
+        const asPLACE place{answer.nRunKey, answer.nPage, answer.nPosition};
         const auto asked = mapAsked.find(place);
         if (answer.bFirstTry || asked == mapAsked.end() || asked->second.first != &data) {
             data.arrTries.push_back(

@@ -54,8 +54,8 @@ void AppendCsvRows(std::string& out, const asHISTORY& history, const std::string
     for (const asRECORDEDRUN& run : history.arrRuns)
         mapRuns[run.nRunId] = &run;
     const std::string sourceCell = source.empty() ? "" : CsvCell(source) + ',';
-    for (const asRECORDEDANSWER& answer : history.arrAnswers) {
-        const auto found = mapRuns.find(answer.nRunId);
+    for (const asHISTORYANSWER& answer : history.arrAnswers) {
+        const auto found = mapRuns.find(answer.nRunKey);
         if (found == mapRuns.end()) continue;
         const asRECORDEDRUN& run = *found->second;
         if (!options.strOnlyChild.empty() && run.strChild != options.strOnlyChild) continue;

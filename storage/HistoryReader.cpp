@@ -146,8 +146,8 @@ int ReadTables(sqlite3* db, asHISTORYREAD& result) {
     if (runs.Code() != SQLITE_OK) return runs.Code();
     CStatement answers(db, ANSWERS_SQL);
     while (answers.Step()) {
-        asRECORDEDANSWER& answer = result.history.arrAnswers.emplace_back();
-        answer.nRunId = answers.Int(0);
+        asHISTORYANSWER& answer = result.history.arrAnswers.emplace_back();
+        answer.nRunKey = answers.Int(0);
         answer.nPage = int(answers.Int(1));
         answer.nPosition = int(answers.Int(2));
         answer.nUtcMs = answers.Int(3);

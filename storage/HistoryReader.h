@@ -4,6 +4,8 @@
 // running game's way.
 #pragma once
 
+#include "storage/HistoryRecords.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -22,25 +24,10 @@ struct asRECORDEDRUN {
     int nAnswersFirstTry = -1;
 };
 
-// One row of `answers`.
-struct asRECORDEDANSWER {
-    int64_t nRunId = 0;
-    int nPage = 0;
-    int nPosition = 0;
-    int64_t nUtcMs = 0;
-    std::string strProblem; // UTF-8, the blank as "□"
-    std::string strExpected;
-    std::string strTyped;
-    bool bRight = false;
-    bool bFirstTry = false;
-    bool bByMagnifier = false;
-    int64_t nElapsedMs = 0;
-};
-
 // Runs and answers in the order the game wrote them: the order they happened.
 struct asHISTORY {
     std::vector<asRECORDEDRUN> arrRuns;
-    std::vector<asRECORDEDANSWER> arrAnswers;
+    std::vector<asHISTORYANSWER> arrAnswers; // nRunKey: the run's nRunId
 };
 
 enum class HistoryStatus {

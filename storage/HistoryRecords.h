@@ -19,9 +19,9 @@ struct asHISTORYRUN {
     int64_t nStartedUtcMs = 0;
 };
 
-// An answer as it was marked, or the magnifier's.
+// An answer as it was marked, or the magnifier's; the reader gives the rows back as these too.
 struct asHISTORYANSWER {
-    int64_t nRunKey = 0;
+    int64_t nRunKey = 0; // handed over: the run's key; read back: the run's row number
     int nPage = 1;
     int nPosition = 0;
     int64_t nUtcMs = 0;

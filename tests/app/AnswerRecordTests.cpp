@@ -8,6 +8,7 @@
 #include "exercise/ExerciseLayout.h"
 #include "platform/HeadlessWindow.h"
 #include "storage/Paths.h"
+#include "tests/app/WindowTestSupport.h"
 #include "tests/storage/HistoryFixture.h"
 #include "tests/users/UserDataFixture.h"
 #include "users/UserLayout.h"
@@ -36,12 +37,7 @@ protected:
         CUserDataTest::TearDown();
     }
 
-    void ClickAt(const Rect& rc) {
-        const int x = (rc.left + rc.right) / 2, y = (rc.top + rc.bottom) / 2;
-        wnd.OnMouseMove(x, y, 0);
-        wnd.OnLButtonDown(x, y);
-        wnd.OnLButtonUp(x, y);
-    }
+    void ClickAt(const Rect& rc) { ClickMiddle(wnd, rc); }
     // Types text and Enter, msLater after the last event.
     void Answer(const std::string& text, uint32_t msLater) {
         host.m_dwTick += msLater;

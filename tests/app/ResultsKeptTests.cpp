@@ -7,6 +7,7 @@
 #include "app/TitleScreen.h"
 #include "exercise/ExerciseLayout.h"
 #include "platform/HeadlessWindow.h"
+#include "tests/app/WindowTestSupport.h"
 #include "tests/users/UserDataFixture.h"
 #include "users/DataFile.h"
 #include "users/UserLayout.h"
@@ -28,12 +29,7 @@ protected:
         CUserDataTest::TearDown();
     }
 
-    void ClickAt(const Rect& rc) {
-        const int x = (rc.left + rc.right) / 2, y = (rc.top + rc.bottom) / 2;
-        wnd.OnMouseMove(x, y, 0);
-        wnd.OnLButtonDown(x, y);
-        wnd.OnLButtonUp(x, y);
-    }
+    void ClickAt(const Rect& rc) { ClickMiddle(wnd, rc); }
     void Key(unsigned vk) { wnd.OnKeyDown(vk); }
 
     asDATAFILE OnDisk() {

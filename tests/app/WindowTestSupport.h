@@ -13,6 +13,14 @@
 
 constexpr asTRANSITIONPACE QUICK_PACE = {500, 256};
 
+// A click in the middle of rc, the pointer brought there first as a hand would.
+inline void ClickMiddle(CSumoraWnd& wnd, const Rect& rc) {
+    const int x = (rc.left + rc.right) / 2, y = (rc.top + rc.bottom) / 2;
+    wnd.OnMouseMove(x, y, 0);
+    wnd.OnLButtonDown(x, y);
+    wnd.OnLButtonUp(x, y);
+}
+
 struct WindowTest : ::testing::Test {
     CHeadlessWindow host;
     CSumoraWnd wnd{host};

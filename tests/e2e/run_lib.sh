@@ -48,3 +48,12 @@ open_first_page_as_tom() {
     act_click "${PLANK1[@]}"
     expect_like page_open "${MOVING[@]}" -- "${ACTIONS[@]}"
 }
+
+# first_answer_wrong_then_right: the first answer wrong (its digits stay and are marked), then
+# erased and answered right.
+first_answer_wrong_then_right() {
+    type_answer $(((page[0] + 1) % 10))
+    expect_like wrong "${MOVING[@]}" -- "${ACTIONS[@]}"
+    act_key BackSpace 8
+    type_answer "${page[0]}"
+}

@@ -14,10 +14,7 @@ started=$(now_ms)
 open_first_page_as_tom
 echo "page of ${#page[@]}: ${page[*]}"
 
-type_answer $(((page[0] + 1) % 10))
-expect_like wrong "${MOVING[@]}" -- "${ACTIONS[@]}"
-act_key BackSpace 8
-type_answer "${page[0]}"
+first_answer_wrong_then_right
 last=$((${#page[@]} - 1))
 for i in $(seq 1 "$last"); do
     if [ "$i" = 3 ]; then act_click "${MAGNIFIER[@]}"; else type_answer "${page[$i]}"; fi

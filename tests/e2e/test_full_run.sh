@@ -9,11 +9,7 @@ start_xvfb 1280x1024
 open_first_page_as_tom
 echo "page of ${#page[@]}: ${page[*]}"
 
-# The first answer wrong at first: the typed digits stay and are marked.
-type_answer $(((page[0] + 1) % 10))
-expect_like wrong "${MOVING[@]}" -- "${ACTIONS[@]}"
-act_key BackSpace 8
-type_answer "${page[0]}"
+first_answer_wrong_then_right
 last=$((${#page[@]} - 1))
 for i in $(seq 1 $((last - 1))); do
     case $((i % 4)) in
