@@ -57,3 +57,16 @@ first_answer_wrong_then_right() {
     act_key BackSpace 8
     type_answer "${page[0]}"
 }
+
+# finish_and_leave: the finish book, its certificate, back to the title, and out by the leave
+# sign; the game must end cleanly.
+finish_and_leave() {
+    act_click "${FINISH_BOOK[@]}"
+    expect_like certificate -- "${ACTIONS[@]}"
+    act_click 500 400
+    act_move 610 700
+    expect_like title_after_run -- "${ACTIONS[@]}"
+    click 100 530
+    wait_game_exit
+    [ "$GAME_EXIT" = 0 ] || fail "exit code $GAME_EXIT"
+}

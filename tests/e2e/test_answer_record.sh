@@ -34,14 +34,7 @@ done
 [ "$rows" = $((${#page[@]} + 1)) ] || fail "the finished page is not in the record ($rows rows)"
 echo "the finished page was in the record $(($(now_ms) - page_done)) ms after it showed"
 
-act_click "${FINISH_BOOK[@]}"
-expect_like certificate -- "${ACTIONS[@]}"
-act_click 500 400
-act_move 610 700
-expect_like title_after_run -- "${ACTIONS[@]}"
-click 100 530
-wait_game_exit
-[ "$GAME_EXIT" = 0 ] || fail "exit code $GAME_EXIT"
+finish_and_leave
 ended=$(now_ms)
 
 python3 - "$RECORD" "$started" "$ended" "${page[@]}" <<'EOF' || fail "the record does not hold the page"
