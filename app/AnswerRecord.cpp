@@ -13,8 +13,10 @@
 
 namespace {
 
-// A deletion is on disk before the data file's save that follows it, so that a new child given
-// the same name never finds the old answers; a locked record does not hold the parent up longer.
+// A deletion is on disk (in the record, or in its waiting file while another program holds the
+// record) before the data file's save that follows it, so that a new child given the same name
+// never finds the old answers; a record that cannot take it at all does not hold the parent up
+// beyond one try.
 constexpr unsigned FORGET_WAIT_MS = 2000;
 constexpr const char* RECORD_BLANK = "\u25A1"; // □
 
@@ -69,15 +71,16 @@ void CSumoraWnd::MarkAnswer(bool byMagnifier) {
 // After the page clock started: the first problem is current from then on.
 void CSumoraWnd::RecordRunStart() {
     const asUSERINFO* user = CurrentUser();
-    // Without a child the data file keeps nothing of the run either.
-    m_RunRecord.bRecording = m_pHistory && user;
+    // A run without a child is recorded under no name (the data file keeps nothing of it): the
+    // report shows it as a child of its own.
+    m_RunRecord.bRecording = m_pHistory != nullptr;
     if (!m_RunRecord.bRecording) return;
     ++m_RunRecord.nRunKey;
     m_RunRecord.nPage = 1;
     m_RunRecord.dwProblemTick = m_Run.m_dwStartTick;
     const ExerciseSet& set = g_ExerciseSets[m_nSelectedSet];
-    m_pHistory->Hand(asHISTORYRUN{m_RunRecord.nRunKey, user->strName, m_Run.m_nRunItem,
-                                  set.nOperations, set.nRange, m_fnUtcNow()});
+    m_pHistory->Hand(asHISTORYRUN{m_RunRecord.nRunKey, user ? user->strName : std::string(),
+                                  m_Run.m_nRunItem, set.nOperations, set.nRange, m_fnUtcNow()});
 }
 
 void CSumoraWnd::RecordNewPage() {
@@ -87,7 +90,7 @@ void CSumoraWnd::RecordNewPage() {
     m_RunRecord.dwProblemTick = m_Run.m_dwStartTick;
 }
 
-// withResult: the run's score went to the chart.
+// withResult: the run ended with its certificate (and its score went to the chart, for a child).
 void CSumoraWnd::RecordRunEnd(bool withResult) {
     if (!m_RunRecord.bRecording) return;
     m_RunRecord.bRecording = false;
@@ -108,7 +111,7 @@ void CSumoraWnd::DeleteChildAt(int x, int y) {
         const bool kept = std::any_of(g_arrUsers.begin(), g_arrUsers.end(),
                                       [&](const asUSERINFO& user) { return user.strName == name; });
         if (kept) continue;
-        m_pHistory->Hand(asHISTORYFORGET{name});
+        m_pHistory->Hand(asHISTORYFORGET{name, m_fnUtcNow()});
         forgot = true;
     }
     if (forgot) m_pHistory->CommitAndWait(FORGET_WAIT_MS);

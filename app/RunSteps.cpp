@@ -31,7 +31,8 @@ bool CSumoraWnd::FinishRun() {
     HideCartoons();
     asUSERINFO* user = m_Run.HasAnswers() ? CurrentUser() : nullptr;
     if (user) AppendScore(*user, m_Run.Score());
-    RecordRunEnd(user != nullptr);
+    // The certificate's score, with or without a child to chart it for.
+    RecordRunEnd(m_Run.HasAnswers());
     return m_Run.HasAnswers();
 }
 

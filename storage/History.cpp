@@ -19,11 +19,15 @@
 
 namespace {
 
-constexpr int BUSY_WAIT_MS = 1000;
+// Only another writer can make the game wait (readers never do in WAL mode); a record held longer
+// is tried again later, and a deletion waiting meanwhile is kept in the waiting file.
+constexpr int BUSY_WAIT_MS = 250;
 constexpr size_t HEADER_SIZE = 100;
 constexpr const char* SIDE_FILES[] = {"-wal", "-shm", "-journal"};
 
 enum class Finding { OURS, EMPTY, NEWER, FOREIGN, DAMAGED, BUSY };
+
+constexpr const char* WAIT_A_WHILE = "; answers wait in memory and are tried again in a minute";
 
 uint32_t BigEndian32(const std::vector<uint8_t>& bytes, size_t at) {
     return uint32_t(bytes[at]) << 24 | uint32_t(bytes[at + 1]) << 16 |
@@ -159,6 +163,12 @@ bool KeepAside(const std::string& path, std::string& copy) {
     return true;
 }
 
+bool IsSameFile(const std::string& path, const asFILEID& id) {
+    const asFILEID there = IdentifyFile(path);
+    return id.bPresent && there.bPresent && there.nDevice == id.nDevice &&
+           there.nInode == id.nInode;
+}
+
 void Close(asHISTORYFILE& file) {
     sqlite3_close_v2(file.pDb);
     file.pDb = nullptr;
@@ -182,29 +192,26 @@ HistoryOpen OpenHistory(asHISTORYFILE& file, const std::string& path, bool creat
         struct stat info {};
         if (lstat(where.c_str(), &info) != 0) {
             if (errno != ENOENT) {
-                tell(where + " cannot be used (" + std::strerror(errno) +
-                     "); answers are not recorded");
-                return HistoryOpen::OFF;
+                tell(where + " cannot be used (" + std::strerror(errno) + ")" + WAIT_A_WHILE);
+                return HistoryOpen::BLOCKED;
             }
             if (!create) return HistoryOpen::ABSENT;
             int error = 0;
             if (!MakeEmptyFile(where, error)) {
                 const bool full = error == ENOSPC || error == EDQUOT;
                 tell(where + " cannot be made (" + std::strerror(error) + ")" +
-                     (full ? "; answers wait and are tried again" : "; answers are not recorded"));
-                return full ? HistoryOpen::LATER : HistoryOpen::OFF;
+                     (full ? "; answers wait and are tried again" : WAIT_A_WHILE));
+                return full ? HistoryOpen::LATER : HistoryOpen::BLOCKED;
             }
         } else if (!S_ISREG(info.st_mode)) {
-            tell(where +
-                 " is not a regular file; it is left as it is and answers are not recorded");
-            return HistoryOpen::OFF;
+            tell(where + " is not a regular file; it is left as it is" + WAIT_A_WHILE);
+            return HistoryOpen::BLOCKED;
         }
 
         const auto head = ReadFileBytes(where, HEADER_SIZE);
         if (!head) {
-            tell(where + " cannot be read (" + std::strerror(errno) +
-                 "); answers are not recorded");
-            return HistoryOpen::OFF;
+            tell(where + " cannot be read (" + std::strerror(errno) + ")" + WAIT_A_WHILE);
+            return HistoryOpen::BLOCKED;
         }
         Finding finding = FromHeader(*head);
         std::string reason = finding == Finding::DAMAGED ? "it is not a database" : "";
@@ -212,18 +219,17 @@ HistoryOpen OpenHistory(asHISTORYFILE& file, const std::string& path, bool creat
             const int rc = sqlite3_open_v2(where.c_str(), &file.pDb,
                                            SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOFOLLOW, nullptr);
             if (rc != SQLITE_OK) {
-                tell(where + " cannot be opened (" + sqlite3_errstr(rc) +
-                     "); answers are not recorded");
+                tell(where + " cannot be opened (" + sqlite3_errstr(rc) + ")" + WAIT_A_WHILE);
                 Close(file);
-                return HistoryOpen::OFF;
+                return HistoryOpen::BLOCKED;
             }
             sqlite3_busy_timeout(file.pDb, BUSY_WAIT_MS);
             // Appending needs few pages at hand; the game's memory stays as it was.
             Execute(file.pDb, "PRAGMA cache_size = -256");
             if (sqlite3_db_readonly(file.pDb, "main") == 1) {
-                tell(where + " is read-only; answers are not recorded");
+                tell(where + " is read-only" + WAIT_A_WHILE);
                 Close(file);
-                return HistoryOpen::OFF;
+                return HistoryOpen::BLOCKED;
             }
             finding = Examine(file.pDb, reason);
         }
@@ -254,6 +260,9 @@ HistoryOpen OpenHistory(asHISTORYFILE& file, const std::string& path, bool creat
             Execute(file.pDb, "PRAGMA synchronous = FULL; PRAGMA foreign_keys = ON; "
                               "SELECT count(*) FROM sqlite_master");
             ShareSideFiles(where);
+            file.id = IdentifyFile(where);
+            file.walId = IdentifyFile(where + "-wal");
+            file.shmId = IdentifyFile(where + "-shm");
             // The check at start read the whole file: what it took goes back to the system, so
             // the game's memory stays as it was with a large record.
             sqlite3_db_release_memory(file.pDb);
@@ -269,19 +278,29 @@ HistoryOpen OpenHistory(asHISTORYFILE& file, const std::string& path, bool creat
                                                              : "damaged (" + reason + ")";
         if (!KeepAside(where, copy)) {
             tell(where + " is " + what +
-                 " and no copy of it could be kept, so it is left as it is and answers are not "
-                 "recorded");
-            return HistoryOpen::OFF;
+                 " and no copy of it could be kept, so it is left as it is" + WAIT_A_WHILE);
+            return HistoryOpen::BLOCKED;
         }
         tell(where + " is " + what + "; it is kept as " + copy + " and a new record is started");
         if (!create) return HistoryOpen::ABSENT;
     }
-    return HistoryOpen::OFF;
+    return HistoryOpen::BLOCKED;
+}
+
+bool IsHistoryFileInPlace(const asHISTORYFILE& file) {
+    return IsSameFile(file.strPath, file.id);
+}
+
+void LetGoOfMovedHistory(asHISTORYFILE& file) {
+    Close(file);
+    if (IsSameFile(file.strPath + "-wal", file.walId)) unlink((file.strPath + "-wal").c_str());
+    if (IsSameFile(file.strPath + "-shm", file.shmId)) unlink((file.strPath + "-shm").c_str());
 }
 
 void CloseHistory(asHISTORYFILE& file) {
     if (!file.pDb) return;
     // Skipped when a reader has it open: the file then stays in WAL mode until the next start.
+    if (!IsHistoryFileInPlace(file)) return LetGoOfMovedHistory(file);
     Execute(file.pDb, "PRAGMA journal_mode = DELETE");
     Close(file);
 }

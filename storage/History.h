@@ -4,21 +4,29 @@
 // and closing it so that it rests as one plain file.
 #pragma once
 
+#include "storage/FileIo.h"
+
 #include <functional>
 #include <string>
 
 struct sqlite3;
 
 enum class HistoryOpen {
-    OPEN,   // ready for writing
-    ABSENT, // no file there yet, and none was asked for
-    LATER,  // locked by another program or no room: worth another try later
-    OFF,    // not to be written in this session (newer, read-only, a doubtful link, not kept aside)
+    OPEN,    // ready for writing
+    ABSENT,  // no file there yet, and none was asked for
+    LATER,   // locked by another program or no room: worth another try in a moment
+    BLOCKED, // cannot be made or written now (permissions, a read-only file or folder, a damaged
+             // file no copy could be kept of): worth another try in a while
+    OFF,     // not to be written in this session (a newer version's, a doubtful link)
 };
 
 struct asHISTORYFILE {
     std::string strPath; // where it is, links followed
     sqlite3* pDb = nullptr;
+    // The files opened, to tell them from ones put at their names later.
+    asFILEID id;
+    asFILEID walId;
+    asFILEID shmId;
 };
 
 // One line for the terminal about what was found.
@@ -33,6 +41,15 @@ using HistoryTell = std::function<void(const std::string&)>;
 HistoryOpen OpenHistory(asHISTORYFILE& file, const std::string& path, bool create,
                         const HistoryTell& fnTell);
 
+// False once the open file is not the one at its path any more: deleted, moved away or replaced.
+bool IsHistoryFileInPlace(const asHISTORYFILE& file);
+
+// Lets go of a file that is no longer at its path. SQLite writes nothing more to it, so its
+// write-ahead log stays behind at the old name, where a new record would take it for its own:
+// the log and its index are removed when they are still the ones this connection made.
+void LetGoOfMovedHistory(asHISTORYFILE& file);
+
 // Closes the file; at rest it is in rollback mode again, one file that a reader can open from a
-// folder it may not write in. Without a connection nothing happens.
+// folder it may not write in without leaving files of its own there. Without a connection nothing
+// happens.
 void CloseHistory(asHISTORYFILE& file);

@@ -12,10 +12,11 @@
 
 struct sqlite3;
 
-// The record's row of a run this session started.
+// A run this session knows, and its row in the open record (0: not there, as after the file was
+// replaced; the row is made again with the run's next answer or end).
 struct asRUNROW {
+    asHISTORYRUN run;
     int64_t nRunId = 0;
-    std::string strChild;
 };
 using RunRows = std::unordered_map<int64_t, asRUNROW>; // by the run's key
 
@@ -28,5 +29,9 @@ enum class BatchResult {
 // Writes records in order in one transaction: all of them or none. Answers and ends of runs whose
 // start is not in runs (nor earlier in the batch) are left out. runs learns the new runs and
 // forgets deleted children's only when the batch is written. error says why it was not.
+// The first nReplayed records were read back from the waiting file and may be in the record
+// already (the game ended between writing them and removing the file): a run found there is
+// taken, an answer found there is not written again, and a deletion takes only the runs started
+// before it.
 BatchResult WriteHistoryBatch(sqlite3* db, const std::vector<HistoryRecord>& records, RunRows& runs,
-                              std::string& error);
+                              std::string& error, size_t nReplayed = 0);

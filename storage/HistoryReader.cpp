@@ -5,7 +5,9 @@
 #include "storage/HistoryReader.h"
 
 #include "storage/HistorySchema.h"
+#include "storage/HistoryWaiting.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <sqlite3.h>
@@ -162,6 +164,28 @@ int ReadTables(sqlite3* db, asHISTORYREAD& result) {
     return answers.Code();
 }
 
+// A child deleted while another program held the record waits in the waiting file: the report
+// leaves their runs out as the game will at its next start.
+void LeaveOutWaitingDeletions(const std::string& path, asHISTORY& history) {
+    std::vector<HistoryRecord> waiting;
+    std::string error;
+    if (ReadWaitingRecords(path, waiting, error) != WaitingRead::READ) return;
+    for (const HistoryRecord& record : waiting) {
+        const auto* forget = std::get_if<asHISTORYFORGET>(&record);
+        if (!forget) continue;
+        std::vector<int64_t> gone;
+        std::erase_if(history.arrRuns, [&](const asRECORDEDRUN& run) {
+            const bool deleted =
+                run.strChild == forget->strChild && run.nStartedUtcMs <= forget->nUtcMs;
+            if (deleted) gone.push_back(run.nRunId);
+            return deleted;
+        });
+        std::erase_if(history.arrAnswers, [&](const asHISTORYANSWER& answer) {
+            return std::find(gone.begin(), gone.end(), answer.nRunKey) != gone.end();
+        });
+    }
+}
+
 } // namespace
 
 asHISTORYREAD ReadHistory(const std::string& path, int busyMs) {
@@ -211,6 +235,7 @@ asHISTORYREAD ReadHistory(const std::string& path, int busyMs) {
         result.history = {};
     } else if (result.strError.empty()) {
         result.nStatus = HistoryStatus::OK;
+        LeaveOutWaitingDeletions(path, result.history);
     } else {
         result.history = {};
     }

@@ -12,7 +12,7 @@
 // is the writer's business.
 struct asHISTORYRUN {
     int64_t nRunKey = 0;
-    std::string strChild; // the name's bytes as the data file stores them (GBK)
+    std::string strChild; // the name's bytes as the data file stores them (GBK); empty: no child
     int nSetNumber = 0;
     uint32_t nSetKinds = 0;
     int nSetLimit = 0;
@@ -46,6 +46,7 @@ struct asHISTORYRUNEND {
 // A child deleted on the users screen: their runs and answers go too.
 struct asHISTORYFORGET {
     std::string strChild;
+    int64_t nUtcMs = 0; // when: a deletion read back from the waiting file takes only older runs
 };
 
 using HistoryRecord = std::variant<asHISTORYRUN, asHISTORYANSWER, asHISTORYRUNEND, asHISTORYFORGET>;

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the window hands to the answer record through the real handlers: a page with a wrong try
 // and the magnifier, with the times since each problem became current; the run's end; a child
-// deleted on the users screen; play without a child.
+// deleted on the users screen; play without a child, under no name.
 #include "app/CSumoraWnd.h"
 #include "app/TitleScreen.h"
 #include "exercise/ExerciseLayout.h"
@@ -108,14 +108,16 @@ TEST_F(AnswerRecord, ADeletedChildsAnswersLeaveTheRecordInTheClickThatDeletesThe
         << "written before the click's handler returned";
 }
 
-TEST_F(AnswerRecord, PlayWithoutAChildIsNotRecorded) {
+TEST_F(AnswerRecord, PlayWithoutAChildIsRecordedUnderNoName) {
     g_arrUsers.clear();
     g_nCurrentUser = -1;
     ClickAt(TITLE_ITEM_RECTS[0]);
     Answer(wnd.m_Run.m_arrAnswers[0], 1000);
     ClickAt(g_rcFinish);
     m_Writer.Stop();
-    EXPECT_FALSE(PathExists(m_strRecord));
+    EXPECT_EQ(HistoryRows(m_strRecord, "SELECT length(child), score, count(answer_id) FROM runs "
+                                       "JOIN answers USING (run_id)"),
+              std::vector<std::string>{"0|100|1"});
 }
 
 } // namespace

@@ -1,7 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Zimbly developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The answer record's writer: batches written when due, at a page's end and at the stop; what the
-// columns hold; a deleted child's runs and answers; a locked record; a folder no longer ours.
+// columns hold; a deleted child's runs and answers; a locked record, and what it has not taken by
+// the close; a record deleted while the game runs; a folder no longer ours.
+#include "storage/FileIo.h"
+#include "storage/HistoryReader.h"
 #include "tests/storage/HistoryFixture.h"
 
 #include <fstream>
@@ -115,6 +118,85 @@ TEST_F(HistoryWriter, ALockedRecordKeepsItsAnswersWaitingUntilItIsFree) {
     sqlite3_close(other);
     EXPECT_TRUE(m_Writer.CommitAndWait(20'000));
     EXPECT_EQ(One(COUNT_ANSWERS), "2");
+}
+
+// Another program's write transaction on the record, until Release.
+class CHeldRecord {
+public:
+    explicit CHeldRecord(const std::string& path) {
+        EXPECT_EQ(sqlite3_open(path.c_str(), &m_pDb), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(m_pDb, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    }
+    ~CHeldRecord() { Release(); }
+    void Release() {
+        if (m_pDb) sqlite3_exec(m_pDb, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(m_pDb);
+        m_pDb = nullptr;
+    }
+
+private:
+    sqlite3* m_pDb = nullptr;
+};
+
+const std::string RUNS_WITH_ANSWERS =
+    "SELECT child, ifnull(score, '-'), count(answer_id) FROM runs LEFT JOIN answers "
+    "USING (run_id) GROUP BY run_id ORDER BY run_id";
+
+TEST_F(HistoryWriter, WhatAHeldRecordCannotTakeByTheCloseIsWrittenAtTheNextStart) {
+    StartWriter(NEVER_DUE_MS);
+    HandRun(1, "Tom");
+    HandAnswer(1, 0);
+    HandRun(2, "Ann");
+    HandAnswer(2, 0);
+    ASSERT_TRUE(m_Writer.CommitAndWait(20'000));
+    CHeldRecord held(m_strPath);
+    HandAnswer(1, 1); // its run's start is in the record already
+    m_Writer.Hand(asHISTORYRUNEND{1, 3'000'000, 100, 2, 2});
+    m_Writer.Hand(asHISTORYFORGET{"Ann", 3'000'001});
+    EXPECT_TRUE(m_Writer.CommitAndWait(20'000))
+        << "kept in the waiting file at once: the users screen does not wait for the lock";
+    HandRun(3, "Ann"); // a new Ann: her answers follow the old one's deletion
+    HandAnswer(3, 0);
+    m_Writer.Stop();
+    EXPECT_NE(WaitTold("records wait in"), "");
+    EXPECT_EQ(Rows(RUNS_WITH_ANSWERS), (std::vector<std::string>{"Tom|-|1", "Ann|-|1"}));
+    const asHISTORYREAD report = ReadHistory(m_strPath);
+    ASSERT_EQ(report.history.arrRuns.size(), 1u) << "the report leaves the deleted Ann out";
+    EXPECT_EQ(report.history.arrAnswers.size(), 1u);
+    held.Release();
+    // Twice, as after a game that ended between writing them and removing the waiting file.
+    const std::vector<uint8_t> waiting =
+        ReadFileBytes(m_strPath + ".waiting").value_or(std::vector<uint8_t>());
+    for (int start = 0; start < 2; ++start) {
+        ASSERT_TRUE(WriteFileAtomically(m_strPath + ".waiting", waiting));
+        StartWriter(NEVER_DUE_MS);
+        EXPECT_EQ(WaitFor("SELECT count(*) FROM runs", "2"), "2");
+        m_Writer.Stop();
+        EXPECT_EQ(Rows(RUNS_WITH_ANSWERS), (std::vector<std::string>{"Tom|100|2", "Ann|-|1"}));
+        EXPECT_EQ(FolderNames(), std::vector<std::string>{HISTORY_FILE_NAME});
+    }
+}
+
+TEST_F(HistoryWriter, ARecordDeletedOrMovedAwayWhileTheGameRunsIsStartedAgain) {
+    for (const bool moved : {false, true}) {
+        SCOPED_TRACE(moved ? "moved away" : "deleted");
+        std::filesystem::remove_all(m_strFolder);
+        std::filesystem::create_directory(m_strFolder);
+        StartWriter(NEVER_DUE_MS);
+        HandRun(1, "Tom");
+        HandAnswer(1, 0);
+        ASSERT_TRUE(m_Writer.CommitAndWait(20'000));
+        if (moved)
+            std::filesystem::rename(m_strPath, m_strFolder + "/kept.sqlite");
+        else
+            std::filesystem::remove(m_strPath);
+        HandAnswer(1, 1);
+        HandAnswer(1, 2);
+        m_Writer.Stop();
+        EXPECT_NE(WaitTold("was deleted or moved away"), "");
+        EXPECT_EQ(Rows(RUNS_WITH_ANSWERS), std::vector<std::string>{"Tom|-|2"})
+            << "the old file's log is not taken for the new one's";
+    }
 }
 
 TEST_F(HistoryWriter, NothingIsWrittenOnceTheLockIsNotTheFoldersAnyMore) {
