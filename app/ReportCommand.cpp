@@ -96,7 +96,8 @@ bool ParseReportCommand(const std::vector<std::string>& arrArgs, asREPORTCOMMAND
             return false;
         }
         bool& bSeen = arg == "--child" ? bChild : arg == "--out" ? bOut : bThreshold;
-        if (bSeen || i + 1 >= arrArgs.size() || arrArgs[i + 1].empty()) {
+        // An empty --child chooses the runs played without a child.
+        if (bSeen || i + 1 >= arrArgs.size() || (arrArgs[i + 1].empty() && arg != "--child")) {
             error = bSeen ? arg + " given twice" : arg + " needs a value";
             return false;
         }
@@ -120,39 +121,50 @@ bool ParseReportCommand(const std::vector<std::string>& arrArgs, asREPORTCOMMAND
     return true;
 }
 
-int RunReportCommand(const asREPORTCOMMAND& command, const asENVIRONMENT& environment) {
-    std::vector<std::string> arrPaths = command.arrHistories;
-    if (arrPaths.empty()) arrPaths.push_back(DefaultHistoryPath(environment.places));
+asREPORTOUTPUT MakeReport(const asREPORTCOMMAND& command, const std::string& defaultHistory) {
+    const bool bDefault = command.arrHistories.empty();
+    const std::vector<std::string> arrPaths =
+        bDefault ? std::vector<std::string>{defaultHistory} : command.arrHistories;
 
     asREPORTOPTIONS options;
     options.nThresholdMs = command.nThresholdMs;
     options.fnUtcOffsetMs = LocalOffsetMs;
-    options.strOnlyChild = GbkFromUtf8(command.strChild);
-    if (!command.strChild.empty() && options.strOnlyChild.empty()) {
-        std::fprintf(stderr, "zimbly: no child can be named '%s'\n", command.strChild.c_str());
-        return 1;
+    std::string strChosen;
+    if (command.strChild) {
+        strChosen = command.strChild->empty() ? NAMELESS_CHILD : *command.strChild;
+        options.strOnlyChild = GbkFromUtf8(*command.strChild);
+        if (!command.strChild->empty() && options.strOnlyChild->empty()) {
+            std::fprintf(stderr, "zimbly: no child can be named '%s'\n", strChosen.c_str());
+            return {"", 1};
+        }
     }
 
-    int exitCode = 0;
+    asREPORTOUTPUT output;
     asPAGEINFO info;
     info.nThresholdMs = command.nThresholdMs;
     info.nToday = LocalDay(int64_t(std::time(nullptr)) * 1000, options);
+    info.strChosen = strChosen;
     std::vector<asCHILDREPORT> arrChildren;
     std::string csv = CsvHeader(arrPaths.size() > 1);
     bool bChildFound = false;
     for (const std::string& path : arrPaths) {
         const asHISTORYREAD read = ReadHistory(path);
+        if (bDefault && read.nStatus == HistoryStatus::MISSING) {
+            info.strNotYetMade = path;
+            continue;
+        }
         if (read.nStatus != HistoryStatus::OK) {
             std::fprintf(stderr, "zimbly: %s: %s\n", path.c_str(), read.strError.c_str());
             info.arrFailed.push_back({path, ReasonOnPage(read.nStatus)});
-            exitCode = 1;
+            output.nExitCode = 1;
             continue;
         }
         info.arrSources.push_back(path);
+        info.bAnyRun |= !read.history.arrRuns.empty();
         if (command.nMode == ReportMode::CSV) {
             AppendCsvRows(csv, read.history, arrPaths.size() > 1 ? path : "", options);
             for (const asRECORDEDRUN& run : read.history.arrRuns)
-                bChildFound |= run.strChild == options.strOnlyChild;
+                bChildFound |= IsChosenChild(run.strChild, options);
             continue;
         }
         std::vector<asCHILDREPORT> arrFound = BuildChildReports(read.history, path, options);
@@ -160,22 +172,32 @@ int RunReportCommand(const asREPORTCOMMAND& command, const asENVIRONMENT& enviro
         for (asCHILDREPORT& child : arrFound)
             arrChildren.push_back(std::move(child));
     }
-    if (!command.strChild.empty() && !bChildFound) {
+    // With nothing recorded yet, a name asked for is no more missing than any other.
+    if (command.strChild && !bChildFound && info.bAnyRun) {
         std::fprintf(stderr, "zimbly: no child named '%s' in the answer records\n",
-                     command.strChild.c_str());
-        exitCode = 1;
+                     strChosen.c_str());
+        output.nExitCode = 1;
     }
+    output.strText =
+        command.nMode == ReportMode::CSV ? std::move(csv) : WriteReportPage(arrChildren, info);
+    return output;
+}
+
+int RunReportCommand(const asREPORTCOMMAND& command, const asENVIRONMENT& environment) {
+    const asREPORTOUTPUT output = MakeReport(
+        command, command.arrHistories.empty() ? DefaultHistoryPath(environment.places) : "");
+    if (output.strText.empty()) return output.nExitCode;
 
     if (command.nMode == ReportMode::CSV) {
         if (command.strOut.empty()) {
-            std::fwrite(csv.data(), 1, csv.size(), stdout);
-            return std::fflush(stdout) == 0 ? exitCode : 1;
+            std::fwrite(output.strText.data(), 1, output.strText.size(), stdout);
+            return std::fflush(stdout) == 0 ? output.nExitCode : 1;
         }
-        if (!WriteOut(command.strOut, csv)) {
+        if (!WriteOut(command.strOut, output.strText)) {
             std::fprintf(stderr, "zimbly: cannot write %s\n", command.strOut.c_str());
             return 1;
         }
-        return exitCode;
+        return output.nExitCode;
     }
 
     std::string out = command.strOut;
@@ -188,7 +210,7 @@ int RunReportCommand(const asREPORTCOMMAND& command, const asENVIRONMENT& enviro
         }
         out = directory + "report.html";
     }
-    if (!WriteOut(out, WriteReportPage(arrChildren, info))) {
+    if (!WriteOut(out, output.strText)) {
         std::fprintf(stderr, "zimbly: cannot write %s\n", out.c_str());
         return 1;
     }
@@ -199,5 +221,5 @@ int RunReportCommand(const asREPORTCOMMAND& command, const asENVIRONMENT& enviro
             std::fprintf(stderr, "zimbly: %s; open the file above in a web browser\n",
                          error.c_str());
     }
-    return exitCode;
+    return output.nExitCode;
 }

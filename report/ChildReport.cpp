@@ -122,7 +122,8 @@ std::vector<asWEAKFACT> Weakest(const std::unordered_map<std::string, asFACTDATA
 asCHILDREPORT Finish(const std::string& name, asCHILDDATA& data, const std::string& source,
                      int64_t thresholdMs) {
     asCHILDREPORT report;
-    report.strName = Utf8FromGbk(name);
+    report.bNameless = name.empty();
+    report.strName = report.bNameless ? NAMELESS_CHILD : Utf8FromGbk(name);
     report.strSource = source;
     for (const auto& [day, practice] : data.mapDays)
         report.arrDays.push_back(practice);
@@ -155,6 +156,13 @@ asCHILDREPORT Finish(const std::string& name, asCHILDDATA& data, const std::stri
 
 } // namespace
 
+bool IsChosenChild(const std::string& name, const asREPORTOPTIONS& options) {
+    if (!options.strOnlyChild || name == *options.strOnlyChild) return true;
+    // A child who was given the label as a name is chosen beside the nameless runs.
+    static const std::string NAMELESS_GBK = GbkFromUtf8(NAMELESS_CHILD);
+    return name.empty() && *options.strOnlyChild == NAMELESS_GBK;
+}
+
 std::vector<asGRIDCELL> GridCells() {
     std::vector<asGRIDCELL> arrCells;
     for (int a = 0; a <= GRID_LIMIT; ++a)
@@ -184,7 +192,7 @@ std::vector<asCHILDREPORT> BuildChildReports(const asHISTORY& history, const std
     std::unordered_map<asPLACE, std::pair<asFACTDATA*, size_t>, asPLACEHASH> mapAsked;
     std::unordered_map<std::string, asPROBLEMFACT> mapParsed;
     for (const asRECORDEDRUN& run : history.arrRuns) {
-        if (!options.strOnlyChild.empty() && run.strChild != options.strOnlyChild) continue;
+        if (!IsChosenChild(run.strChild, options)) continue;
         asCHILDDATA& child = mapChildren[run.strChild];
         mapRuns[run.nRunId] = {&child, run.nStartedUtcMs};
         child.bLargeSets |= run.nSetLimit > GRID_LIMIT;
@@ -254,8 +262,9 @@ std::vector<asCHILDREPORT> BuildChildReports(const asHISTORY& history, const std
     std::vector<asCHILDREPORT> arrReports;
     for (auto& [name, data] : mapChildren)
         arrReports.push_back(Finish(name, data, source, options.nThresholdMs));
-    std::stable_sort(
-        arrReports.begin(), arrReports.end(),
-        [](const asCHILDREPORT& a, const asCHILDREPORT& b) { return a.strName < b.strName; });
+    std::stable_sort(arrReports.begin(), arrReports.end(),
+                     [](const asCHILDREPORT& a, const asCHILDREPORT& b) {
+                         return std::tie(a.bNameless, a.strName) < std::tie(b.bNameless, b.strName);
+                     });
     return arrReports;
 }

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,8 +18,16 @@ struct asREPORTOPTIONS {
     int64_t nThresholdMs = DEFAULT_THRESHOLD_MS;
     // The local clock's offset from UTC at a moment (ms), so that days are the family's days.
     std::function<int64_t(int64_t utcMs)> fnUtcOffsetMs = [](int64_t) { return int64_t(0); };
-    std::string strOnlyChild; // GBK name; empty for every child
+    // Only this child (GBK; empty or NAMELESS_CHILD: the runs without a child); none: every child.
+    std::optional<std::string> strOnlyChild;
 };
+
+// How the page and the CSV name the runs played with no child chosen (recorded under the empty
+// name), and how --child chooses them.
+constexpr const char* NAMELESS_CHILD = "没有名字的小朋友";
+
+// True when a run recorded under name (GBK) belongs to what options choose.
+bool IsChosenChild(const std::string& name, const asREPORTOPTIONS& options);
 
 // A gap longer than this between two answers of a run is a pause, not practice.
 constexpr int64_t PAUSE_MS = 5 * 60 * 1000;
@@ -70,7 +79,8 @@ struct asWEAKFACT {
 };
 
 struct asCHILDREPORT {
-    std::string strName;   // UTF-8
+    std::string strName; // UTF-8; NAMELESS_CHILD for the runs without a child
+    bool bNameless = false;
     std::string strSource; // the history file it came from
     std::vector<asPRACTICEDAY> arrDays;
     std::vector<asRUNSCORE> arrScores;
@@ -91,7 +101,7 @@ constexpr size_t WEAKEST_COUNT = 20;
 // then the subtractions a−b with 1 ≤ a ≤ 20.
 std::vector<asGRIDCELL> GridCells();
 
-// One report a child of the history (ordered by name), or only options.strOnlyChild's.
+// One report a child of the history (ordered by name, the nameless last), or only the chosen.
 std::vector<asCHILDREPORT> BuildChildReports(const asHISTORY& history, const std::string& source,
                                              const asREPORTOPTIONS& options);
 

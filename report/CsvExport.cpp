@@ -58,16 +58,19 @@ void AppendCsvRows(std::string& out, const asHISTORY& history, const std::string
         const auto found = mapRuns.find(answer.nRunKey);
         if (found == mapRuns.end()) continue;
         const asRECORDEDRUN& run = *found->second;
-        if (!options.strOnlyChild.empty() && run.strChild != options.strOnlyChild) continue;
+        if (!IsChosenChild(run.strChild, options)) continue;
         const ProblemKind kind = ParseProblem(answer.strProblem, answer.strExpected).nKind;
         out += sourceCell;
-        out += CsvCell(Utf8FromGbk(run.strChild)) + ',' + LocalTimeText(answer.nUtcMs, options) +
-               ',' + std::to_string(answer.nUtcMs) + ',' + std::to_string(run.nSetNumber + 1) +
-               ',' + std::to_string(run.nSetKinds) + ',' + std::to_string(run.nSetLimit) + ',' +
-               std::to_string(run.nRunId) + ',' + std::to_string(answer.nPage) + ',' +
-               std::to_string(answer.nPosition) + ',' + CsvCell(answer.strProblem) + ',' +
-               KindName(kind) + ',' + CsvCell(answer.strExpected) + ',' + CsvCell(answer.strTyped) +
-               ',' + (answer.bRight ? "1" : "0") + ',' + (answer.bFirstTry ? "1" : "0") + ',' +
+        // The page's label rather than an empty cell, which a spreadsheet's filter and pivot
+        // table list as a blank, like a value left out.
+        out += CsvCell(run.strChild.empty() ? NAMELESS_CHILD : Utf8FromGbk(run.strChild)) + ',' +
+               LocalTimeText(answer.nUtcMs, options) + ',' + std::to_string(answer.nUtcMs) + ',' +
+               std::to_string(run.nSetNumber + 1) + ',' + std::to_string(run.nSetKinds) + ',' +
+               std::to_string(run.nSetLimit) + ',' + std::to_string(run.nRunId) + ',' +
+               std::to_string(answer.nPage) + ',' + std::to_string(answer.nPosition) + ',' +
+               CsvCell(answer.strProblem) + ',' + KindName(kind) + ',' +
+               CsvCell(answer.strExpected) + ',' + CsvCell(answer.strTyped) + ',' +
+               (answer.bRight ? "1" : "0") + ',' + (answer.bFirstTry ? "1" : "0") + ',' +
                (answer.bByMagnifier ? "1" : "0") + ',' + std::to_string(answer.nElapsedMs) + "\r\n";
     }
 }

@@ -16,6 +16,7 @@ std::string CsvCell(std::string_view text);
 // The header row (with a first column for the file when bWithSource) and the BOM, once.
 std::string CsvHeader(bool bWithSource);
 
-// One row an answer, in the order given; source fills the first column when not empty.
+// One row an answer, in the order given; source fills the first column when not empty. The runs
+// without a child are under NAMELESS_CHILD.
 void AppendCsvRows(std::string& out, const asHISTORY& history, const std::string& source,
                    const asREPORTOPTIONS& options);

@@ -142,6 +142,9 @@ void AppendChild(std::string& out, const asCHILDREPORT& child, int64_t threshold
     out += "<section class=\"child\" data-child=\"" + Escaped(child.strName) + "\"><h2>" +
            Escaped(child.strName) + "</h2>";
     if (bSources) out += "<p class=\"note\">记录文件：" + Escaped(child.strSource) + "</p>";
+    if (child.bNameless)
+        out += "<p class=\"note\">没有选名字时做的题都记在这里。在“信息及设置”里新建或选择孩子的"
+               "名字，以后做的题就会记在名字下。</p>";
     out += "<p>练习了 " + std::to_string(child.arrDays.size()) + " 天，自己答了 " +
            std::to_string(child.nAnswers) + " 次，第一次就答对的占 " +
            PercentText(child.overall.nRight, child.overall.nProblems) + "。</p>";
@@ -168,6 +171,20 @@ void AppendChild(std::string& out, const asCHILDREPORT& child, int64_t threshold
     out += "</section>";
 }
 
+// What a family that has not played yet reads.
+void AppendFirstSteps(std::string& out, const asPAGEINFO& info) {
+    out += "<section class=\"start\"><h2>还没有记下任何答题</h2><p>孩子在游戏里每答一道题，"
+           "都会马上记下来；做过题以后再打开这份报告，就能看到练习的情况。</p>"
+           "<p>怎样开始：在游戏的标题画面点“信息及设置”，用“新建用户”写上孩子的名字，"
+           "或用“更改用户”选出已有的名字；再回到标题画面，点一块“… 以内算术题”的木牌"
+           "（或按数字键 1 到 8）开始做题。没有选名字时做的题，记在“";
+    out += NAMELESS_CHILD;
+    out += "”下。</p>";
+    if (!info.strNotYetMade.empty())
+        out += "<p class=\"note\">答题记录会保存在 " + Escaped(info.strNotYetMade) + "。</p>";
+    out += "</section>";
+}
+
 } // namespace
 
 std::string WriteReportPage(const std::vector<asCHILDREPORT>& arrChildren, const asPAGEINFO& info) {
@@ -178,15 +195,23 @@ std::string WriteReportPage(const std::vector<asCHILDREPORT>& arrChildren, const
            "<title>Zimbly 家长报告</title><style>";
     out += STYLE;
     out += "</style></head><body><header><h1>Zimbly 家长报告</h1><p class=\"note\">" +
-           DateText(info.nToday) + " 生成，根据 ";
-    for (size_t i = 0; i < info.arrSources.size(); ++i)
-        out += (i ? "、" : "") + Escaped(info.arrSources[i]);
-    out += " 中的答题记录。所有数据都只在这台电脑上。</p>";
+           DateText(info.nToday) + " 生成";
+    if (!info.arrSources.empty()) {
+        out += "，根据 ";
+        for (size_t i = 0; i < info.arrSources.size(); ++i)
+            out += (i ? "、" : "") + Escaped(info.arrSources[i]);
+        out += " 中的答题记录";
+    }
+    out += "。所有数据都只在这台电脑上。</p>";
     for (const asFAILEDHISTORY& failed : info.arrFailed)
         out += "<p class=\"failed\" data-failed=\"" + Escaped(failed.strPath) + "\">无法读取 " +
                Escaped(failed.strPath) + "：" + Escaped(failed.strError) + "</p>";
     out += "</header>";
-    if (arrChildren.empty()) out += "<p class=\"empty\">记录里还没有孩子的答题。</p>";
+    // With no history read at all, the lines above say why.
+    if (arrChildren.empty() && info.bAnyRun)
+        out += "<p class=\"empty\">记录里没有“" + Escaped(info.strChosen) + "”的答题。</p>";
+    else if (arrChildren.empty() && (!info.arrSources.empty() || !info.strNotYetMade.empty()))
+        AppendFirstSteps(out, info);
     const bool bSources = info.arrSources.size() > 1;
     if (arrChildren.size() > 1) AppendOverview(out, arrChildren, bSources);
     for (const asCHILDREPORT& child : arrChildren)

@@ -16,10 +16,14 @@ struct asFAILEDHISTORY {
 
 struct asPAGEINFO {
     int64_t nThresholdMs = DEFAULT_THRESHOLD_MS;
-    int nToday = 0; // local day the page is made
-    std::vector<std::string> arrSources;
+    int nToday = 0;                      // local day the page is made
+    std::vector<std::string> arrSources; // the histories read
     std::vector<asFAILEDHISTORY> arrFailed;
+    std::string strNotYetMade; // the game's own record, while no answer has made it
+    bool bAnyRun = false;      // some history read holds a run
+    std::string strChosen;     // UTF-8: the child asked for (NAMELESS_CHILD too); empty: all
 };
 
-// With more than one child the page opens with a row for each.
+// With more than one child the page opens with a row for each; with nothing recorded yet it says
+// how to begin.
 std::string WriteReportPage(const std::vector<asCHILDREPORT>& arrChildren, const asPAGEINFO& info);

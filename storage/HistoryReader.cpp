@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <sqlite3.h>
 #include <sys/stat.h>
 
@@ -108,6 +109,14 @@ int ReadTables(sqlite3* db, asHISTORYREAD& result) {
     {
         CStatement mark(db, "PRAGMA application_id");
         if (!mark.Step()) return mark.Code() == SQLITE_OK ? SQLITE_NOTADB : mark.Code();
+        // The game takes a file with nothing in it (no bytes, or a database with no mark, no
+        // version and no table) for a new record: so does the report.
+        if (mark.Int(0) == 0) {
+            CStatement nothing(db, "SELECT (SELECT user_version FROM pragma_user_version) = 0 "
+                                   "AND NOT EXISTS (SELECT 1 FROM sqlite_master)");
+            if (!nothing.Step()) return nothing.Code();
+            if (nothing.Int(0) != 0) return SQLITE_OK;
+        }
         if (mark.Int(0) != HISTORY_APPLICATION_ID) {
             result.nStatus = HistoryStatus::NOT_OURS;
             result.strError = "not an answer record of this game";
@@ -192,8 +201,12 @@ asHISTORYREAD ReadHistory(const std::string& path, int busyMs) {
     asHISTORYREAD result;
     struct stat info {};
     if (stat(path.c_str(), &info) != 0) {
-        result.nStatus = HistoryStatus::MISSING;
-        result.strError = "no such file";
+        // Only a file that is not there is missing; a folder that may not be looked into is not.
+        const int error = errno;
+        result.nStatus = error == ENOENT ? HistoryStatus::MISSING : HistoryStatus::UNREADABLE;
+        result.strError = error == ENOENT
+                              ? "no such file"
+                              : std::string("cannot be read (") + std::strerror(error) + ")";
         return result;
     }
     if (!S_ISREG(info.st_mode)) {

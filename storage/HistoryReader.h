@@ -31,9 +31,9 @@ struct asHISTORY {
 };
 
 enum class HistoryStatus {
-    OK,
+    OK,         // read; a file with nothing in it yet (no bytes, no tables) is an empty record
     MISSING,    // no file at the path
-    UNREADABLE, // there, but it cannot be opened or stays locked
+    UNREADABLE, // cannot be opened, stays locked, or is behind a folder that cannot be searched
     NOT_OURS,   // not an SQLite database, or one without the answer record's mark
     DAMAGED,    // ours, but its pages or tables are broken
     NEWER,      // written by a newer game than this one

@@ -2,8 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The command line of the report and the export.
 #include "app/ReportCommand.h"
+#include "tests/storage/HistoryBuilder.h"
+#include "tests/storage/HistoryFixture.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 namespace {
 
@@ -51,6 +55,50 @@ TEST(ReportCommand, BadOptionsAreRefusedWithAReason) {
         EXPECT_FALSE(error.empty());
     }
     EXPECT_FALSE(IsReportCommand(Words({"--window", "--report"})));
+}
+
+using ReportRun = CHistoryTest; // m_strPath: the game's own record, not made yet
+
+TEST_F(ReportRun, NothingRecordedYetIsNoFaultAndTheNamelessChildHasItsLabel) {
+    const std::string empty = m_strFolder + "/empty", runs = m_strFolder + "/runs";
+    std::ofstream{empty}; // no bytes: what the game makes before the first answer
+    {
+        CHistoryBuilder builder(runs);
+        builder.AddAnswer(builder.AddRun("", 1000), 2000, "1+1=□", "2", "2"); // no child chosen
+        builder.AddAnswer(builder.AddRun("\xCD\xF5", 3000), 4000, "1+1=□", "2", "3"); // 王
+    }
+    using asWORDS = std::vector<std::string>; // the output holds them in this order
+    const std::tuple<asWORDS, int, asWORDS, const char*> arrCases[] = {
+        {{"--report"}, 0, {"生成。", "还没有记下任何答题", "信息及设置", m_strPath}, "根据"},
+        {{"--export-csv"}, 0, {"孩子,时间"}, "\r\n1970-"},
+        {{"--report", runs + "x"},
+         1,
+         {"生成。", "无法读取 " + runs + "x：文件不存在"},
+         "还没有记下"},
+        {{"--report", "--child", "Tom", empty},
+         0,
+         {"根据 " + empty, "还没有记下任何答题"},
+         "保存在"},
+        {{"--report", runs}, 0, {"<h2>王</h2>", "<h2>没有名字的小朋友</h2>"}, "还没有记下"},
+        {{"--report", "--child", "", runs}, 0, {"<h2>没有名字的小朋友</h2>"}, "王"},
+        {{"--export-csv", "--child", "没有名字的小朋友", runs},
+         0,
+         {"\n没有名字的小朋友,1970-"},
+         "王"},
+        {{"--report", "--child", "Ann", runs}, 1, {"记录里没有“Ann”的答题"}, "还没有记下"},
+    };
+    for (const auto& [arrArgs, nExit, arrInOrder, pAbsent] : arrCases) {
+        const std::string what = ::testing::PrintToString(arrArgs);
+        asREPORTCOMMAND command;
+        std::string error;
+        ASSERT_TRUE(ParseReportCommand(arrArgs, command, error)) << what << error;
+        const asREPORTOUTPUT output = MakeReport(command, m_strPath);
+        EXPECT_EQ(output.nExitCode, nExit) << what;
+        size_t at = 0;
+        for (const std::string& word : arrInOrder)
+            EXPECT_NE(at = output.strText.find(word, at), std::string::npos) << what << word;
+        EXPECT_EQ(output.strText.find(pAbsent), std::string::npos) << what;
+    }
 }
 
 } // namespace

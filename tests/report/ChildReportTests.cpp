@@ -35,7 +35,7 @@ protected:
         m_History.arrAnswers.push_back({run, 1, m_nPosition, utcMs, problem, expected, typed,
                                         expected == typed, bFirstTry, bMagnifier, elapsedMs});
     }
-    std::vector<asCHILDREPORT> Build(const std::string& only = "") {
+    std::vector<asCHILDREPORT> Build(std::optional<std::string> only = std::nullopt) {
         asREPORTOPTIONS options;
         options.strOnlyChild = only;
         options.fnUtcOffsetMs = [](int64_t) { return 8 * 3600 * 1000; }; // the family's clock

@@ -24,6 +24,9 @@ TEST(ReportOutput, MarkupInANameOrAPathIsShownAsText) {
     EXPECT_EQ(page.find("<script"), std::string::npos);
     EXPECT_NE(page.find("&lt;img src=x onerror=alert(1)&gt;&quot;&#39;&amp;"), std::string::npos);
     EXPECT_EQ(page.find("src=\"http"), std::string::npos); // nothing fetched
+    asPAGEINFO nothingYet;
+    nothingYet.strNotYetMade = "/home/<b>家</b>/zimbly-history.sqlite";
+    EXPECT_EQ(WriteReportPage({}, nothingYet).find("<b>"), std::string::npos);
 }
 
 TEST(ReportOutput, CsvCellsThatLookLikeFormulasAreInertAndQuotedWhenNeeded) {
