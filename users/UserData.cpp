@@ -27,6 +27,7 @@ struct asDATAFILESTATE {
     // The file at the write path as last loaded or written (not yet known before the load).
     bool bOnDiskKnown = false;
     asFILEID onDisk;
+    std::vector<uint8_t> arrOnDisk; // its bytes, when they are known
     asSAVEWATCH watch;
 };
 
@@ -48,6 +49,15 @@ void RescueBeforeReplacing(const std::string& path, const std::string& what) {
 void StopSavingAndTell(const std::string& reason) {
     StopKeepingUserData(reason);
     if (g_DataFileState.watch.fnTell) g_DataFileState.watch.fnTell(reason);
+}
+
+// An in-place overwrite would leave the old file's tail behind the new content; a save keeps it so
+// the file holds the same bytes.
+std::vector<uint8_t> WithOldTail(std::vector<uint8_t> bytes) {
+    const std::vector<uint8_t>& old = g_DataFileState.arrOldFile;
+    if (old.size() > bytes.size())
+        bytes.insert(bytes.end(), old.begin() + std::ptrdiff_t(bytes.size()), old.end());
+    return bytes;
 }
 
 // A file put at the path by another program since the last load or save is kept aside before the
@@ -135,7 +145,7 @@ bool LoadUserData() {
         return false;
     }
 
-    if (replacedBySaves) state.arrOldFile = read.arrBytes;
+    if (replacedBySaves) state.arrOldFile = state.arrOnDisk = read.arrBytes;
     asDATAFILE file;
     switch (DecodeDataFile(read.arrBytes, file)) {
     case DataFileStatus::FOREIGN:
@@ -181,19 +191,24 @@ bool SaveUserData() {
     }
     if (!KeepWhatAnotherProgramWrote(path)) return false;
     std::vector<uint8_t> content = EncodeState();
-    std::vector<uint8_t> bytes = content;
-    // An in-place overwrite would leave the old file's tail behind the new content; keep it so
-    // the file holds the same bytes.
-    const std::vector<uint8_t>& old = state.arrOldFile;
-    if (old.size() > bytes.size())
-        bytes.insert(bytes.end(), old.begin() + std::ptrdiff_t(bytes.size()), old.end());
+    std::vector<uint8_t> bytes = WithOldTail(content);
     state.bLastSaveOk = WriteFileAtomically(path, bytes, state.ops);
     if (state.bLastSaveOk) {
         state.arrSaved = std::move(content);
         state.onDisk = IdentifyFile(path);
         state.bOnDiskKnown = true;
+        state.arrOnDisk = std::move(bytes);
     }
     return state.bLastSaveOk;
+}
+
+bool SaveUserDataAtExit() {
+    const asDATAFILESTATE& state = g_DataFileState;
+    const bool onDiskAlready = state.bPlaced && state.bMayWrite && state.bLastSaveOk &&
+                               state.bOnDiskKnown && state.onDisk.bPresent &&
+                               IdentifyFile(state.place.strWritePath) == state.onDisk &&
+                               WithOldTail(EncodeState()) == state.arrOnDisk;
+    return onDiskAlready || SaveUserData();
 }
 
 bool SaveUserDataIfChanged() {

@@ -94,6 +94,11 @@ bool SaveUserData();
 // needed writing or the write succeeded.
 bool SaveUserDataIfChanged();
 
+// The save as the game closes: SaveUserData, unless the file at the path is still the one last
+// loaded or written and holds exactly the bytes the save would write (two syncs spared, seconds on
+// a slow disk).
+bool SaveUserDataAtExit();
+
 // Empty while results are being kept; otherwise why not (the file could not be read, no other
 // copy could be ruled out, or the last save failed), as a line for the terminal.
 const std::string& DataFileProblem();

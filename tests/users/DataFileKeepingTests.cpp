@@ -185,6 +185,13 @@ TEST_F(DataFileKeeping, SavesAsResultsAreMadeWriteOnlyRealChanges) {
     EXPECT_EQ(saved.arrUsers.at(0).byScores[1], 95);
     EXPECT_TRUE(SaveUserDataIfChanged());
     EXPECT_EQ(StatOf(m_strPath).st_ino, written);
+    EXPECT_TRUE(SaveUserDataAtExit());
+    EXPECT_EQ(StatOf(m_strPath).st_ino, written) << "the close finds its bytes on disk already";
+    WriteFile(m_strPath, OneUserFile()); // another program's
+    EXPECT_TRUE(SaveUserDataAtExit());
+    EXPECT_EQ(FileBytes(m_strPath + ".bad"), OneUserFile());
+    ASSERT_EQ(DecodeDataFile(FileBytes(m_strPath), saved), DataFileStatus::VALID);
+    EXPECT_EQ(saved.arrUsers.at(0).byScores[1], 95);
 }
 
 TEST_F(DataFileKeeping, AFailedSaveIsReportedUntilOneSucceedsAndAStoppedSessionWritesNothing) {
