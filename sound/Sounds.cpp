@@ -16,6 +16,9 @@ const std::vector<asPARTIAL> MARIMBA = {
 // A small soft bell: more partials, slightly inharmonic, the upper ones fading first.
 const std::vector<asPARTIAL> BELL = {
     {1.0, 1.0, 1.0}, {2.0, 0.30, 1.6}, {2.76, 0.12, 2.2}, {4.07, 0.06, 3.0}, {5.40, 0.03, 4.0}};
+// Glass: nearly a pure tone, doubled a few hertz apart so that it shimmers as it rings, and one
+// faint twelfth for sparkle. No octave partial, which is what makes the bell a bell.
+const std::vector<asPARTIAL> GLASS = {{1.0, 1.0, 1.0}, {1.006, 0.5, 1.0}, {3.0, 0.05, 2.5}};
 
 // Loudness by role (the loudest 100 ms, RMS, dBFS). The answer sounds set the level. The key
 // tap, heard some eighty times in four pages, stays well under them; the new page's sound comes
@@ -55,13 +58,16 @@ asSCORE ScoreOf(SoundId id) {
     case SOUND_KEY:
         return {0.16, KEY_DB, {{&MARIMBA, {0.00, A5, 1.0, 0.035}}}};
     case SOUND_MAGNIFIER:
+        // Falling where "right" rises, in glass where it rings a bell, at twice its pace: a
+        // sparkle that shows the answer and neither praises nor blames.
         return {0.75,
                 ANSWER_DB,
-                {{&BELL, {0.00, C6, 0.6, 0.10}},
-                 {&BELL, {0.05, D6, 0.6, 0.10}},
-                 {&BELL, {0.10, E6, 0.6, 0.10}},
-                 {&BELL, {0.15, G6, 0.7, 0.12}},
-                 {&BELL, {0.20, A6, 0.8, 0.18}}}};
+                {{&GLASS, {0.00, A6, 0.5, 0.08}},
+                 {&GLASS, {0.04, G6, 0.55, 0.08}},
+                 {&GLASS, {0.08, E6, 0.6, 0.09}},
+                 {&GLASS, {0.12, D6, 0.65, 0.10}},
+                 {&GLASS, {0.16, C6, 0.75, 0.12}},
+                 {&GLASS, {0.20, A5, 1.0, 0.30}}}};
     case SOUND_PAGE:
         return {
             0.5, PAGE_DB, {{&MARIMBA, {0.00, C4, 1.0, 0.10}}, {&MARIMBA, {0.09, G4, 1.0, 0.14}}}};

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Zimbly developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Every synthesised sound measured as a listener would meet it: how long it lasts, how high it
-// peaks, that it starts and ends without a click, and how loud it is for its role.
+// peaks, that it starts and ends without a click, how loud it is for its role, and its contour.
 #include "sound/Sounds.h"
 #include "sound/Synth.h"
 
@@ -62,6 +62,13 @@ int LargestStepAtEnds(const std::vector<int16_t>& samples, size_t n) {
     return largest;
 }
 
+double CrossingsPerSecond(const std::vector<int16_t>& samples, double from, double to) {
+    int crossings = 0;
+    for (size_t i = size_t(from * SOUND_RATE) + 1; i < size_t(to * SOUND_RATE); ++i)
+        crossings += (samples[i - 1] < 0) != (samples[i] < 0);
+    return crossings / (to - from);
+}
+
 } // namespace
 
 TEST(Sounds, EachIsShortEnoughPeaksAtMinusSixDbAtMostAndNeitherStartsNorEndsWithAClick) {
@@ -111,6 +118,17 @@ TEST(Sounds, AreDistinctAndTheSameEachTimeTheyAreMade) {
         for (int b = a + 1; b < SOUND_COUNT; ++b)
             EXPECT_NE(all[size_t(a)], all[size_t(b)]) << a << " and " << b;
     }
+}
+
+// "right" climbs and the magnifier's sparkle comes down, so one is not taken for the other: zero
+// crossings a second (twice the pitch that rings loudest) once all notes are struck, beside the
+// first note's, at least a major third apart.
+TEST(Sounds, RightClimbsWhileTheMagnifiersSparkleComesDown) {
+    const std::vector<int16_t> right = SynthesiseSound(SOUND_RIGHT);
+    const std::vector<int16_t> magnifier = SynthesiseSound(SOUND_MAGNIFIER);
+    EXPECT_GT(CrossingsPerSecond(right, 0.25, 0.35), 1.26 * CrossingsPerSecond(right, 0.0, 0.03));
+    EXPECT_LT(1.26 * CrossingsPerSecond(magnifier, 0.25, 0.35),
+              CrossingsPerSecond(magnifier, 0.0, 0.03));
 }
 
 // A spiky sound whose loudness would put its peak over the limit is turned down rather than
