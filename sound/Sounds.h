@@ -11,7 +11,7 @@ enum SoundId {
     SOUND_RIGHT,       // a right answer: a rising bright chime
     SOUND_WRONG,       // a wrong answer: two soft falling wooden notes
     SOUND_KEY,         // a keypad key or ball: one soft wooden tap
-    SOUND_MAGNIFIER,   // the magnifier shows an answer: a quick rising sparkle
+    SOUND_MAGNIFIER,   // the magnifier shows an answer: a quick falling glass sparkle
     SOUND_PAGE,        // a new page: a calm rising fifth
     SOUND_CERTIFICATE, // the certificate: a short fanfare ending on a chord
     SOUND_COUNT

@@ -58,7 +58,7 @@ double LoudestWindowDb(const std::vector<float>& samples) {
     return window == 0 ? -200.0 : 10.0 * std::log10(std::max(loudest / double(WINDOW), 1e-20));
 }
 
-std::vector<int16_t> FinishSound(std::vector<float> mix) {
+std::vector<int16_t> FinishSound(std::vector<float> mix, double loudnessDb) {
     // In quickly, as a struck note does; out over a longer stretch, so that a ringing tail
     // fades rather than stops.
     const size_t fadeIn = std::min(size_t(SOUND_FADE_SECONDS * SOUND_RATE), mix.size());
@@ -70,7 +70,7 @@ std::vector<int16_t> FinishSound(std::vector<float> mix) {
     float peak = 0.0f;
     for (float sample : mix)
         peak = std::max(peak, std::fabs(sample));
-    double gainDb = SOUND_LOUDNESS_DB - LoudestWindowDb(mix);
+    double gainDb = loudnessDb - LoudestWindowDb(mix);
     // A tenth of a dB below the limit, so that rounding to 16 bits cannot pass it.
     gainDb = std::min(gainDb, SOUND_PEAK_DB - 0.1 - DbOf(peak));
     const double gain = std::pow(10.0, gainDb / 20.0);

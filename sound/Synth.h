@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Zimbly developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The synthesiser's parts: struck notes made of a few decaying partials, mixed into one buffer,
-// then faded at both ends and brought to a common loudness.
+// then faded at both ends and brought to a loudness under a common peak.
 #pragma once
 
 #include <cstdint>
@@ -9,8 +9,7 @@
 
 // Every sound is mono at this rate, as the audio device plays it.
 constexpr int SOUND_RATE = 48000;
-// The loudness all sounds are brought to (the loudest 100 ms, RMS) and the peak none exceeds.
-constexpr double SOUND_LOUDNESS_DB = -18.0;
+// The peak no sound exceeds, whatever loudness it is given: room for two voices at once.
 constexpr double SOUND_PEAK_DB = -6.0;
 // Fades at the start of a sound and of each note, and at its end (at most a quarter of a short
 // sound): no step, so no click.
@@ -41,6 +40,6 @@ void AddNote(std::vector<float>& mix, const asNOTE& note, const std::vector<asPA
 // RMS of the loudest 100 ms of samples, in dB below full scale (-inf-like for silence).
 double LoudestWindowDb(const std::vector<float>& samples);
 
-// Fades both ends, brings the loudness to SOUND_LOUDNESS_DB (less if the peak would pass
-// SOUND_PEAK_DB) and turns the result into 16-bit samples.
-std::vector<int16_t> FinishSound(std::vector<float> mix);
+// Fades both ends, brings the loudness (as LoudestWindowDb) to loudnessDb, less if the peak
+// would pass SOUND_PEAK_DB, and turns the result into 16-bit samples.
+std::vector<int16_t> FinishSound(std::vector<float> mix, double loudnessDb);
