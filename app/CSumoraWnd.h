@@ -58,7 +58,7 @@ public:
     void ComposeFrame(CImageLayer& target) const;
     int HitTest(int x, int y);
     // The transition table (app/Transitions.cpp). False: the handler must return at once
-    // (the window is gone, or a new page painted itself).
+    // (the window is gone, a new page painted itself, or a key changed nothing).
     bool ApplyRelease(int code, int x, int y);
     bool ApplyKey(unsigned vk);
     // The keys of the screens with a focus (app/FocusRouting.cpp): they move it, choose the
