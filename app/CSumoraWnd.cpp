@@ -3,7 +3,6 @@
 // The main window's life: set-up, frame composition, repaint, the butterflies and shut-down.
 #include "app/CSumoraWnd.h"
 
-#include "app/SoundCues.h"
 #include "exercise/Certificate.h"
 #include "exercise/ExerciseScreen.h"
 #include "platform/Clock.h"
@@ -93,9 +92,7 @@ void CSumoraWnd::ComposeFrame(CImageLayer& target) const {
         break;
     }
     PaintCartoons(target, m_arrCartoons.m_arrCartoons);
-    if (m_bMuteSignShown)
-        target.DrawBitmapKeyed(MUTE_SIGN_X, MUTE_SIGN_Y,
-                               uint16_t(m_bMuted ? SOUND_OFF_PICTURE : SOUND_ON_PICTURE));
+    PaintSoundSign(target);
     if (m_nHandX != -1 && m_nHandY != -1)
         target.DrawBitmapKeyed(m_nHandX, m_nHandY, uint16_t(m_nHandBitmap));
 }

@@ -99,6 +99,8 @@ public:
     void PlaySound(int id);
     // M: sound off or on; the speaker sign shows which for MUTE_SIGN_MS.
     void ToggleMute();
+    // The speaker sign while it shows, else while muted the small sign in the corner.
+    void PaintSoundSign(CImageLayer& target) const;
     // What the sounds of an input depend on, taken before it and compared after.
     struct asCUESCENE {
         uint32_t nScreen = 0;

@@ -15,6 +15,8 @@
 //   set K RANGE OPS           problem set K = {RANGE, 2, OPS}
 //   seed N                    srand(N) for the problem draws
 //   tick MS                   advance the clock
+//   timer ID                  the window's timer ID fires (e.g. 5: the speaker sign goes)
+//   mute                      the sound off, as a start with --mute or a kept choice
 //   capture N                 the picture is the N-th frame presented from here on (transitions)
 //   answers                   print the answers of the current page on one line (stdout)
 #include "app/CSumoraWnd.h"
@@ -33,10 +35,11 @@
 namespace {
 
 int Usage() {
-    std::fprintf(stderr,
-                 "usage: snapshot OUT.png [move|press|release|click X Y | key VK | type TEXT"
-                 " | user NAME | scores S,S,... | set K RANGE OPS | seed N | tick MS"
-                 " | keyup VK | capture N | answers] ...\n");
+    std::fprintf(
+        stderr,
+        "usage: snapshot OUT.png [move|press|release|click X Y | key VK | type TEXT"
+        " | user NAME | scores S,S,... | set K RANGE OPS | seed N | tick MS | timer ID | mute"
+        " | keyup VK | capture N | answers] ...\n");
     return 2;
 }
 
@@ -103,6 +106,10 @@ int main(int argc, char** argv) {
             std::srand(unsigned(number()));
         } else if (action == "tick") {
             host.m_dwTick += uint32_t(number());
+        } else if (action == "timer") {
+            window.OnTimer(number());
+        } else if (action == "mute") {
+            window.m_bMuted = true;
         } else if (action == "answers") {
             for (const std::string& answer : window.m_Run.m_arrAnswers)
                 std::printf("%s ", answer.c_str());
