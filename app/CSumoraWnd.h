@@ -43,6 +43,7 @@ public:
     void OnKeyDown(unsigned vk) override;
     void OnKeyUp(unsigned vk) override;
     void OnChar(unsigned char byte, bool ctrlHeld) override;
+    void OnCharRefused() override;
     void OnTimer(int id) override;
     void OnUserRedraw() override;
     void OnClose() override;
@@ -174,6 +175,7 @@ private:
     // The user screen's panel follows the hand; called before a repaint on that screen.
     void FollowHand();
     void StopArrowTimers();
+    void ShowNameRefusal();
     // Focus helpers (app/FocusRouting.cpp).
     bool IsPanelOpen() const;
     uint64_t FocusContext() const;

@@ -195,7 +195,27 @@ void CSumoraWnd::KeepResults() {
 
 void CSumoraWnd::OnChar(unsigned char byte, bool ctrlHeld) {
     if (m_bDestroyed || m_nScreenState != SCREEN_USERS_NEWNAME) return;
-    if (m_UserScreen.TypeNameByte(byte, ctrlHeld)) RedrawWindow();
+    switch (m_UserScreen.TypeNameByte(byte, ctrlHeld)) {
+    case NAME_BYTE_TAKEN:
+        RedrawWindow();
+        break;
+    case NAME_BYTE_NO_ROOM:
+        ShowNameRefusal();
+        break;
+    default:
+        break;
+    }
+}
+
+void CSumoraWnd::OnCharRefused() {
+    if (m_bDestroyed || m_nScreenState != SCREEN_USERS_NEWNAME) return;
+    if (m_UserScreen.RefuseCharacter()) ShowNameRefusal();
+}
+
+// The board says why for NAME_REFUSAL_MS from the last refusal; only its notice line changes.
+void CSumoraWnd::ShowNameRefusal() {
+    m_host.SetTimer(TIMER_NAME_REFUSAL, NAME_REFUSAL_MS);
+    RepaintChanged(g_rcNameNotice);
 }
 
 void CSumoraWnd::OnTimer(int id) {
@@ -216,6 +236,12 @@ void CSumoraWnd::OnTimer(int id) {
     case TIMER_DECREASE_REPEAT:
         m_UserScreen.StepPanelRange(-1);
         RedrawWindow();
+        break;
+    case TIMER_NAME_REFUSAL:
+        m_host.KillTimer(TIMER_NAME_REFUSAL);
+        if (m_UserScreen.m_nRefusal == NAME_REFUSAL_NONE) break; // gone with a typed character
+        m_UserScreen.m_nRefusal = NAME_REFUSAL_NONE;
+        if (m_nScreenState == SCREEN_USERS_NEWNAME) RepaintChanged(g_rcNameNotice);
         break;
     case TIMER_MUTE_SIGN:
         m_host.KillTimer(TIMER_MUTE_SIGN);

@@ -18,6 +18,8 @@
 
 #include <algorithm>
 #include <csignal>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -374,8 +376,12 @@ void CSdlWindow::DispatchEvent(CWindowHandler& handler, const SDL_Event& event) 
         break;
     case SDL_TEXTINPUT: {
         const bool ctrl = (SDL_GetModState() & KMOD_CTRL) != 0;
-        for (char byte : GbkFromUtf8(event.text.text))
+        const std::string_view text = event.text.text;
+        std::string gbk;
+        const size_t taken = GbkPrefixFromUtf8(text, gbk);
+        for (char byte : gbk)
             handler.OnChar(static_cast<unsigned char>(byte), ctrl);
+        if (taken < text.size()) handler.OnCharRefused();
         break;
     }
     case SDL_KEYDOWN:

@@ -47,6 +47,9 @@ public:
     virtual void OnKeyUp(unsigned vk) { (void)vk; }
     // One byte of typed GBK text; ctrlHeld tells whether Ctrl was down.
     virtual void OnChar(unsigned char byte, bool ctrlHeld) = 0;
+    // A typed character with no GBK form (the data file could not keep it): it is dropped, and
+    // so is the text typed after it at once.
+    virtual void OnCharRefused() {}
     virtual void OnTimer(int id) = 0;
     // A repaint asked for by another thread (RequestRepaintAndWait).
     virtual void OnUserRedraw() = 0;

@@ -9,7 +9,8 @@
 //                             9 Tab, 27 Escape, 32 Space, 37-40 Left Up Right Down, 0x48 H), plus
 //                             0x10000 with Shift or 0x20000 with Ctrl (0x20000D: Ctrl+Enter)
 //   keyup VK                  the key let go (its code alone: a held Left or Right stops)
-//   type TEXT                 typed text (UTF-8), one character message per GBK byte
+//   type TEXT                 typed text (UTF-8), one character message per GBK byte; a character
+//                             with no GBK form is refused, and what follows it dropped
 //   user NAME                 add a user (UTF-8 name) and make it current
 //   scores S1,S2,...          append results to the current user
 //   set K RANGE OPS           problem set K = {RANGE, 2, OPS}
@@ -86,8 +87,13 @@ int main(int argc, char** argv) {
         } else if (action == "keyup") {
             window.OnKeyUp(unsigned(number()));
         } else if (action == "type") {
-            for (char byte : GbkFromUtf8(next()))
+            // As the window delivers typed text: up to a character with no GBK form, then that.
+            const std::string text = next();
+            std::string gbk;
+            const size_t taken = GbkPrefixFromUtf8(text, gbk);
+            for (char byte : gbk)
                 window.OnChar(static_cast<unsigned char>(byte), false);
+            if (taken < text.size()) window.OnCharRefused();
         } else if (action == "user") {
             asUSERINFO user;
             user.strName = GbkFromUtf8(next());

@@ -6,8 +6,11 @@
 #include "tests/app/WindowTestSupport.h"
 #include "users/UserLayout.h"
 
+#include <cstring>
+#include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -110,6 +113,52 @@ TEST_F(UserScreenRouting, AnAcceptedByteIsShownAtOnceARefusedOneAndOneOffTheBoar
     wnd.OnChar('a', true); // a Ctrl letter is refused: no repaint
     EXPECT_EQ(host.m_nPresents, before + 1);
     EXPECT_EQ(wnd.m_UserScreen.m_strNewName, "a");
+}
+
+TEST_F(UserScreenRouting, ARefusedCharacterIsSaidUnderTheNameForTwoSecondsThenTheBoardIsAsItWas) {
+    const struct {
+        const char* strWhat;
+        int nFill; // bytes of 'a' typed after 李 first
+        std::function<void(UserScreenRouting&)> refuse;
+    } rows[] = {
+        {"no GBK form (䶮 typed)", 0, [](UserScreenRouting& t) { t.wnd.OnCharRefused(); }},
+        {"no room", MAX_NAME_BYTES - 2, [](UserScreenRouting& t) { t.Type("b"); }},
+        {"no room for a second byte", MAX_NAME_BYTES - 3,
+         [](UserScreenRouting& t) { t.Type("中"); }},
+    };
+    host.m_bKeepScreen = true;
+    std::vector<std::vector<uint32_t>> said;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.strWhat);
+        ClickNewUser();
+        Type("李");
+        Type(std::string(size_t(row.nFill), 'a'));
+        const std::string name = wnd.m_UserScreen.m_strNewName;
+        const Surface board = host.m_Screen;
+        row.refuse(*this);
+        EXPECT_EQ(wnd.m_UserScreen.m_strNewName, name) << "the name stays as typed";
+        EXPECT_EQ(host.m_mapTimers[TIMER_NAME_REFUSAL], NAME_REFUSAL_MS);
+        EXPECT_EQ(host.m_rcLastChanged, g_rcNameNotice);
+        std::vector<uint32_t> line;
+        int outside = 0;
+        for (int y = 0; y < CLIENT_HEIGHT; ++y)
+            for (int x = 0; x < CLIENT_WIDTH; ++x)
+                if (PtInRect(g_rcNameNotice, x, y))
+                    line.push_back(host.m_Screen.GetPixel(x, y));
+                else
+                    outside += host.m_Screen.GetPixel(x, y) != board.GetPixel(x, y);
+        EXPECT_EQ(outside, 0);
+        said.push_back(line);
+        wnd.OnTimer(TIMER_NAME_REFUSAL);
+        EXPECT_FALSE(host.HasTimer(TIMER_NAME_REFUSAL));
+        EXPECT_EQ(std::memcmp(host.m_Screen.Data(), board.Data(),
+                              board.Bounds().Width() * 4u * CLIENT_HEIGHT),
+                  0)
+            << "the board as it was";
+        ClickAt(g_rcNameCancel);
+    }
+    EXPECT_NE(said[0], said[1]) << "each reason has its own words";
+    EXPECT_EQ(said[1], said[2]);
 }
 
 TEST_F(UserScreenRouting, ThePanelFollowsTheHandAndLeavingItClosesIt) {
