@@ -146,7 +146,12 @@ bool CSumoraWnd::ChooseFocused() {
         OpenPanelByKey(control.nCode - FOCUS_SETTINGS_ROW);
         return true;
     }
-    return ChooseControl(control.nCode, CentreX(control.rc), CentreY(control.rc));
+    const bool deletes = m_nScreenState == SCREEN_USERS_DELETE && control.nCode == HIT_PANEL_OR_ROW;
+    if (!ChooseControl(control.nCode, CentreX(control.rc), CentreY(control.rc))) return false;
+    // A child deleted by key leaves the focus on the way back, never on the next name: a second
+    // Return (a held key, a double press) must not delete another child with all their answers.
+    if (deletes) m_KeyFocus.ShowAt(FocusControls().nCount - 1);
+    return true;
 }
 
 // The transition a click on the control at point makes; the hand, where it is, follows as after

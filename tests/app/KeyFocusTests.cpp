@@ -186,7 +186,6 @@ TEST(KeyFocus, AKeyChoosingAControlLeadsWhereAClickOnItLeads) {
         {"a child chosen", Then({CHILDREN, ClickAt(g_rcChangeUser)}), UserRow(0), VK_RETURN},
         {"back from choosing is Escape", Then({CHILDREN, ClickAt(g_rcChangeUser)}), g_rcChangeUser,
          VK_ESCAPE},
-        {"a child deleted", Then({CHILDREN, ClickAt(g_rcUserButtons[1])}), UserRow(2), VK_SPACE},
         {"the magnifier is H", TO_EXERCISE, g_rcHint, VK_H},
         {"the finish book is Ctrl+Enter",
          Then({[](CSumoraWnd&) { AddUser("Tom"); }, TO_EXERCISE, ClickAt(g_rcHint)}), g_rcFinish,
@@ -211,6 +210,25 @@ TEST(KeyFocus, AKeyChoosingAControlLeadsWhereAClickOnItLeads) {
         EXPECT_EQ(keyed.arrData, clicked.arrData);
         EXPECT_TRUE(pointed.arrPixels != clicked.arrPixels || pointed.arrData != clicked.arrData)
             << "the click must do something for the row to prove anything";
+    }
+}
+
+// The focus is given to the second child by the pointer, as in the rows above.
+TEST(KeyFocus, AChildDeletedByKeyLeavesTheFocusOnTheWayBackSoAHeldKeyDeletesNoOther) {
+    const Steps page = Then({CHILDREN, ClickAt(g_rcUserButtons[1]), [](CSumoraWnd& wnd) {
+                                 wnd.OnMouseMove(500, UserRow(1).top + 17, 0);
+                             }});
+    const asOUTCOME clicked = Play(Then({page, ClickAt(UserRow(1))}));
+    for (unsigned key : {VK_RETURN, VK_SPACE}) {
+        const asOUTCOME once = Play(Then({page, [=](CSumoraWnd& wnd) { Key(wnd, key); }}));
+        EXPECT_EQ(once.arrData, clicked.arrData) << "the child with the focus, as a click";
+        EXPECT_EQ(once.rcFocus, g_rcUserButtons[1]);
+        const asOUTCOME held = Play(Then({page, [=](CSumoraWnd& wnd) {
+                                              wnd.OnKeyDown(key);
+                                              wnd.OnKeyDown(key);
+                                          }}));
+        EXPECT_EQ(held.arrData, clicked.arrData) << "one child deleted, no more";
+        EXPECT_EQ(held.nScreenState, SCREEN_USERS) << "the repeat goes back";
     }
 }
 
