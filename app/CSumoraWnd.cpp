@@ -30,7 +30,7 @@ void CSumoraWnd::InitScreenState() {
     std::srand(m_nSeed.value_or(unsigned(m_host.GetSystemTimeMilliseconds())));
     m_nScreenState = SCREEN_TITLE;
     m_nHandBitmap = HAND_RELEASED_PICTURE;
-    m_nHandX = m_nHandY = -1;
+    m_nHandX = m_nHandY = NO_HAND;
     m_nSelectedSet = 0;
     m_Run = {};
     m_UserScreen = {};
@@ -93,7 +93,7 @@ void CSumoraWnd::ComposeFrame(CImageLayer& target) const {
     }
     PaintCartoons(target, m_arrCartoons.m_arrCartoons);
     PaintSoundSign(target);
-    if (m_nHandX != -1 && m_nHandY != -1)
+    if (m_nHandX != NO_HAND && m_nHandY != NO_HAND)
         target.DrawBitmapKeyed(m_nHandX, m_nHandY, uint16_t(m_nHandBitmap));
 }
 

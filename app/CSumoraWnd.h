@@ -23,6 +23,9 @@
 #include <optional>
 #include <string>
 
+// m_nHandX and m_nHandY while no pointer is in the window: no hand is drawn, none lights a thing.
+constexpr int NO_HAND = -1;
+
 class CSumoraWnd : public CImageLayer, public CWindowHandler {
 public:
     // seed: the first seed of the problem draws; without one, the system time's milliseconds
@@ -38,6 +41,7 @@ public:
 
     // Message handlers (app/InputRouting.cpp).
     void OnMouseMove(int x, int y, unsigned keyFlags) override;
+    void OnMouseLeave() override;
     void OnLButtonDown(int x, int y) override;
     void OnLButtonUp(int x, int y) override;
     void OnKeyDown(unsigned vk) override;
@@ -132,8 +136,8 @@ public:
     // --- window state ---
     uint32_t m_nScreenState = 0;
     int m_nHandBitmap = HAND_RELEASED_PICTURE;
-    int m_nHandX = -1;
-    int m_nHandY = -1;
+    int m_nHandX = NO_HAND;
+    int m_nHandY = NO_HAND;
     int m_nSelectedSet = 0;
     bool m_bMuteSignShown = false;
     asTITLEITEMS m_TitleItems = MakeTitleItems();
@@ -172,6 +176,8 @@ public:
 private:
     void InitScreenState();
     void TrackPointer(int x, int y);
+    // The hand at the pointer's place in the window, or NO_HAND when it is outside.
+    void PlaceHand(int x, int y);
     // The user screen's panel follows the hand; called before a repaint on that screen.
     void FollowHand();
     void StopArrowTimers();

@@ -311,11 +311,8 @@ void CSdlWindow::DispatchEvent(CWindowHandler& handler, const SDL_Event& event) 
         } else if (event.window.event == SDL_WINDOWEVENT_MOVED && !m_bDragging) {
             m_bPlacementChanged = true;
         } else if (event.window.event == SDL_WINDOWEVENT_LEAVE && !m_bDragging) {
-            // Report where the pointer went, so the game sees it leave.
-            int x = 0, y = 0;
-            PointerInWindow(m_pWindow, x, y);
-            const bool down = SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK;
-            handler.OnMouseMove(ToClientX(x), ToClientY(y), down ? MK_LBUTTON : 0);
+            // Not every display can tell where the pointer went: the game hears that it left.
+            handler.OnMouseLeave();
         }
         break;
     case SDL_SYSWMEVENT:

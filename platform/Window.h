@@ -39,6 +39,8 @@ class CWindowHandler {
 public:
     virtual ~CWindowHandler() = default;
     virtual void OnMouseMove(int x, int y, unsigned keyFlags) = 0;
+    // The pointer has left the window (where it went may be unknown).
+    virtual void OnMouseLeave() {}
     virtual void OnLButtonDown(int x, int y) = 0;
     virtual void OnLButtonUp(int x, int y) = 0;
     // A key pressed (again while held, as the keyboard repeats it), with its modifier bits.

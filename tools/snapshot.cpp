@@ -5,6 +5,7 @@
 //
 // Usage: snapshot OUT.png [ACTION ...]
 //   move X Y | press X Y | release X Y | click X Y   mouse events (click = press + release)
+//   leave                     the pointer leaves the window
 //   key VK                    a key by virtual-key code (e.g. 13 Enter, 34 Page Down, 0x35 digit 5,
 //                             9 Tab, 27 Escape, 32 Space, 37-40 Left Up Right Down, 0x48 H), plus
 //                             0x10000 with Shift or 0x20000 with Ctrl (0x20000D: Ctrl+Enter)
@@ -38,7 +39,7 @@ namespace {
 int Usage() {
     std::fprintf(
         stderr,
-        "usage: snapshot OUT.png [move|press|release|click X Y | key VK | type TEXT"
+        "usage: snapshot OUT.png [move|press|release|click X Y | leave | key VK | type TEXT"
         " | user NAME | scores S,S,... | set K RANGE OPS | seed N | tick MS | timer ID | mute"
         " | keyup VK | capture N | answers] ...\n");
     return 2;
@@ -82,6 +83,8 @@ int main(int argc, char** argv) {
             if (action == "move") window.OnMouseMove(x, y, 0);
             if (action == "press" || action == "click") window.OnLButtonDown(x, y);
             if (action == "release" || action == "click") window.OnLButtonUp(x, y);
+        } else if (action == "leave") {
+            window.OnMouseLeave();
         } else if (action == "key") {
             window.OnKeyDown(unsigned(number()));
         } else if (action == "keyup") {

@@ -232,6 +232,98 @@ TEST(KeyFocus, AChildDeletedByKeyLeavesTheFocusOnTheWayBackSoAHeldKeyDeletesNoOt
     }
 }
 
+// The keys alone, the pointer outside the window (never in, or gone from the middle, where a
+// screen's start puts it): after every way back, the control lifted or ringed, any panel open
+// and what Enter chooses are the one control with the focus, and no hand is drawn.
+TEST(KeyFocus, AfterEveryWayBackByKeyWhatIsLitOpenAndChosenIsTheFocus) {
+    const Steps gone = [](CSumoraWnd& wnd) {
+        wnd.OnMouseMove(CLIENT_WIDTH / 2, CLIENT_HEIGHT / 2, 0);
+        wnd.OnMouseLeave();
+    };
+    const Steps nameA = [](CSumoraWnd& wnd) { wnd.OnChar('A', false); };
+    const unsigned TWO = VK_0 + 2;
+    const struct {
+        const char* strWhat;
+        Steps pointer;
+        std::vector<unsigned> arrKeys; // a count before a key repeats it, as in the table above
+        Steps typed;                   // after the keys, then Return
+        Rect rcFocus;
+    } rows[] = {
+        {"Home, the info plank lifted before",
+         NOTHING,
+         {VK_DOWN, S_TAB, S_TAB, VK_RETURN, VK_ESCAPE, TWO, VK_HOME},
+         nullptr,
+         TITLE_ITEM_RECTS[1]},
+        {"the certificate",
+         gone,
+         {TWO, VK_H, VK_RETURN | VK_CTRL_HELD, VK_RETURN},
+         nullptr,
+         TITLE_ITEM_RECTS[1]},
+        {"the users page", gone, {S_TAB, 0, 4, VK_DOWN, VK_RETURN}, nullptr, UserRow(0)},
+        {"Escape from the name board",
+         gone,
+         {S_TAB, 0, 4, VK_DOWN, VK_RETURN, 0, 8, VK_TAB, VK_RETURN, VK_ESCAPE},
+         nullptr,
+         UserRow(0)},
+        {"OK on the name board",
+         gone,
+         {S_TAB, 0, 4, VK_DOWN, VK_RETURN, 0, 8, VK_TAB, VK_RETURN},
+         nameA,
+         UserRow(0)},
+        {"Escape from the chart to the title",
+         gone,
+         {S_TAB, 0, 4, VK_DOWN, VK_RETURN, 0, 10, VK_TAB, VK_RETURN, VK_ESCAPE, VK_ESCAPE},
+         nullptr,
+         TITLE_ITEM_RECTS[8]}, // the plank chosen to leave the title
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.strWhat);
+        const Steps keys = [&](CSumoraWnd& wnd) {
+            for (size_t i = 0; i < row.arrKeys.size(); ++i)
+                if (row.arrKeys[i] == 0) {
+                    Key(wnd, row.arrKeys[i + 2], int(row.arrKeys[i + 1]));
+                    i += 2;
+                } else {
+                    Key(wnd, row.arrKeys[i]);
+                }
+            if (row.typed) {
+                row.typed(wnd);
+                Key(wnd, VK_RETURN);
+            }
+        };
+        Play(Then({row.pointer, keys, [&](CSumoraWnd& wnd) {
+                       EXPECT_TRUE(wnd.HandBox().IsEmpty()) << "no hand is drawn";
+                       EXPECT_TRUE(wnd.m_UserScreen.m_rcPanel.IsEmpty()) << "nothing hovers";
+                       const std::optional<asFOCUSCONTROL> focus = wnd.ShownFocus();
+                       ASSERT_TRUE(focus);
+                       EXPECT_EQ(focus->rc, row.rcFocus);
+                       if (wnd.m_nScreenState != SCREEN_TITLE) return;
+                       for (int k = 0; k < TITLE_ITEM_COUNT; ++k)
+                           EXPECT_EQ(wnd.m_TitleItems[size_t(k)].nFlags,
+                                     int(TITLE_ITEM_RECTS[size_t(k)] == row.rcFocus))
+                               << "plank " << k;
+                   }}));
+    }
+    // Enter then starts the set the lifted plank shows.
+    const asOUTCOME started = Play(Then({NOTHING, [&](CSumoraWnd& wnd) {
+                                             for (unsigned vk : rows[0].arrKeys)
+                                                 Key(wnd, vk);
+                                             Key(wnd, VK_RETURN);
+                                             EXPECT_EQ(wnd.m_Run.m_nRunItem, 1);
+                                         }}));
+    EXPECT_EQ(started.nScreenState, SCREEN_EXERCISE);
+}
+
+// A child whose pointer really rests on a settings row keeps the panel it opens.
+TEST_F(WindowTest, KeyFocusAPointerRestingOnARowStillOpensItsPanelOnArrivalByKey) {
+    wnd.OnMouseMove(CLIENT_WIDTH / 2, CLIENT_HEIGHT / 2, 0); // plank 5, later set 6's row
+    Key(wnd, VK_DOWN, 4); // from the plank under the hand down to the info plank
+    Key(wnd, VK_RETURN);
+    ASSERT_EQ(wnd.m_nScreenState, SCREEN_USERS);
+    EXPECT_EQ(wnd.m_UserScreen.m_nPanelSet, 5);
+    EXPECT_FALSE(wnd.HandBox().IsEmpty());
+}
+
 TEST_F(WindowTest, KeyFocusFollowsThePointerAndAShownFocusGoesWithTheNextMove) {
     const Rect& plank4 = TITLE_ITEM_RECTS[4];
     wnd.OnMouseMove(400, plank4.top + 5, 0);

@@ -323,9 +323,11 @@ protected:
             Chance(5))
             return HoldArrow();
         const int kind = Uniform(0, 99);
-        if (kind < 30) {
+        if (kind < 27) {
             const auto [x, y] = Target();
             wnd.OnMouseMove(x, y, m_bButtonDown ? MK_LBUTTON : 0);
+        } else if (kind < 30) {
+            wnd.OnMouseLeave(); // the keys then play alone
         } else if (kind < 44) {
             const auto [x, y] = Target();
             m_bButtonDown = true;
@@ -462,6 +464,20 @@ protected:
                    << "a typed name of " << wnd.m_UserScreen.m_strNewName.size();
         if (wnd.m_nSelectedSet < 0 || wnd.m_nSelectedSet >= EXERCISE_SET_COUNT)
             return ::testing::AssertionFailure() << "selected set " << wnd.m_nSelectedSet;
+        // A lifted plank is the one Enter chooses, and a shown focus is lifted; an open panel
+        // is the hand's or the keys'.
+        const std::optional<asFOCUSCONTROL> focus = wnd.ShownFocus();
+        const int index = wnd.m_KeyFocus.m_nIndex;
+        if (wnd.m_nScreenState == SCREEN_TITLE && wnd.m_KeyFocus.m_nContext == SCREEN_TITLE)
+            for (int k = 0; k < TITLE_ITEM_COUNT; ++k)
+                if ((wnd.m_TitleItems[size_t(k)].nFlags & 1) != int(focus && k == index) &&
+                    (focus || k != index))
+                    return ::testing::AssertionFailure()
+                           << "plank " << k << " lifted " << wnd.m_TitleItems[size_t(k)].nFlags
+                           << ", the focus on " << index << (focus ? " shown" : " hidden");
+        if (wnd.m_nScreenState == SCREEN_USERS && !wnd.m_UserScreen.m_rcPanel.IsEmpty() &&
+            wnd.m_nHandX == NO_HAND && !focus)
+            return ::testing::AssertionFailure() << "a panel open with no hand and no focus";
         if (m_pHost->m_nPointerShowCount != 0 && m_pHost->m_nPointerShowCount != -1)
             return ::testing::AssertionFailure()
                    << "pointer show count " << m_pHost->m_nPointerShowCount;
