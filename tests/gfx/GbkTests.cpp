@@ -1,7 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Zimbly developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// GBK conversions: round trips, characters without a GBK form (dropped, or where typing stops),
-// broken bytes.
+// GBK conversions: round trips, characters without a GBK form, broken bytes.
 #include "gfx/Gbk.h"
 
 #include <gtest/gtest.h>
@@ -18,19 +17,6 @@ TEST(Gbk, ChineseTextRoundTripsAndTakesTwoBytesACharacter) {
 TEST(Gbk, CharactersWithoutAGbkFormAreDropped) {
     EXPECT_EQ(Utf8FromGbk(GbkFromUtf8("a😀b")), "ab");
     EXPECT_EQ(Utf8FromGbk(GbkFromUtf16(u"x\U0001F600y")), "xy");
-}
-
-TEST(Gbk, APrefixStopsAtTheFirstCharacterWithoutAGbkForm) {
-    const struct {
-        const char* strUtf8;
-        size_t nTaken;
-        const char* strKept;
-    } rows[] = {{"李䶮😀", 3, "李"}, {"李小明", 9, "李小明"}, {"😀a", 0, ""}, {"ab", 2, "ab"}};
-    for (const auto& row : rows) {
-        std::string gbk = "stale";
-        EXPECT_EQ(GbkPrefixFromUtf8(row.strUtf8, gbk), row.nTaken) << row.strUtf8;
-        EXPECT_EQ(gbk, GbkFromUtf8(row.strKept)) << row.strUtf8;
-    }
 }
 
 TEST(Gbk, Utf16NamesConvert) {
