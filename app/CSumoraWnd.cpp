@@ -3,7 +3,6 @@
 // The main window's life: set-up, frame composition, repaint, the butterflies and shut-down.
 #include "app/CSumoraWnd.h"
 
-#include "app/SoundCues.h"
 #include "exercise/Certificate.h"
 #include "exercise/ExerciseScreen.h"
 #include "platform/Clock.h"
@@ -31,7 +30,7 @@ void CSumoraWnd::InitScreenState() {
     std::srand(m_nSeed.value_or(unsigned(m_host.GetSystemTimeMilliseconds())));
     m_nScreenState = SCREEN_TITLE;
     m_nHandBitmap = HAND_RELEASED_PICTURE;
-    m_nHandX = m_nHandY = -1;
+    m_nHandX = m_nHandY = NO_HAND;
     m_nSelectedSet = 0;
     m_Run = {};
     m_UserScreen = {};
@@ -93,10 +92,8 @@ void CSumoraWnd::ComposeFrame(CImageLayer& target) const {
         break;
     }
     PaintCartoons(target, m_arrCartoons.m_arrCartoons);
-    if (m_bMuteSignShown)
-        target.DrawBitmapKeyed(MUTE_SIGN_X, MUTE_SIGN_Y,
-                               uint16_t(m_bMuted ? SOUND_OFF_PICTURE : SOUND_ON_PICTURE));
-    if (m_nHandX != -1 && m_nHandY != -1)
+    PaintSoundSign(target);
+    if (m_nHandX != NO_HAND && m_nHandY != NO_HAND)
         target.DrawBitmapKeyed(m_nHandX, m_nHandY, uint16_t(m_nHandBitmap));
 }
 

@@ -23,6 +23,9 @@
 #include <optional>
 #include <string>
 
+// m_nHandX and m_nHandY while no pointer is in the window: no hand is drawn, none lights a thing.
+constexpr int NO_HAND = -1;
+
 class CSumoraWnd : public CImageLayer, public CWindowHandler {
 public:
     // seed: the first seed of the problem draws; without one, the system time's milliseconds
@@ -38,11 +41,13 @@ public:
 
     // Message handlers (app/InputRouting.cpp).
     void OnMouseMove(int x, int y, unsigned keyFlags) override;
+    void OnMouseLeave() override;
     void OnLButtonDown(int x, int y) override;
     void OnLButtonUp(int x, int y) override;
     void OnKeyDown(unsigned vk) override;
     void OnKeyUp(unsigned vk) override;
     void OnChar(unsigned char byte, bool ctrlHeld) override;
+    void OnCharRefused() override;
     void OnTimer(int id) override;
     void OnUserRedraw() override;
     void OnClose() override;
@@ -58,7 +63,7 @@ public:
     void ComposeFrame(CImageLayer& target) const;
     int HitTest(int x, int y);
     // The transition table (app/Transitions.cpp). False: the handler must return at once
-    // (the window is gone, or a new page painted itself).
+    // (the window is gone, a new page painted itself, or a key changed nothing).
     bool ApplyRelease(int code, int x, int y);
     bool ApplyKey(unsigned vk);
     // The keys of the screens with a focus (app/FocusRouting.cpp): they move it, choose the
@@ -99,6 +104,8 @@ public:
     void PlaySound(int id);
     // M: sound off or on; the speaker sign shows which for MUTE_SIGN_MS.
     void ToggleMute();
+    // The speaker sign while it shows, else while muted the small sign in the corner.
+    void PaintSoundSign(CImageLayer& target) const;
     // What the sounds of an input depend on, taken before it and compared after.
     struct asCUESCENE {
         uint32_t nScreen = 0;
@@ -129,8 +136,8 @@ public:
     // --- window state ---
     uint32_t m_nScreenState = 0;
     int m_nHandBitmap = HAND_RELEASED_PICTURE;
-    int m_nHandX = -1;
-    int m_nHandY = -1;
+    int m_nHandX = NO_HAND;
+    int m_nHandY = NO_HAND;
     int m_nSelectedSet = 0;
     bool m_bMuteSignShown = false;
     asTITLEITEMS m_TitleItems = MakeTitleItems();
@@ -169,9 +176,12 @@ public:
 private:
     void InitScreenState();
     void TrackPointer(int x, int y);
+    // The hand at the pointer's place in the window, or NO_HAND when it is outside.
+    void PlaceHand(int x, int y);
     // The user screen's panel follows the hand; called before a repaint on that screen.
     void FollowHand();
     void StopArrowTimers();
+    void ShowNameRefusal();
     // Focus helpers (app/FocusRouting.cpp).
     bool IsPanelOpen() const;
     uint64_t FocusContext() const;

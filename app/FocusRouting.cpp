@@ -113,13 +113,27 @@ void CSumoraWnd::SyncFocus() {
     const uint64_t context = FocusContext();
     if (m_KeyFocus.m_nContext == context) return;
     int index = 0;
-    if (m_nScreenState == SCREEN_TITLE)
+    if (m_nScreenState == SCREEN_TITLE) {
         index = m_nSelectedSet;
-    else if (m_nScreenState == SCREEN_USERS_NEWNAME)
+        // The plank chosen to leave the title is still flagged, drawn lifted, when it comes back:
+        // the focus rests there, so that Enter chooses what is lifted.
+        for (int k = 0; k < TITLE_ITEM_COUNT; ++k)
+            if (m_TitleItems[size_t(k)].nFlags & 1) index = k;
+        return m_KeyFocus.Enter(context, index);
+    }
+    if (m_nScreenState == SCREEN_USERS_NEWNAME)
         index = 1; // OK
     else if (m_nScreenState == SCREEN_USERS_CHOOSE && g_nCurrentUser >= 0)
         index = g_nCurrentUser;
     m_KeyFocus.Enter(context, index);
+    // The hand on one of the new controls gives it the focus, as a move onto it does: what it
+    // lights is what Enter chooses. The way back of the lists is lit all the time (it has a
+    // ring for the focus): the hand on it, after the click that led here, lights nothing.
+    const asFOCUSLIST list = FocusControls();
+    const int pointed = list.IndexAt(m_nHandX, m_nHandY);
+    const asFOCUSCONTROL* control = pointed >= 0 ? &list.arrControls[size_t(pointed)] : nullptr;
+    if (control && !(control->bRing && control->nCode == BackCodeOf(m_nScreenState)))
+        m_KeyFocus.m_nIndex = pointed;
 }
 
 std::optional<asFOCUSCONTROL> CSumoraWnd::ShownFocus() const {
@@ -131,7 +145,7 @@ std::optional<asFOCUSCONTROL> CSumoraWnd::ShownFocus() const {
 
 // On the title the lifted plank is the one with the focus, as the hit test lifts the pointed one.
 void CSumoraWnd::LiftFocusedPlank() {
-    if (m_nScreenState != SCREEN_TITLE || !m_KeyFocus.IsShown()) return;
+    if (m_nScreenState != SCREEN_TITLE || !ShownFocus()) return;
     for (int k = 0; k < TITLE_ITEM_COUNT; ++k)
         m_TitleItems[size_t(k)].nFlags = k == m_KeyFocus.m_nIndex ? 1 : 0;
 }
@@ -146,13 +160,20 @@ bool CSumoraWnd::ChooseFocused() {
         OpenPanelByKey(control.nCode - FOCUS_SETTINGS_ROW);
         return true;
     }
-    return ChooseControl(control.nCode, CentreX(control.rc), CentreY(control.rc));
+    const bool deletes = m_nScreenState == SCREEN_USERS_DELETE && control.nCode == HIT_PANEL_OR_ROW;
+    if (!ChooseControl(control.nCode, CentreX(control.rc), CentreY(control.rc))) return false;
+    // A child deleted by key leaves the focus on the way back, never on the next name: a second
+    // Return (a held key, a double press) must not delete another child with all their answers.
+    if (deletes) m_KeyFocus.ShowAt(FocusControls().nCount - 1);
+    return true;
 }
 
 // The transition a click on the control at point makes; the hand, where it is, follows as after
 // a click.
 bool CSumoraWnd::ChooseControl(int code, int x, int y) {
-    if (m_nScreenState == SCREEN_TITLE && code >= 0 && code < INFO_PLANK) m_nSelectedSet = code;
+    // A plank chosen is flagged and selected as a click's hit test does: the title, when it
+    // comes back, shows it lifted and rests its focus there.
+    if (m_nScreenState == SCREEN_TITLE) TitleHitTest(m_TitleItems, x, y, m_nSelectedSet);
     const uint32_t before = m_nScreenState;
     if (!ApplyRelease(code, x, y)) return false;
     if (m_nScreenState != before) FollowHand();

@@ -30,7 +30,7 @@ Rect PictureBox(int id, int x, int y) {
 } // namespace
 
 Rect CSumoraWnd::HandBox() const {
-    if (m_nHandX == -1 || m_nHandY == -1) return {};
+    if (m_nHandX == NO_HAND || m_nHandY == NO_HAND) return {};
     return IntersectRect(PictureBox(m_nHandBitmap, m_nHandX, m_nHandY), CLIENT);
 }
 

@@ -79,6 +79,12 @@ void CSumoraWnd::FollowHand() {
     if (m_nScreenState == SCREEN_USERS) m_UserScreen.PlacePanel(m_nHandX, m_nHandY);
 }
 
+void CSumoraWnd::PlaceHand(int x, int y) {
+    const bool in = InClient(x, y);
+    m_nHandX = in ? x : NO_HAND;
+    m_nHandY = in ? y : NO_HAND;
+}
+
 void CSumoraWnd::StopArrowTimers() {
     for (int id :
          {TIMER_INCREASE_REPEAT, TIMER_DECREASE_REPEAT, TIMER_INCREASE_DELAY, TIMER_DECREASE_DELAY})
@@ -92,20 +98,27 @@ void CSumoraWnd::OnMouseMove(int x, int y, unsigned keyFlags) {
     // An arrow held while the panel goes must not go on stepping a set the next row opens.
     if (m_nScreenState == SCREEN_USERS && m_UserScreen.TrackPanel(x, y)) StopArrowTimers();
     TrackPointer(x, y);
+    PlaceHand(x, y);
     // The title's hit test repaints, and this handler repaints again once the hand has moved:
     // only the second frame is ever seen, so the first is not composed.
     m_bHoldRedraw = true;
-    HitTest(x, y);
+    HitTest(m_nHandX, m_nHandY);
     m_bHoldRedraw = false;
-    m_nHandX = x;
-    m_nHandY = y;
     m_nHandBitmap = (keyFlags & MK_LBUTTON) ? HAND_PRESSED_PICTURE : HAND_RELEASED_PICTURE;
-    FollowHand();
+    // A panel the keys opened stays when the pointer leaves the window; one the hand opened goes.
     SyncFocus();
-    m_KeyFocus.Point(FocusControls(), x, y);
+    if (m_nHandX != NO_HAND || !ShownFocus()) FollowHand();
+    SyncFocus();
+    // The keys keep the focus while the pointer is away.
+    if (m_nHandX != NO_HAND) m_KeyFocus.Point(FocusControls(), m_nHandX, m_nHandY);
+    LiftFocusedPlank();
     // Mostly only the hand moved: its old and new boxes are all that is composed and shown.
     const Rect scene = ChangedBetween(before, SceneKey());
     RepaintChanged(UnionRect(scene, UnionRect(handBefore, HandBox())));
+}
+
+void CSumoraWnd::OnMouseLeave() {
+    OnMouseMove(NO_HAND, NO_HAND, 0);
 }
 
 void CSumoraWnd::OnLButtonDown(int x, int y) {
@@ -113,10 +126,11 @@ void CSumoraWnd::OnLButtonDown(int x, int y) {
     // The press opens the device, so the release's sound is on time; a pointer merely passing
     // over the window (or under it as it opens) does not.
     if (m_pSound) m_pSound->Prepare();
-    m_nHandX = x;
-    m_nHandY = y;
+    PlaceHand(x, y);
     m_nHandBitmap = HAND_PRESSED_PICTURE;
     FollowHand();
+    SyncFocus();
+    m_KeyFocus.Point(FocusControls(), m_nHandX, m_nHandY); // as a move there would
     RedrawWindow();
     const int code = HitTest(x, y);
     if (code == HIT_NOTHING) {
@@ -132,8 +146,7 @@ void CSumoraWnd::OnLButtonDown(int x, int y) {
 
 void CSumoraWnd::OnLButtonUp(int x, int y) {
     if (m_bDestroyed) return;
-    m_nHandX = x;
-    m_nHandY = y;
+    PlaceHand(x, y);
     m_nHandBitmap = HAND_RELEASED_PICTURE;
     StopArrowTimers();
     const int code = HitTest(x, y);
@@ -168,7 +181,13 @@ void CSumoraWnd::OnKeyDown(unsigned vk) {
         }
     }
     const asCUESCENE before = CueScene();
+    const uint32_t screen = m_nScreenState;
     if (ApplyKey(vk)) {
+        SyncFocus();
+        // A screen the keys led to, with no pointer in the window to light anything, shows at
+        // once where the next key acts.
+        if (m_nScreenState != screen && m_nHandX == NO_HAND) m_KeyFocus.ShowAt(m_KeyFocus.m_nIndex);
+        LiftFocusedPlank();
         if (const int sound = CueOf(before, vk == VK_RETURN); sound >= 0) PlaySound(sound);
         RedrawWindow();
     }
@@ -195,7 +214,27 @@ void CSumoraWnd::KeepResults() {
 
 void CSumoraWnd::OnChar(unsigned char byte, bool ctrlHeld) {
     if (m_bDestroyed || m_nScreenState != SCREEN_USERS_NEWNAME) return;
-    if (m_UserScreen.TypeNameByte(byte, ctrlHeld)) RedrawWindow();
+    switch (m_UserScreen.TypeNameByte(byte, ctrlHeld)) {
+    case NAME_BYTE_TAKEN:
+        RedrawWindow();
+        break;
+    case NAME_BYTE_NO_ROOM:
+        ShowNameRefusal();
+        break;
+    default:
+        break;
+    }
+}
+
+void CSumoraWnd::OnCharRefused() {
+    if (m_bDestroyed || m_nScreenState != SCREEN_USERS_NEWNAME) return;
+    if (m_UserScreen.RefuseCharacter()) ShowNameRefusal();
+}
+
+// The board says why for NAME_REFUSAL_MS from the last refusal; only its notice line changes.
+void CSumoraWnd::ShowNameRefusal() {
+    m_host.SetTimer(TIMER_NAME_REFUSAL, NAME_REFUSAL_MS);
+    RepaintChanged(g_rcNameNotice);
 }
 
 void CSumoraWnd::OnTimer(int id) {
@@ -216,6 +255,12 @@ void CSumoraWnd::OnTimer(int id) {
     case TIMER_DECREASE_REPEAT:
         m_UserScreen.StepPanelRange(-1);
         RedrawWindow();
+        break;
+    case TIMER_NAME_REFUSAL:
+        m_host.KillTimer(TIMER_NAME_REFUSAL);
+        if (m_UserScreen.m_nRefusal == NAME_REFUSAL_NONE) break; // gone with a typed character
+        m_UserScreen.m_nRefusal = NAME_REFUSAL_NONE;
+        if (m_nScreenState == SCREEN_USERS_NEWNAME) RepaintChanged(g_rcNameNotice);
         break;
     case TIMER_MUTE_SIGN:
         m_host.KillTimer(TIMER_MUTE_SIGN);

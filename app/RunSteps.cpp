@@ -48,7 +48,8 @@ void CSumoraWnd::SlideInExerciseScreen() {
     CImageLayer to;
     if (!to.CreateSurface(CLIENT_WIDTH, CLIENT_HEIGHT)) return;
     PaintExercise(to);
-    m_bSurfaceCurrent = false; // its frames show no butterflies and no hand
+    if (m_bMuted) PaintSoundSign(to); // the corner keeps saying the sound is off
+    m_bSurfaceCurrent = false;        // its frames show no butterflies and no hand
     SlideIn(m_host, *this, to, m_fnRand() % SLIDE_DIRECTIONS, m_TransitionPace);
 }
 
@@ -57,6 +58,7 @@ void CSumoraWnd::FadeInNewPage() {
     CImageLayer withPage;
     if (!withPage.CreateSurface(CLIENT_WIDTH, CLIENT_HEIGHT)) return;
     PaintExercise(withPage);
+    if (m_bMuted) PaintSoundSign(withPage);
     m_bSurfaceCurrent = false;
     FadeInPage(m_host, *this, withPage, m_TransitionPace);
 }

@@ -43,7 +43,7 @@ constexpr int HIT_VIEW_SCORES = 4;
 constexpr int HIT_DEFAULT_SETTINGS = 5;
 constexpr int HIT_PANEL_OR_ROW = 0xFFFF;
 
-// Timers of the main window: the settings panel's, and the speaker sign's.
+// Timers of the main window: the settings panel's, the speaker sign's and the name board's.
 constexpr int TIMER_INCREASE_REPEAT = 1;
 constexpr int TIMER_DECREASE_REPEAT = 2;
 constexpr int TIMER_INCREASE_DELAY = 3;
@@ -54,6 +54,9 @@ constexpr unsigned ARROW_REPEAT_MS = 50;
 // The speaker sign shown after M switches the sound, for this long.
 constexpr int TIMER_MUTE_SIGN = 5;
 constexpr unsigned MUTE_SIGN_MS = 2000;
+// The name board says why it refused a character for this long.
+constexpr int TIMER_NAME_REFUSAL = 6;
+constexpr unsigned NAME_REFUSAL_MS = 2000;
 
 constexpr int CLIENT_WIDTH = 1024;
 constexpr int CLIENT_HEIGHT = 768;

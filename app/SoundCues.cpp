@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Which sound an input plays, told from what it changed in the run: the keypad's tap, the right
 // and wrong answers, the magnifier and the certificate (the new page's sound starts with its
-// transition, app/RunSteps.cpp). And M, the mute switch, with its speaker sign.
+// transition, app/RunSteps.cpp). And M, the mute switch, with its speaker signs.
 #include "app/CSumoraWnd.h"
 
 #include "app/SoundCues.h"
@@ -18,6 +18,14 @@ void CSumoraWnd::ToggleMute() {
     m_bMuteSignShown = true;
     m_host.SetTimer(TIMER_MUTE_SIGN, MUTE_SIGN_MS); // a second M shows it 2 s from then
     RepaintChanged(MUTE_SIGN_RECT);
+}
+
+void CSumoraWnd::PaintSoundSign(CImageLayer& target) const {
+    if (m_bMuteSignShown)
+        target.DrawBitmapKeyed(MUTE_SIGN_X, MUTE_SIGN_Y,
+                               uint16_t(m_bMuted ? SOUND_OFF_PICTURE : SOUND_ON_PICTURE));
+    else if (m_bMuted)
+        target.DrawBitmapKeyed(MUTED_SIGN_RECT.left, MUTED_SIGN_RECT.top, SOUND_OFF_SMALL_PICTURE);
 }
 
 CSumoraWnd::asCUESCENE CSumoraWnd::CueScene() const {

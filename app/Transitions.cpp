@@ -107,10 +107,11 @@ bool CSumoraWnd::ApplyKey(unsigned vk) {
     const unsigned key = vk & VK_CODE_MASK;
     switch (ScreenOf(m_nScreenState)) {
     case SCREEN_EXERCISE:
-        if (key >= VK_0 && key <= VK_0 + 9) {
-            m_Run.AppendDigit(int(key - VK_0));
-        } else if (key >= VK_NUMPAD0 && key <= VK_NUMPAD0 + 9) {
-            m_Run.AppendDigit(int(key - VK_NUMPAD0));
+        if ((key >= VK_0 && key <= VK_0 + 9) || (key >= VK_NUMPAD0 && key <= VK_NUMPAD0 + 9)) {
+            // A held digit stops at the answer's longest: its repeats then show nothing new.
+            const size_t typed = m_Run.m_strInput.size();
+            m_Run.AppendDigit(int(key >= VK_NUMPAD0 ? key - VK_NUMPAD0 : key - VK_0));
+            return m_Run.m_strInput.size() != typed;
         } else if (key == VK_DELETE) {
             m_Run.ClearInput();
         } else if (key == VK_BACK) {

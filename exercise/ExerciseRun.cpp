@@ -51,7 +51,8 @@ void CExerciseRun::StartClock(uint32_t tick) {
 }
 
 void CExerciseRun::AppendDigit(int digit) {
-    if (digit < 0 || digit > 9 || PageFinished()) return;
+    if (digit < 0 || digit > 9 || PageFinished() || int(m_strInput.size()) >= MAX_INPUT_DIGITS)
+        return;
     // A wrong mark stays while digits are added.
     m_strInput += static_cast<char>('0' + digit);
 }

@@ -12,6 +12,14 @@
 #include <string>
 #include <vector>
 
+constexpr int DecimalDigits(int n) {
+    return n < 10 ? 1 : 1 + DecimalDigits(n / 10);
+}
+// No answer is above its set's limit (sums, differences and blanks all stay within it), so none
+// is longer than RANGE_MAX. A typed answer may run a few digits past that, so that a slip is seen
+// and marked, and stops there: a held key cannot push the problem line off the page.
+constexpr int MAX_INPUT_DIGITS = DecimalDigits(RANGE_MAX) + 3;
+
 class CExerciseRun {
 public:
     // A new run of problem set set, chosen on plank item: the first page is drawn and every
@@ -22,6 +30,7 @@ public:
     // The page's clock starts (once the page is on screen).
     void StartClock(uint32_t tick);
 
+    // A digit typed at the end of the answer, up to MAX_INPUT_DIGITS.
     void AppendDigit(int digit);
     void EraseLastDigit();
     void ClearInput();

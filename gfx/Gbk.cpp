@@ -3,10 +3,18 @@
 // GBK conversions through iconv; one converter per direction and thread, opened on first use.
 #include "gfx/Gbk.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 
 namespace {
+
+size_t Utf8SequenceLength(unsigned char lead) {
+    if (lead >= 0xF0) return 4;
+    if (lead >= 0xE0) return 3;
+    if (lead >= 0xC0) return 2;
+    return 1;
+}
 
 class CGbkConverter {
 public:
@@ -46,12 +54,6 @@ public:
     }
 
 private:
-    static size_t Utf8SequenceLength(unsigned char lead) {
-        if (lead >= 0xF0) return 4;
-        if (lead >= 0xE0) return 3;
-        if (lead >= 0xC0) return 2;
-        return 1;
-    }
     iconv_t m_hIconv;
 };
 
@@ -72,6 +74,20 @@ CGbkConverter& GbkToUtf32() {
 
 std::string GbkFromUtf8(std::string_view utf8) {
     return Utf8ToGbk().Convert(utf8, 0, {});
+}
+
+size_t GbkPrefixFromUtf8(std::string_view utf8, std::string& gbk) {
+    gbk.clear();
+    size_t taken = 0;
+    while (taken < utf8.size()) {
+        const size_t length = std::min(Utf8SequenceLength(static_cast<unsigned char>(utf8[taken])),
+                                       utf8.size() - taken);
+        const std::string character = Utf8ToGbk().Convert(utf8.substr(taken, length), 0, {});
+        if (character.empty()) break;
+        gbk += character;
+        taken += length;
+    }
+    return taken;
 }
 
 std::string GbkFromUtf16(std::u16string_view utf16) {

@@ -9,6 +9,9 @@
 
 // Characters that have no GBK form are dropped.
 std::string GbkFromUtf8(std::string_view utf8);
+// The GBK form of utf8 up to its first character that has none; returns how many bytes of utf8
+// that took (all of them when every character has a GBK form).
+size_t GbkPrefixFromUtf8(std::string_view utf8, std::string& gbk);
 std::string GbkFromUtf16(std::u16string_view utf16);
 
 // Bytes that are not valid GBK become U+FFFD.

@@ -18,6 +18,8 @@
 
 #include <algorithm>
 #include <csignal>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -309,11 +311,8 @@ void CSdlWindow::DispatchEvent(CWindowHandler& handler, const SDL_Event& event) 
         } else if (event.window.event == SDL_WINDOWEVENT_MOVED && !m_bDragging) {
             m_bPlacementChanged = true;
         } else if (event.window.event == SDL_WINDOWEVENT_LEAVE && !m_bDragging) {
-            // Report where the pointer went, so the game sees it leave.
-            int x = 0, y = 0;
-            PointerInWindow(m_pWindow, x, y);
-            const bool down = SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK;
-            handler.OnMouseMove(ToClientX(x), ToClientY(y), down ? MK_LBUTTON : 0);
+            // Not every display can tell where the pointer went: the game hears that it left.
+            handler.OnMouseLeave();
         }
         break;
     case SDL_SYSWMEVENT:
@@ -374,8 +373,12 @@ void CSdlWindow::DispatchEvent(CWindowHandler& handler, const SDL_Event& event) 
         break;
     case SDL_TEXTINPUT: {
         const bool ctrl = (SDL_GetModState() & KMOD_CTRL) != 0;
-        for (char byte : GbkFromUtf8(event.text.text))
+        const std::string_view text = event.text.text;
+        std::string gbk;
+        const size_t taken = GbkPrefixFromUtf8(text, gbk);
+        for (char byte : gbk)
             handler.OnChar(static_cast<unsigned char>(byte), ctrl);
+        if (taken < text.size()) handler.OnCharRefused();
         break;
     }
     case SDL_KEYDOWN:

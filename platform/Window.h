@@ -39,6 +39,8 @@ class CWindowHandler {
 public:
     virtual ~CWindowHandler() = default;
     virtual void OnMouseMove(int x, int y, unsigned keyFlags) = 0;
+    // The pointer has left the window (where it went may be unknown).
+    virtual void OnMouseLeave() {}
     virtual void OnLButtonDown(int x, int y) = 0;
     virtual void OnLButtonUp(int x, int y) = 0;
     // A key pressed (again while held, as the keyboard repeats it), with its modifier bits.
@@ -47,6 +49,9 @@ public:
     virtual void OnKeyUp(unsigned vk) { (void)vk; }
     // One byte of typed GBK text; ctrlHeld tells whether Ctrl was down.
     virtual void OnChar(unsigned char byte, bool ctrlHeld) = 0;
+    // A typed character with no GBK form (the data file could not keep it): it is dropped, and
+    // so is the text typed after it at once.
+    virtual void OnCharRefused() {}
     virtual void OnTimer(int id) = 0;
     // A repaint asked for by another thread (RequestRepaintAndWait).
     virtual void OnUserRedraw() = 0;

@@ -5,16 +5,20 @@
 //
 // Usage: snapshot OUT.png [ACTION ...]
 //   move X Y | press X Y | release X Y | click X Y   mouse events (click = press + release)
+//   leave                     the pointer leaves the window
 //   key VK                    a key by virtual-key code (e.g. 13 Enter, 34 Page Down, 0x35 digit 5,
 //                             9 Tab, 27 Escape, 32 Space, 37-40 Left Up Right Down, 0x48 H), plus
 //                             0x10000 with Shift or 0x20000 with Ctrl (0x20000D: Ctrl+Enter)
 //   keyup VK                  the key let go (its code alone: a held Left or Right stops)
-//   type TEXT                 typed text (UTF-8), one character message per GBK byte
+//   type TEXT                 typed text (UTF-8), one character message per GBK byte; a character
+//                             with no GBK form is refused, and what follows it dropped
 //   user NAME                 add a user (UTF-8 name) and make it current
 //   scores S1,S2,...          append results to the current user
 //   set K RANGE OPS           problem set K = {RANGE, 2, OPS}
 //   seed N                    srand(N) for the problem draws
 //   tick MS                   advance the clock
+//   timer ID                  the window's timer ID fires (e.g. 5: the speaker sign goes)
+//   mute                      the sound off, as a start with --mute or a kept choice
 //   capture N                 the picture is the N-th frame presented from here on (transitions)
 //   answers                   print the answers of the current page on one line (stdout)
 #include "app/CSumoraWnd.h"
@@ -33,10 +37,11 @@
 namespace {
 
 int Usage() {
-    std::fprintf(stderr,
-                 "usage: snapshot OUT.png [move|press|release|click X Y | key VK | type TEXT"
-                 " | user NAME | scores S,S,... | set K RANGE OPS | seed N | tick MS"
-                 " | keyup VK | capture N | answers] ...\n");
+    std::fprintf(
+        stderr,
+        "usage: snapshot OUT.png [move|press|release|click X Y | leave | key VK | type TEXT"
+        " | user NAME | scores S,S,... | set K RANGE OPS | seed N | tick MS | timer ID | mute"
+        " | keyup VK | capture N | answers] ...\n");
     return 2;
 }
 
@@ -78,13 +83,20 @@ int main(int argc, char** argv) {
             if (action == "move") window.OnMouseMove(x, y, 0);
             if (action == "press" || action == "click") window.OnLButtonDown(x, y);
             if (action == "release" || action == "click") window.OnLButtonUp(x, y);
+        } else if (action == "leave") {
+            window.OnMouseLeave();
         } else if (action == "key") {
             window.OnKeyDown(unsigned(number()));
         } else if (action == "keyup") {
             window.OnKeyUp(unsigned(number()));
         } else if (action == "type") {
-            for (char byte : GbkFromUtf8(next()))
+            // As the window delivers typed text: up to a character with no GBK form, then that.
+            const std::string text = next();
+            std::string gbk;
+            const size_t taken = GbkPrefixFromUtf8(text, gbk);
+            for (char byte : gbk)
                 window.OnChar(static_cast<unsigned char>(byte), false);
+            if (taken < text.size()) window.OnCharRefused();
         } else if (action == "user") {
             asUSERINFO user;
             user.strName = GbkFromUtf8(next());
@@ -103,6 +115,10 @@ int main(int argc, char** argv) {
             std::srand(unsigned(number()));
         } else if (action == "tick") {
             host.m_dwTick += uint32_t(number());
+        } else if (action == "timer") {
+            window.OnTimer(number());
+        } else if (action == "mute") {
+            window.m_bMuted = true;
         } else if (action == "answers") {
             for (const std::string& answer : window.m_Run.m_arrAnswers)
                 std::printf("%s ", answer.c_str());

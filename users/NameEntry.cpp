@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Zimbly developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The name entry of a new user: opening the board, typed bytes, Backspace and OK.
+// The name entry of a new user: opening the board, typed bytes (and why one is refused),
+// Backspace and OK.
 #include "gfx/Gbk.h"
 #include "users/UserData.h"
 #include "users/UserScreen.h"
@@ -37,6 +38,7 @@ void CUserScreen::OpenNameEntry() {
     m_strNotice = ListIsFull() ? listFull : std::string();
     m_strNewName.clear();
     m_bSkipTrailByte = 0;
+    m_nRefusal = NAME_REFUSAL_NONE;
 }
 
 bool CUserScreen::ConfirmNewName() {
@@ -55,26 +57,33 @@ bool CUserScreen::ConfirmNewName() {
 // The platform delivers a two-byte character as two calls in a row. A first byte that would
 // leave no room for its second is refused, and so is that second byte when it arrives, so the
 // name never ends in half a character.
-bool CUserScreen::TypeNameByte(unsigned char byte, bool ctrlHeld) {
-    if (ListIsFull()) return false;
+NameByte CUserScreen::TypeNameByte(unsigned char byte, bool ctrlHeld) {
+    if (ListIsFull()) return NAME_BYTE_IGNORED;
     if (m_bSkipTrailByte) {
         m_bSkipTrailByte = 0;
-        if (IsGbkTrailByte(byte)) return false;
+        if (IsGbkTrailByte(byte)) return NAME_BYTE_IGNORED;
     }
     const bool secondByte = AwaitsSecondByte(m_strNewName);
     if (secondByte) {
-        if (!IsGbkTrailByte(byte)) return false;
+        if (!IsGbkTrailByte(byte)) return NAME_BYTE_IGNORED;
     } else if (byte < 0x80 && (byte < 0x20 || byte > 0x7E || ctrlHeld)) {
-        return false;
+        return NAME_BYTE_IGNORED;
     }
     const int room = MAX_NAME_BYTES - int(m_strNewName.size());
-    if (room <= 0) return false;
-    if (!secondByte && IsGbkLeadByte(byte) && room < 2) {
-        m_bSkipTrailByte = 1;
-        return false;
+    if (room <= 0 || (!secondByte && IsGbkLeadByte(byte) && room < 2)) {
+        m_bSkipTrailByte = IsGbkLeadByte(byte); // its second byte is no character of its own
+        m_nRefusal = NAME_REFUSAL_NO_ROOM;
+        return NAME_BYTE_NO_ROOM;
     }
     m_strNotice.clear();
+    m_nRefusal = NAME_REFUSAL_NONE;
     m_strNewName.push_back(char(byte));
+    return NAME_BYTE_TAKEN;
+}
+
+bool CUserScreen::RefuseCharacter() {
+    if (ListIsFull()) return false;
+    m_nRefusal = NAME_REFUSAL_NO_FORM;
     return true;
 }
 
@@ -83,4 +92,5 @@ void CUserScreen::EraseNameCharacter() {
     if (!m_strNewName.empty()) m_strNewName.erase(LastCharacterStart(m_strNewName));
     m_bSkipTrailByte = 0;
     m_strNotice.clear();
+    m_nRefusal = NAME_REFUSAL_NONE;
 }

@@ -37,6 +37,20 @@ void DrawHighlight(CImageLayer& layer, const Rect& rc, int picture) {
     layer.DrawBitmap(rc.left, rc.top, uint16_t(picture));
 }
 
+// What the notice line says: why a character was just refused, else the board's notice.
+const std::string& NameNotice(const CUserScreen& screen) {
+    static const std::string noForm = GbkFromUtf8("这个字不能用！");
+    static const std::string noRoom = GbkFromUtf8("名字太长了！");
+    switch (screen.m_nRefusal) {
+    case NAME_REFUSAL_NO_FORM:
+        return noForm;
+    case NAME_REFUSAL_NO_ROOM:
+        return noRoom;
+    default:
+        return screen.m_strNotice;
+    }
+}
+
 void PaintNameEntry(CImageLayer& target, const CUserScreen& screen, int handX, int handY) {
     static const std::string caret = GbkFromUtf8("┃");
     target.DrawBitmap(269, 278, NAME_BOARD_PICTURE);
@@ -48,7 +62,7 @@ void PaintNameEntry(CImageLayer& target, const CUserScreen& screen, int handX, i
     // The caret stands still after the last character: the board has no blinking.
     DrawEmbossedText(target, screen.m_strNewName + caret, g_rcNameText, ALIGN_LEFT);
     const Color saved = target.m_hDC->SetTextColor(COLOR_BLACK);
-    target.DrawTextBox(screen.m_strNotice, g_rcNameNotice, ALIGN_LEFT, NOTICE_WEIGHT,
+    target.DrawTextBox(NameNotice(screen), g_rcNameNotice, ALIGN_LEFT, NOTICE_WEIGHT,
                        NOTICE_HEIGHT);
     target.m_hDC->SetTextColor(saved);
 }

@@ -25,6 +25,19 @@ enum UserPage : uint32_t {
 constexpr int OPERATION_KINDS = 6;
 Rect OperationBox(const Rect& panel, int j);
 
+// What became of one typed byte of a name.
+enum NameByte : int {
+    NAME_BYTE_IGNORED, // not a character of a name (a control key), or the list is full
+    NAME_BYTE_TAKEN,
+    NAME_BYTE_NO_ROOM, // the name is as long as it may be: the board says why
+};
+// Why the board refuses a character, shown under the name until the window's timer clears it.
+enum NameRefusal : int {
+    NAME_REFUSAL_NONE,
+    NAME_REFUSAL_NO_FORM, // the data file cannot keep it (it has no GBK form)
+    NAME_REFUSAL_NO_ROOM,
+};
+
 class CUserScreen {
 public:
     // Settings panel (users/SettingsPanel.cpp). The hand at (x, y): the row under it opens the
@@ -49,8 +62,11 @@ public:
     // OK: the typed name becomes a new, current user. False when the entry must stay open (the
     // name is taken; the notice says so).
     bool ConfirmNewName();
-    // One typed byte of the name; true when the name changed.
-    bool TypeNameByte(unsigned char byte, bool ctrlHeld);
+    // One typed byte of the name.
+    NameByte TypeNameByte(unsigned char byte, bool ctrlHeld);
+    // A typed character that has no GBK form; false when the board says nothing of it (the
+    // list is full and its notice stands).
+    bool RefuseCharacter();
     void EraseNameCharacter();
 
     Rect m_rcPanel;
@@ -62,6 +78,7 @@ public:
     std::string m_strNotice;
     // The name entry refused a first byte for want of room: its second byte is dropped too.
     int m_bSkipTrailByte = 0;
+    int m_nRefusal = NAME_REFUSAL_NONE;
 };
 
 // The user whose row holds the point becomes current (users/UserChoice.cpp).

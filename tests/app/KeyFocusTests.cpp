@@ -11,6 +11,7 @@
 
 #include <cstring>
 #include <functional>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -31,6 +32,11 @@ void Key(CSumoraWnd& wnd, unsigned vk, int times = 1) {
         wnd.OnKeyDown(vk);
         wnd.OnKeyUp(vk & VK_CODE_MASK);
     }
+}
+// Each pressed once, in order; a 0 is followed by a count and the key pressed that often.
+void Keys(CSumoraWnd& wnd, const std::vector<unsigned>& keys) {
+    for (size_t i = 0; i < keys.size(); i += keys[i] == 0 ? 3 : 1)
+        Key(wnd, keys[i] == 0 ? keys[i + 2] : keys[i], keys[i] == 0 ? int(keys[i + 1]) : 1);
 }
 void AddUser(const char* name) {
     asUSERINFO user;
@@ -145,13 +151,7 @@ TEST(KeyFocus, EachScreensKeysMoveTheFocusAsTheTableSaysAndRingWhatHasNoHighligh
             wnd.OnMouseMove(900, 10, 0); // the hand on the sky, away from every control
             row.start(wnd);
             screen = wnd.m_nScreenState;
-            for (size_t i = 0; i < row.arrKeys.size(); ++i)
-                if (row.arrKeys[i] == 0) {
-                    Key(wnd, row.arrKeys[i + 2], int(row.arrKeys[i + 1]));
-                    i += 2;
-                } else {
-                    Key(wnd, row.arrKeys[i]);
-                }
+            Keys(wnd, row.arrKeys);
         });
         EXPECT_EQ(outcome.rcFocus, row.rcFocus);
         EXPECT_EQ(outcome.nScreenState, screen) << "moving the focus changes no screen";
@@ -186,7 +186,6 @@ TEST(KeyFocus, AKeyChoosingAControlLeadsWhereAClickOnItLeads) {
         {"a child chosen", Then({CHILDREN, ClickAt(g_rcChangeUser)}), UserRow(0), VK_RETURN},
         {"back from choosing is Escape", Then({CHILDREN, ClickAt(g_rcChangeUser)}), g_rcChangeUser,
          VK_ESCAPE},
-        {"a child deleted", Then({CHILDREN, ClickAt(g_rcUserButtons[1])}), UserRow(2), VK_SPACE},
         {"the magnifier is H", TO_EXERCISE, g_rcHint, VK_H},
         {"the finish book is Ctrl+Enter",
          Then({[](CSumoraWnd&) { AddUser("Tom"); }, TO_EXERCISE, ClickAt(g_rcHint)}), g_rcFinish,
@@ -212,6 +211,45 @@ TEST(KeyFocus, AKeyChoosingAControlLeadsWhereAClickOnItLeads) {
         EXPECT_TRUE(pointed.arrPixels != clicked.arrPixels || pointed.arrData != clicked.arrData)
             << "the click must do something for the row to prove anything";
     }
+}
+
+// The focus is given to the second child by the pointer, as in the rows above.
+TEST(KeyFocus, AChildDeletedByKeyLeavesTheFocusOnTheWayBackSoAHeldKeyDeletesNoOther) {
+    const asOUTCOME held = Play(Then({CHILDREN, ClickAt(g_rcUserButtons[1]), [](CSumoraWnd& wnd) {
+                                          wnd.OnMouseMove(500, UserRow(1).top + 17, 0);
+                                          wnd.OnKeyDown(VK_RETURN);
+                                          wnd.OnKeyDown(VK_RETURN); // the keyboard's repeat
+                                          EXPECT_EQ(g_arrUsers.size(), 2u);
+                                      }}));
+    EXPECT_EQ(held.nScreenState, SCREEN_USERS) << "the repeat goes back";
+}
+
+// The keys alone, the pointer outside the window (never in, or gone from plank 4 in the middle):
+// after each way back, what is lifted or ringed and what Enter chooses is the shown focus.
+TEST(KeyFocus, AfterEveryWayBackByKeyWhatIsLitOpenAndChosenIsTheFocus) {
+    const Steps gone = [](CSumoraWnd& wnd) {
+        wnd.OnMouseMove(CLIENT_WIDTH / 2, CLIENT_HEIGHT / 2, 0);
+        wnd.OnMouseLeave();
+    };
+    const std::tuple<Steps, std::vector<unsigned>, Rect> rows[] = {
+        {NOTHING,
+         {VK_DOWN, S_TAB, S_TAB, VK_RETURN, VK_ESCAPE, VK_0 + 2, VK_HOME},
+         TITLE_ITEM_RECTS[1]},
+        {gone, {VK_0 + 2, VK_H, VK_RETURN | VK_CTRL_HELD, VK_RETURN}, TITLE_ITEM_RECTS[1]},
+        {gone, {S_TAB, 0, 4, VK_DOWN, VK_RETURN, VK_ESCAPE}, TITLE_ITEM_RECTS[8]},
+        {gone, {S_TAB, 0, 4, VK_DOWN, VK_RETURN, 0, 8, VK_TAB, VK_RETURN, VK_RETURN}, UserRow(0)},
+    };
+    for (const auto& [pointer, keys, focus] : rows)
+        Play(Then({pointer, [&](CSumoraWnd& wnd) {
+                       Keys(wnd, keys);
+                       EXPECT_TRUE(wnd.HandBox().IsEmpty() && wnd.m_UserScreen.m_rcPanel.IsEmpty());
+                       EXPECT_EQ(wnd.ShownFocus().value_or(asFOCUSCONTROL{}).rc, focus);
+                       for (int k = 0; k < TITLE_ITEM_COUNT; ++k)
+                           EXPECT_EQ(wnd.m_nScreenState == SCREEN_TITLE &&
+                                         wnd.m_TitleItems[size_t(k)].nFlags,
+                                     TITLE_ITEM_RECTS[size_t(k)] == focus)
+                               << k;
+                   }}));
 }
 
 TEST_F(WindowTest, KeyFocusFollowsThePointerAndAShownFocusGoesWithTheNextMove) {

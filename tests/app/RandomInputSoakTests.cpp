@@ -323,9 +323,11 @@ protected:
             Chance(5))
             return HoldArrow();
         const int kind = Uniform(0, 99);
-        if (kind < 30) {
+        if (kind < 27) {
             const auto [x, y] = Target();
             wnd.OnMouseMove(x, y, m_bButtonDown ? MK_LBUTTON : 0);
+        } else if (kind < 30) {
+            wnd.OnMouseLeave();
         } else if (kind < 44) {
             const auto [x, y] = Target();
             m_bButtonDown = true;
@@ -462,6 +464,12 @@ protected:
                    << "a typed name of " << wnd.m_UserScreen.m_strNewName.size();
         if (wnd.m_nSelectedSet < 0 || wnd.m_nSelectedSet >= EXERCISE_SET_COUNT)
             return ::testing::AssertionFailure() << "selected set " << wnd.m_nSelectedSet;
+        // A lifted plank is the one Enter chooses, and a shown focus is lifted.
+        const bool shown = wnd.ShownFocus().has_value();
+        for (int k = 0; wnd.m_nScreenState == SCREEN_TITLE && k < TITLE_ITEM_COUNT; ++k)
+            if (const bool lifted = wnd.m_TitleItems[size_t(k)].nFlags & 1;
+                lifted != (k == wnd.m_KeyFocus.m_nIndex && (shown || lifted)))
+                return ::testing::AssertionFailure() << "plank " << k << " lifted " << lifted;
         if (m_pHost->m_nPointerShowCount != 0 && m_pHost->m_nPointerShowCount != -1)
             return ::testing::AssertionFailure()
                    << "pointer show count " << m_pHost->m_nPointerShowCount;

@@ -155,6 +155,16 @@ TEST_F(SoundCueTest, TheSpeakerSignShowsForTwoSecondsAndOnlyItsCornerIsRepainted
         for (int x = 0; x < CLIENT_WIDTH; ++x)
             left += host.m_Screen.GetPixel(x, y) != before.GetPixel(x, y);
     EXPECT_EQ(left, 0) << "the screen is as it was";
+
+    wnd.OnKeyDown(VK_M);
+    wnd.OnTimer(TIMER_MUTE_SIGN); // muted: a small sign stays, inside its corner alone
+    int small = 0, elsewhere = 0;
+    for (int y = 0; y < CLIENT_HEIGHT; ++y)
+        for (int x = 0; x < CLIENT_WIDTH; ++x)
+            (PtInRect(MUTED_SIGN_RECT, x, y) ? small : elsewhere) +=
+                host.m_Screen.GetPixel(x, y) != before.GetPixel(x, y);
+    EXPECT_GT(small, 200);
+    EXPECT_EQ(elsewhere, 0);
 }
 
 TEST_F(SoundCueTest, WhileANameIsTypedMIsALetter) {

@@ -6,8 +6,10 @@
 #include "tests/app/WindowTestSupport.h"
 #include "users/UserLayout.h"
 
+#include <cstring>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -110,6 +112,29 @@ TEST_F(UserScreenRouting, AnAcceptedByteIsShownAtOnceARefusedOneAndOneOffTheBoar
     wnd.OnChar('a', true); // a Ctrl letter is refused: no repaint
     EXPECT_EQ(host.m_nPresents, before + 1);
     EXPECT_EQ(wnd.m_UserScreen.m_strNewName, "a");
+}
+
+TEST_F(UserScreenRouting, ARefusedCharacterIsSaidUnderTheNameForTwoSecondsThenTheBoardIsAsItWas) {
+    host.m_bKeepScreen = true;
+    std::vector<uint32_t> said[2]; // the notice line: no GBK form (䶮 typed), no room left
+    for (int row = 0; row < 2; ++row) {
+        ClickNewUser();
+        Type(std::string(size_t(row * MAX_NAME_BYTES), 'a'));
+        const Surface board = host.m_Screen;
+        row == 0 ? wnd.OnCharRefused() : Type("b");
+        EXPECT_EQ(host.m_mapTimers[TIMER_NAME_REFUSAL], NAME_REFUSAL_MS);
+        EXPECT_EQ(host.m_rcLastChanged, g_rcNameNotice) << "the notice line alone is repainted";
+        for (int y = g_rcNameNotice.top; y < g_rcNameNotice.bottom; ++y)
+            for (int x = g_rcNameNotice.left; x < g_rcNameNotice.right; ++x)
+                said[row].push_back(host.m_Screen.GetPixel(x, y));
+        wnd.OnTimer(TIMER_NAME_REFUSAL);
+        EXPECT_EQ(std::memcmp(host.m_Screen.Data(), board.Data(),
+                              size_t(CLIENT_WIDTH) * CLIENT_HEIGHT * 4),
+                  0)
+            << "the board and the name as they were, " << row;
+        ClickAt(g_rcNameCancel);
+    }
+    EXPECT_NE(said[0], said[1]) << "each reason has its own words";
 }
 
 TEST_F(UserScreenRouting, ThePanelFollowsTheHandAndLeavingItClosesIt) {

@@ -64,6 +64,13 @@ TEST_F(AnswerEntry, DigitsKeepTheWrongMarkEraseAndClearRemoveIt) {
     EXPECT_EQ(m_run.m_bWrongShown, 1);
 }
 
+// No answer is above its set's limit: a held key stops three digits past the longest.
+TEST_F(AnswerEntry, AHeldDigitStopsAFewDigitsPastTheLongestAnswerAnySetAsks) {
+    Start(0);
+    Type(std::string(349, '7'));
+    EXPECT_EQ(m_run.m_strInput, std::string(std::to_string(RANGE_MAX).size() + 3, '7'));
+}
+
 TEST_F(AnswerEntry, ALeadingZeroMakesTheAnswerWrong) {
     m_fnRand = ScriptedRand({0, 1, 2}, 5); // first problem 1 + 2 = ( %s )
     Start(0);

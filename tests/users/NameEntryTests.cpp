@@ -85,7 +85,7 @@ TEST_F(NameEntry, ReopeningTheBoardEmptiesTheNameAndTheNotice) {
 
     // A first byte refused for want of room is forgotten too: what comes next is a letter.
     Type(std::string(MAX_NAME_BYTES - 1, 'a'));
-    EXPECT_FALSE(m_Screen.TypeNameByte(0x81, false));
+    EXPECT_EQ(m_Screen.TypeNameByte(0x81, false), NAME_BYTE_NO_ROOM);
     m_Screen.OpenNameEntry();
     EXPECT_TRUE(m_Screen.TypeNameByte('A', false));
     EXPECT_EQ(m_Screen.m_strNewName, "A");
@@ -104,7 +104,7 @@ TEST_F(NameEntry, ControlCharactersAndCtrlLettersAreRefused) {
 TEST_F(NameEntry, ANameOf42BytesAcceptsNoFurtherCharacter) {
     m_Screen.OpenNameEntry();
     Type(std::string(MAX_NAME_BYTES, 'a'));
-    EXPECT_FALSE(m_Screen.TypeNameByte('b', false));
+    EXPECT_EQ(m_Screen.TypeNameByte('b', false), NAME_BYTE_NO_ROOM);
     EXPECT_EQ(m_Screen.m_strNewName, std::string(MAX_NAME_BYTES, 'a'));
     EXPECT_TRUE(m_Screen.ConfirmNewName());
     ASSERT_EQ(g_arrUsers.size(), 1u);
