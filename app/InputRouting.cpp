@@ -15,6 +15,13 @@ bool InClient(int x, int y) {
     return x >= 0 && x < CLIENT_WIDTH && y >= 0 && y < CLIENT_HEIGHT;
 }
 
+// Keys that choose or go back: held down, they act once. A held Enter would otherwise run on
+// through the screens it opens (deleting, opening a panel, starting a set).
+bool ChoosesOncePerPress(unsigned key) {
+    return key == VK_RETURN || key == VK_SPACE || key == VK_ESCAPE ||
+           (key >= VK_0 && key <= VK_0 + 9) || (key >= VK_NUMPAD0 && key <= VK_NUMPAD0 + 9);
+}
+
 } // namespace
 
 int CSumoraWnd::HitTest(int x, int y) {
@@ -164,9 +171,16 @@ void CSumoraWnd::OnLButtonUp(int x, int y) {
 void CSumoraWnd::OnKeyDown(unsigned vk) {
     if (m_bDestroyed) return;
     if (m_pSound) m_pSound->Prepare();
+    const bool repeated = (vk & VK_REPEATED) != 0;
+    vk &= ~VK_REPEATED;
     // While a name is typed, M is a letter (it comes as a character too).
-    if (vk == VK_M && m_nScreenState != SCREEN_USERS_NEWNAME) return ToggleMute();
+    if (vk == VK_M && m_nScreenState != SCREEN_USERS_NEWNAME) {
+        if (!repeated) ToggleMute();
+        return;
+    }
     const unsigned key = vk & VK_CODE_MASK;
+    // The exercise page keeps the keyboard's repeats: a held digit types on, a held Enter checks.
+    if (repeated && ScreenOf(m_nScreenState) != SCREEN_EXERCISE && ChoosesOncePerPress(key)) return;
     if (m_nScreenState == SCREEN_USERS && (key == VK_LEFT || key == VK_RIGHT)) {
         // A held Left or Right repeats on the panel's timers, as a held arrow does, and is
         // written once, at its release; the keyboard's own repeats are not the game's.

@@ -398,6 +398,7 @@ void CSdlWindow::DispatchEvent(CWindowHandler& handler, const SDL_Event& event) 
         if (unsigned vk = VirtualKeyOf(event.key.keysym.sym); vk != 0) {
             if (event.key.keysym.mod & KMOD_SHIFT) vk |= VK_SHIFT_HELD;
             if (event.key.keysym.mod & KMOD_CTRL) vk |= VK_CTRL_HELD;
+            if (event.key.repeat) vk |= VK_REPEATED;
             handler.OnKeyDown(vk);
         }
         break;

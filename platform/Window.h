@@ -30,6 +30,8 @@ constexpr unsigned VK_M = 0x4D; // switches the sound off and on
 constexpr unsigned VK_CODE_MASK = 0xFFFF;
 constexpr unsigned VK_SHIFT_HELD = 0x10000;
 constexpr unsigned VK_CTRL_HELD = 0x20000;
+// The keyboard's own repeat of a key held down.
+constexpr unsigned VK_REPEATED = 0x40000;
 
 // Mouse key flags of a move.
 constexpr unsigned MK_LBUTTON = 0x1;
