@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Zimbly developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Start-up (display, the one writer's lock, data, the answer record's writer, window, set-up) and
-// shut-down (window gone, then the data saved and the answers written).
+// Start-up (display, the one writer's lock, results left in a build folder, data, the answer
+// record's writer, window, set-up) and shut-down (window gone, then the data saved and the
+// answers written).
 #include "app/CSumoraApp.h"
 
 #include "app/CSumoraWnd.h"
@@ -13,8 +14,10 @@
 #include "platform/SdlWindow.h"
 #include "sound/Sounds.h"
 #include "sound/Synth.h"
+#include "storage/FileLinks.h"
 #include "storage/HistorySchema.h"
 #include "storage/Paths.h"
+#include "storage/ResultsCopy.h"
 #include "users/UserData.h"
 
 #include <cstdio>
@@ -44,13 +47,6 @@ void Tell(const std::string& line) {
     std::fprintf(stderr, "zimbly: %s\n", line.c_str());
 }
 
-asDATAFILEPLACE FindDataFilePlace(const asUSERPLACES& places) {
-    const std::string executableDirectory = GetExecutableDirectory();
-    const bool writable = !executableDirectory.empty() && IsDirectoryWritable(executableDirectory);
-    return ChooseDataFilePlace(executableDirectory, writable,
-                               writable ? std::string() : GetUserDataDirectory(places), PathExists);
-}
-
 // What the waiting window shows, in the game's own face and words.
 Surface WaitingPicture() {
     static const std::string heading = GbkFromUtf8("游戏正在关闭，还在保存成绩。");
@@ -77,7 +73,13 @@ int CSumoraApp::Run(const asENVIRONMENT& environment, std::optional<bool> fullSc
     }
     UseDataFilePlace(FindDataFilePlace(environment.places));
     int exitCode = 0;
-    if (!TakeWriterLock(GetDataFilePlace().strWritePath, m_WriterLock, exitCode)) {
+    bool ready = TakeWriterLock(GetDataFilePlace().strWritePath, m_WriterLock, exitCode);
+    const std::string executableDirectory = GetExecutableDirectory();
+    if (ready && IsInBuildTree(executableDirectory) &&
+        HasResultsToCopy(executableDirectory, DirectoryOf(GetDataFilePlace().strWritePath),
+                         DATA_FILE_NAME))
+        ready = MoveResultsFromBuildFolder(executableDirectory, environment.places, exitCode);
+    if (!ready) {
         UnlockDataFile(m_WriterLock);
         CSdlWindow::CloseDisplay();
         return exitCode;
@@ -134,6 +136,38 @@ bool CSumoraApp::TakeWriterLock(const std::string& path, asWRITERLOCK& lock, int
         lines.replace(semicolon, 2, ";\n");
     ShowMessageWindow(WINDOW_TITLE, "The game cannot start:\n" + lines + ".");
     return false;
+}
+
+bool CSumoraApp::MoveResultsFromBuildFolder(const std::string& buildDirectory,
+                                            const asUSERPLACES& places, int& exitCode) {
+    // A copy built earlier may still keep its results there: it is the writer until it ends.
+    const std::string oldPath = ResolveFilePath(buildDirectory + DATA_FILE_NAME).strPath;
+    asWRITERLOCK oldLock;
+    if (!TakeWriterLock(oldPath, oldLock, exitCode)) return false;
+    const std::string newDirectory = DirectoryOf(GetDataFilePlace().strWritePath);
+    const asRESULTSCOPY copy = CopyResultsOnce(buildDirectory, newDirectory, DATA_FILE_NAME);
+    if (copy.strFailed.empty()) {
+        std::string names;
+        for (const std::string& name : copy.arrCopied)
+            names += (names.empty() ? "" : ", ") + name;
+        Tell("the results kept beside the game in " + DirectoryOf(oldPath) + " (" + names +
+             ") are copied to " + newDirectory +
+             ", where they are kept from now on; the old files are left as they are");
+        UnlockDataFile(oldLock);
+        UseDataFilePlace(FindDataFilePlace(places));
+        return true;
+    }
+    if (oldLock.nStatus != WriterLockStatus::HELD) {
+        // Nobody can be writing there: the file is read there until the first save here.
+        Tell(copy.strFailed + "; they are read from there and saved in " + newDirectory);
+        return true;
+    }
+    // Nothing is split between two folders: this time the results stay where they were.
+    Tell(copy.strFailed + "; this time the results stay in " + DirectoryOf(oldPath));
+    UnlockDataFile(m_WriterLock);
+    m_WriterLock = oldLock;
+    UseDataFilePlace({oldPath, oldPath});
+    return true;
 }
 
 void CSumoraApp::KeepWithWriterLock() {
