@@ -19,8 +19,15 @@ public:
             bool mute = false);
 
 private:
-    // The writer's lock; false (with the process's exit code) when another holds it.
-    bool TakeWriterLock(const std::string& path, int& exitCode);
+    // The writer's lock on the data file at path, into lock; false (with the process's exit code)
+    // when another holds it. A copy of the game that is closing is waited for.
+    static bool TakeWriterLock(const std::string& path, asWRITERLOCK& lock, int& exitCode);
+    // Results an earlier start from the build folder kept there are copied to the per-user folder
+    // once (both folders' locks held); false (with the exit code) when a copy there is the writer.
+    bool MoveResultsFromBuildFolder(const std::string& buildDirectory, const asUSERPLACES& places,
+                                    int& exitCode);
+    // The saves check the lock before each write, or stop when there is no lock to hold.
+    void KeepWithWriterLock();
     bool InitInstance(const asENVIRONMENT& environment, bool fullScreen, bool mute);
     void StartAnswerRecord();
     int ExitInstance();

@@ -22,13 +22,10 @@ namespace {
 constexpr double MAX_THRESHOLD_SECONDS = 600;
 
 // The record beside the data file the game would use now; before the first save in the
-// per-user folder, the one beside the family's file that is read meanwhile.
+// per-user folder (or the copy from a build folder), the one beside the family's file that is
+// read meanwhile.
 std::string DefaultHistoryPath(const asUSERPLACES& places) {
-    const std::string executableDirectory = GetExecutableDirectory();
-    const bool writable = !executableDirectory.empty() && IsDirectoryWritable(executableDirectory);
-    const asDATAFILEPLACE place =
-        ChooseDataFilePlace(executableDirectory, writable,
-                            writable ? std::string() : GetUserDataDirectory(places), PathExists);
+    const asDATAFILEPLACE place = FindDataFilePlace(places);
     const std::string written = DirectoryOf(place.strWritePath) + "/" + HISTORY_FILE_NAME;
     if (PathExists(written) || place.strReadPath.empty()) return written;
     const std::string read = DirectoryOf(place.strReadPath) + "/" + HISTORY_FILE_NAME;

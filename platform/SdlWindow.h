@@ -80,6 +80,8 @@ private:
     bool LookForRepaintRequest(); // before a wait: false when one is waiting to be served
     void ServeRepaintRequest(CWindowHandler& handler);
     void PumpEvents();
+    // Brings the window to the front for another start and answers it, unless it is closing.
+    void ComeForward();
     uint32_t PresentInterval() const;
     void FireDueTimers(CWindowHandler& handler);
     uint32_t NextWakeDelay() const;

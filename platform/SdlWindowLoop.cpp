@@ -275,11 +275,7 @@ void CSdlWindow::Run(CWindowHandler& handler) {
             g_bQuitSignalled = 0;
             handler.OnClose();
         }
-        if (!m_bQuit && TakeComeForwardRequest()) {
-            // Another start found this copy running: show it instead of a second window.
-            SDL_RestoreWindow(m_pWindow);
-            SDL_RaiseWindow(m_pWindow);
-        }
+        if (!m_bQuit && HasComeForwardRequest()) ComeForward();
         if (!m_bQuit && m_bDragging) MoveDraggedWindow();
         if (!m_bQuit && m_Gate.HasPending()) ServeRepaintRequest(handler);
         if (!m_bQuit && m_bMoveHeld && HasDueTimer()) DeliverHeldMove(handler);
@@ -288,6 +284,27 @@ void CSdlWindow::Run(CWindowHandler& handler) {
         FlushPresent(false);
     }
     FlushPresent(true);
+}
+
+void CSdlWindow::ComeForward() {
+    // A close asked for before the request (SIGTERM, the window manager's close) may still be
+    // queued: a copy that is about to close must not tell the asking start that it came forward,
+    // or no game would run. The queue is looked at anew; the next round handles what is there.
+    SDL_PumpEvents();
+    m_dwLastPump = SDL_GetTicks();
+    SDL_Event events[16];
+    const int queued = SDL_PeepEvents(events, 16, SDL_PEEKEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT);
+    for (int i = 0; i < queued; ++i)
+        if (events[i].window.event == SDL_WINDOWEVENT_CLOSE) return;
+    if (g_bQuitSignalled || SDL_HasEvent(SDL_QUIT)) return;
+    // Another start found this copy running: show it instead of a second window.
+    SDL_RestoreWindow(m_pWindow);
+    SDL_RaiseWindow(m_pWindow);
+    AnswerComeForwardRequests();
+}
+
+bool IsQuitSignalled() {
+    return g_bQuitSignalled != 0;
 }
 
 void CSdlWindow::DispatchEvent(CWindowHandler& handler, const SDL_Event& event) {

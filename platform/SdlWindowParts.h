@@ -31,3 +31,5 @@ bool IsWindowConfigured(SDL_Window* window, const SDL_SysWMmsg& message);
 // SIGHUP (the session ends) and SIGQUIT end the game as SIGTERM does, through the normal
 // shut-down that saves; SDL itself turns SIGINT and SIGTERM into a quit event.
 void EndOnHangUpAndQuit();
+// True once SIGHUP or SIGQUIT has come (the game's loop then closes; a start that waits gives up).
+bool IsQuitSignalled();

@@ -172,6 +172,34 @@ std::string RescueName(const std::string& path, long number) {
     return number == 0 ? path + RESCUE_SUFFIX : path + RESCUE_SUFFIX + "." + std::to_string(number);
 }
 
+// A new file beside path under a name no other attempt can take; -1 when none could be made.
+int OpenTemporaryBeside(const std::string& path, const asFILEOPS& ops, std::string& temporary) {
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        temporary = path + TEMPORARY_INFIX + RandomSuffix();
+        const int fd = ops.fnOpen(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
+// Flushes and closes the filled temporary file and renames it over path, then flushes the
+// directory; on any failure (or when filled is false) removes it and keeps errno.
+bool PutInPlace(int fd, bool filled, const std::string& temporary, const std::string& path,
+                const asFILEOPS& ops) {
+    bool ok = filled && ops.fnFsync(fd) == 0;
+    // close reports delayed write errors on some file systems, so its result counts.
+    ok = ops.fnClose(fd) == 0 && ok;
+    ok = ok && ops.fnRename(temporary.c_str(), path.c_str()) == 0;
+    if (!ok) {
+        const int saved = errno;
+        unlink(temporary.c_str());
+        errno = saved;
+        return false;
+    }
+    FlushDirectory(DirectoryOf(path));
+    return true;
+}
+
 } // namespace
 
 const asFILEOPS& SystemFileOps() {
@@ -240,12 +268,7 @@ void ShareWithFolderGroup(int fd, const asFOLDERSHARING& sharing) {
 bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes,
                          const asFILEOPS& ops, FileModeRule modeRule) {
     std::string temporary;
-    int fd = -1;
-    for (int attempt = 0; attempt < 8 && fd < 0; ++attempt) {
-        temporary = path + TEMPORARY_INFIX + RandomSuffix();
-        fd = ops.fnOpen(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) return false;
-    }
+    const int fd = OpenTemporaryBeside(path, ops, temporary);
     if (fd < 0) return false;
 
     struct stat old {};
@@ -259,18 +282,40 @@ bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes
             ShareWithFolderGroup(fd, SharingOfFolder(DirectoryOf(path)));
         }
     }
-    bool ok = WriteAll(fd, bytes, ops) && ops.fnFsync(fd) == 0;
-    // close reports delayed write errors on some file systems, so its result counts.
-    ok = ops.fnClose(fd) == 0 && ok;
-    ok = ok && ops.fnRename(temporary.c_str(), path.c_str()) == 0;
-    if (!ok) {
-        const int saved = errno;
-        unlink(temporary.c_str());
-        errno = saved;
+    const bool ok = WriteAll(fd, bytes, ops);
+    return PutInPlace(fd, ok, temporary, path, ops);
+}
+
+bool CopyFileAtomically(const std::string& from, const std::string& to, const asFILEOPS& ops,
+                        const std::function<bool(const std::string& temporary)>& fnFinish) {
+    struct stat info {};
+    const int in = OpenRegularFile(from, info);
+    if (in < 0) return false;
+    std::string temporary;
+    const int fd = OpenTemporaryBeside(to, ops, temporary);
+    if (fd < 0) {
+        close(in);
         return false;
     }
-    FlushDirectory(DirectoryOf(path));
-    return true;
+    // As a replaced file keeps its bits and group: the group first, as changing it may clear bits.
+    [[maybe_unused]] const int grouped = fchown(fd, uid_t(-1), info.st_gid);
+    fchmod(fd, info.st_mode & 07777);
+    ShareWithFolderGroup(fd, SharingOfFolder(DirectoryOf(to)));
+    bool ok = true;
+    uint8_t buffer[65536];
+    for (;;) {
+        const ssize_t n = read(in, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) ok = false;
+        if (n <= 0 || !ok) break;
+        if (!WriteAll(fd, {buffer, size_t(n)}, ops)) {
+            ok = false;
+            break;
+        }
+    }
+    close(in);
+    ok = ok && (!fnFinish || fnFinish(temporary));
+    return PutInPlace(fd, ok, temporary, to, ops);
 }
 
 void RemoveStaleTemporaryFiles(const std::string& path) {

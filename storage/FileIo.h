@@ -92,6 +92,15 @@ bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes
                          const asFILEOPS& ops = SystemFileOps(),
                          FileModeRule modeRule = FileModeRule::KEEP);
 
+// Copies the regular file at from to the path to as WriteFileAtomically writes it (a crash leaves
+// no copy or a whole one; what was at to is replaced), with from's permission bits and group; in
+// a family's shared folder the folder's group may read and write it. fnFinish, when given, may
+// work on the copy under its temporary name before the copy takes to's name; false from it gives
+// the copy up. False (nothing left behind) when any step fails.
+bool CopyFileAtomically(const std::string& from, const std::string& to,
+                        const asFILEOPS& ops = SystemFileOps(),
+                        const std::function<bool(const std::string& temporary)>& fnFinish = {});
+
 // Removes what killed writes to path left behind: the temporary files beside it. Only for a
 // caller that knows no other write to path is under way.
 void RemoveStaleTemporaryFiles(const std::string& path);

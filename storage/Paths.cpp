@@ -31,6 +31,18 @@ std::string GetExecutableDirectory() {
     return dir;
 }
 
+bool IsInBuildTree(const std::string& executableDirectory) {
+    if (executableDirectory.empty()) return false;
+    std::error_code ec;
+    std::filesystem::path dir = std::filesystem::absolute(executableDirectory, ec);
+    if (ec) return false;
+    if (!dir.has_filename()) dir = dir.parent_path(); // the trailing '/'
+    for (;; dir = dir.parent_path()) {
+        if (std::filesystem::is_regular_file(dir / "CMakeCache.txt", ec)) return true;
+        if (dir == dir.root_path() || dir.empty()) return false;
+    }
+}
+
 bool IsDirectoryWritable(const std::string& directory) {
     std::string probe =
         (directory.empty() ? std::string("./") : directory) + ".zimbly-probe-XXXXXX";

@@ -13,6 +13,10 @@ std::string NameOf(const std::string& path);
 // The directory of the running executable, with a trailing '/'; empty when unknown.
 std::string GetExecutableDirectory();
 
+// True when the directory, or one above it, holds a CMake build tree's CMakeCache.txt: a game
+// started from where it was built, which a rebuild or a clean may empty at any time.
+bool IsInBuildTree(const std::string& executableDirectory);
+
 // True when anything (a dangling symbolic link included) is at path.
 bool PathExists(const std::string& path);
 

@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Zimbly developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The writer lock: POSIX record locks on "<data file>.lock", and SIGUSR1 as the request to come
-// forward. Record locks (not on the data file itself) because saves replace the data file by a
-// rename, which would leave a lock on the file behind with the old copy. Byte 0 is the writer's;
-// byte 1 is held while the writer's window is open, so that another start can tell a copy it may
-// bring forward from one that is closing.
+// The writer lock: POSIX record locks on "<data file>.lock", SIGUSR1 as the request to come
+// forward and SIGURG as its answer. Record locks (not on the data file itself) because saves
+// replace the data file by a rename, which would leave a lock on the file behind with the old
+// copy. Byte 0 is the writer's; byte 1 is held while the writer's window is open, so that another
+// start can tell a copy it may bring forward from one that is closing.
 #include "storage/WriterLock.h"
 
 #include "platform/Signals.h"
@@ -120,7 +120,7 @@ int OpenLockFile(const std::string& lockPath, std::string& reason) {
 
 } // namespace
 
-asWRITERLOCK LockDataFileForWriting(const std::string& dataPath, unsigned waitMs) {
+asWRITERLOCK LockDataFileForWriting(const std::string& dataPath, const LockWait& fnKeepWaiting) {
     asWRITERLOCK lock;
     lock.strPath = dataPath + ".lock";
     const int fd = OpenLockFile(lock.strPath, lock.strReason);
@@ -140,10 +140,11 @@ asWRITERLOCK LockDataFileForWriting(const std::string& dataPath, unsigned waitMs
             break;
         }
         lock.nHolder = WhatHolds(fd, lock.nHolderPid);
-        // A copy whose window is gone ends as soon as its last save is written.
+        // A copy whose window is gone ends as soon as its last save is written, however long a
+        // slow disk makes that.
         const bool mayBeEnding =
             lock.nHolder == LockHolder::CLOSING_GAME || lock.nHolder == LockHolder::ENDING;
-        if (!mayBeEnding || waited >= waitMs) {
+        if (!mayBeEnding || (fnKeepWaiting && !fnKeepWaiting(lock, waited))) {
             lock.nStatus = WriterLockStatus::TAKEN;
             break;
         }
@@ -193,8 +194,35 @@ std::string DescribeTakenLock(const asWRITERLOCK& taken, const std::string& data
     }
 }
 
-bool AskWriterToComeForward(const asWRITERLOCK& taken) {
-    return taken.nStatus == WriterLockStatus::TAKEN && taken.nHolder == LockHolder::GAME &&
-           taken.nHolderPid > 0 && taken.nHolderPid != getpid() &&
-           kill(taken.nHolderPid, SIGUSR1) == 0;
+ComeForward AskWriterToComeForward(const asWRITERLOCK& taken, const LockWait& fnKeepWaiting,
+                                   unsigned answerWaitMs) {
+    if (taken.nStatus != WriterLockStatus::TAKEN || taken.nHolder != LockHolder::GAME ||
+        taken.nHolderPid <= 0 || taken.nHolderPid == getpid())
+        return ComeForward::NOT_ASKED;
+    std::string reason;
+    const int fd = OpenLockFile(taken.strPath, reason);
+    if (fd < 0) return ComeForward::NOT_ASKED;
+    // Before asking: an answer that came before its handler would be lost.
+    ListenForComeForwardAnswers();
+    ComeForward result = ComeForward::NOT_ASKED;
+    if (kill(taken.nHolderPid, SIGUSR1) == 0) {
+        for (unsigned waited = 0;; waited += WAIT_STEP_MS) {
+            if (HasAnswered(taken.nHolderPid)) {
+                result = ComeForward::CAME;
+                break;
+            }
+            int pid = 0;
+            if (WhatHolds(fd, pid) != LockHolder::GAME || pid != taken.nHolderPid) {
+                result = ComeForward::CLOSING;
+                break;
+            }
+            if (waited >= answerWaitMs || (fnKeepWaiting && !fnKeepWaiting(taken, waited))) {
+                result = ComeForward::NO_ANSWER;
+                break;
+            }
+            usleep(WAIT_STEP_MS * 1000);
+        }
+    }
+    close(fd);
+    return result;
 }

@@ -96,6 +96,14 @@ asDATAFILEPLACE ChooseDataFilePlace(const std::string& executableDirectory,
     return {readBeside ? besideExecutable : perUser, perUser};
 }
 
+asDATAFILEPLACE FindDataFilePlace(const asUSERPLACES& places) {
+    const std::string executableDirectory = GetExecutableDirectory();
+    const bool beside = !executableDirectory.empty() && IsDirectoryWritable(executableDirectory) &&
+                        !IsInBuildTree(executableDirectory);
+    return ChooseDataFilePlace(executableDirectory, beside,
+                               beside ? std::string() : GetUserDataDirectory(places), PathExists);
+}
+
 void UseDataFilePlace(const asDATAFILEPLACE& place, const asFILEOPS& ops) {
     asDATAFILESTATE& state = g_DataFileState;
     state = {};

@@ -6,6 +6,7 @@
 
 #include "exercise/ExerciseSet.h"
 #include "storage/FileIo.h"
+#include "storage/Paths.h"
 
 #include <array>
 #include <cstddef>
@@ -50,6 +51,11 @@ asDATAFILEPLACE ChooseDataFilePlace(const std::string& executableDirectory,
                                     bool executableDirectoryWritable,
                                     const std::string& userDataDirectory,
                                     const std::function<bool(const std::string&)>& fnExists);
+
+// ChooseDataFilePlace for the running executable and the user's folders. A game started from the
+// tree it was built in keeps its data in the per-user folder, as an installed one does: a rebuild,
+// a clean or a fresh clone must not take the family's results with it.
+asDATAFILEPLACE FindDataFilePlace(const asUSERPLACES& places);
 
 // Points LoadUserData and the saves at place, with symbolic links resolved, and forgets what an
 // earlier load found. Until it is called (or after it is given empty paths) nothing is read or

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Zimbly developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The one-writer lock across processes: a second taker learns who holds it and can ask only a copy
-// of the game to come forward, waits for one that is closing, and the lock goes with its holder,
-// however the holder ends.
+// of the game to come forward and hear its answer, waits for one that is closing however long it
+// takes, and the lock goes with its holder, however the holder ends.
 #include "platform/Signals.h"
 #include "storage/WriterLock.h"
 
@@ -55,14 +55,22 @@ protected:
         if (write(fd, &answer, 1) != 1) _exit(4);
     }
 
-    // A copy of the game: takes the lock, then waits for a request to come forward (exit 0) or
-    // gives up after a few seconds (exit 3).
-    pid_t StartHolder() {
-        return StartChild([this](int ready) {
+    // A copy of the game with its window open: takes the lock, then waits for a request to come
+    // forward and answers it (exit 0), or closes its window instead and saves for 300 ms (exit
+    // 0), or hangs; with no request it gives up after a few seconds (exit 3).
+    enum class Reaction { ANSWER, CLOSE, HANG };
+    pid_t StartHolder(Reaction reaction = Reaction::ANSWER) {
+        return StartChild([this, reaction](int ready) {
             asWRITERLOCK lock = LockDataFileForWriting(m_strPath);
             Ready(ready, lock.nStatus == WriterLockStatus::HELD);
             for (int i = 0; i < 500; ++i) {
-                if (TakeComeForwardRequest()) return 0;
+                if (HasComeForwardRequest() && reaction != Reaction::HANG) {
+                    if (reaction == Reaction::ANSWER)
+                        return AnswerComeForwardRequests() == 1 ? 0 : 6;
+                    AnnounceWindowClosed(lock);
+                    usleep(300000);
+                    return 0;
+                }
                 usleep(10000);
             }
             return 3;
@@ -76,7 +84,7 @@ protected:
             AnnounceWindowClosed(lock);
             Ready(ready, lock.nStatus == WriterLockStatus::HELD);
             usleep(closingMs * 1000);
-            return TakeComeForwardRequest() ? 5 : 0;
+            return HasComeForwardRequest() ? 5 : 0;
         });
     }
 
@@ -100,7 +108,7 @@ TEST_F(WriterLock, ASecondTakerLearnsTheHolderAndBringsItForward) {
     EXPECT_EQ(second.nHolderPid, holder);
     EXPECT_EQ(second.nFd, -1);
     EXPECT_EQ(second.nHolder, LockHolder::GAME);
-    ASSERT_TRUE(AskWriterToComeForward(second));
+    EXPECT_EQ(AskWriterToComeForward(second), ComeForward::CAME);
     EXPECT_EQ(ExitCodeOf(holder), 0) << "the holder saw the request (and was not ended by it)";
 
     // Its lock went with it.
@@ -116,7 +124,7 @@ TEST_F(WriterLock, AKilledHolderLeavesNothingThatBlocksTheNextStart) {
     EXPECT_EQ(ExitCodeOf(holder), 100 + SIGKILL);
     asWRITERLOCK lock = LockDataFileForWriting(m_strPath);
     EXPECT_EQ(lock.nStatus, WriterLockStatus::HELD);
-    EXPECT_FALSE(TakeComeForwardRequest());
+    EXPECT_FALSE(HasComeForwardRequest());
     UnlockDataFile(lock);
 }
 
@@ -124,16 +132,18 @@ TEST_F(WriterLock, NoLockFileMeansNoLockAndNobodyToAsk) {
     asWRITERLOCK lock = LockDataFileForWriting(m_strDirectory + "/missing/Sumora.cfg");
     EXPECT_EQ(lock.nStatus, WriterLockStatus::UNAVAILABLE);
     EXPECT_FALSE(lock.strReason.empty());
-    EXPECT_FALSE(AskWriterToComeForward(lock));
+    EXPECT_EQ(AskWriterToComeForward(lock), ComeForward::NOT_ASKED);
     asWRITERLOCK itself = lock;
     itself.nStatus = WriterLockStatus::TAKEN;
     itself.nHolder = LockHolder::GAME;
     itself.nHolderPid = getpid();
-    EXPECT_FALSE(AskWriterToComeForward(itself)) << "never itself";
+    EXPECT_EQ(AskWriterToComeForward(itself), ComeForward::NOT_ASKED) << "never itself";
 }
 
-TEST_F(WriterLock, ACopyClosingDownIsWaitedForAndOneThatTakesTooLongIsNotCalled) {
-    const pid_t closing = StartClosingHolder(300);
+// However long a slow disk makes the last save (longer than any fixed wait), until the caller
+// stops the wait.
+TEST_F(WriterLock, ACopyClosingDownIsWaitedForUntilItEndsOrTheWaitIsStopped) {
+    const pid_t closing = StartClosingHolder(5500);
     ASSERT_GT(closing, 0);
     asWRITERLOCK lock = LockDataFileForWriting(m_strPath);
     EXPECT_EQ(lock.nStatus, WriterLockStatus::HELD) << "the start goes on once the copy ended";
@@ -142,12 +152,38 @@ TEST_F(WriterLock, ACopyClosingDownIsWaitedForAndOneThatTakesTooLongIsNotCalled)
 
     const pid_t slow = StartClosingHolder(3000);
     ASSERT_GT(slow, 0);
-    lock = LockDataFileForWriting(m_strPath, 100);
+    int seenPid = 0;
+    lock = LockDataFileForWriting(m_strPath, [&](const asWRITERLOCK& taken, unsigned waitedMs) {
+        seenPid = taken.nHolderPid;
+        return waitedMs < 100;
+    });
     EXPECT_EQ(lock.nStatus, WriterLockStatus::TAKEN);
     EXPECT_EQ(lock.nHolder, LockHolder::CLOSING_GAME);
-    EXPECT_FALSE(AskWriterToComeForward(lock));
+    EXPECT_EQ(seenPid, slow);
+    EXPECT_EQ(AskWriterToComeForward(lock), ComeForward::NOT_ASKED);
     kill(slow, SIGKILL);
     ExitCodeOf(slow);
+}
+
+// A copy asked while it closes (a SIGTERM came first) does not answer: the start sees its window
+// go, waits for it and becomes the writer. One that neither answers nor closes is given up.
+TEST_F(WriterLock, AStartGoesOnAsWriterWhenTheAskedCopyClosesInstead) {
+    const pid_t closing = StartHolder(Reaction::CLOSE);
+    ASSERT_GT(closing, 0);
+    asWRITERLOCK lock = LockDataFileForWriting(m_strPath);
+    ASSERT_EQ(lock.nHolder, LockHolder::GAME);
+    EXPECT_EQ(AskWriterToComeForward(lock), ComeForward::CLOSING);
+    lock = LockDataFileForWriting(m_strPath);
+    EXPECT_EQ(lock.nStatus, WriterLockStatus::HELD);
+    EXPECT_EQ(ExitCodeOf(closing), 0);
+    UnlockDataFile(lock);
+
+    const pid_t hung = StartHolder(Reaction::HANG);
+    ASSERT_GT(hung, 0);
+    lock = LockDataFileForWriting(m_strPath);
+    EXPECT_EQ(AskWriterToComeForward(lock, {}, 200), ComeForward::NO_ANSWER);
+    kill(hung, SIGKILL);
+    EXPECT_EQ(ExitCodeOf(hung), 100 + SIGKILL);
 }
 
 // A program holding the lock file only to read it is not the game, and is never sent the request:
@@ -168,7 +204,7 @@ TEST_F(WriterLock, AReaderOfTheLockFileIsNoGameAndIsNeverSignalled) {
     EXPECT_EQ(lock.nStatus, WriterLockStatus::TAKEN);
     EXPECT_EQ(lock.nHolder, LockHolder::OTHER_PROGRAM);
     EXPECT_EQ(lock.nHolderPid, reader);
-    EXPECT_FALSE(AskWriterToComeForward(lock));
+    EXPECT_EQ(AskWriterToComeForward(lock), ComeForward::NOT_ASKED);
     kill(reader, SIGKILL);
     EXPECT_EQ(ExitCodeOf(reader), 100 + SIGKILL) << "it was not ended by a request";
 }
@@ -190,7 +226,7 @@ TEST_F(WriterLock, AnOpenFileLockIsAnotherProgramsAndItsFileIsNamed) {
     EXPECT_EQ(lock.nStatus, WriterLockStatus::TAKEN);
     EXPECT_EQ(lock.nHolder, LockHolder::OTHER_PROGRAM);
     EXPECT_EQ(lock.nHolderPid, 0);
-    EXPECT_FALSE(AskWriterToComeForward(lock));
+    EXPECT_EQ(AskWriterToComeForward(lock), ComeForward::NOT_ASKED);
     EXPECT_EQ(DescribeTakenLock(lock, m_strPath),
               "another program holds " + lockPath + "; close it, then start the game");
     kill(holder, SIGKILL);
