@@ -39,7 +39,7 @@ CHistoryWriter* g_pHistoryOnExit = nullptr;
 // The data file first: it holds the results the child sees on the chart; then the record.
 void SaveOnUnexpectedExit() {
     if (!g_bSaveOnExit) return;
-    SaveUserData();
+    SaveUserDataAtExit();
     if (g_pHistoryOnExit) g_pHistoryOnExit->Stop();
 }
 
@@ -248,7 +248,7 @@ int CSumoraApp::ExitInstance() {
     g_bSaveOnExit = false;
     // The data file first: on a slow disk the record's close takes seconds, and the result the
     // child sees on the chart must not wait for it.
-    const bool saved = !MayWriteUserData() || SaveUserData(); // none kept: said at start-up
+    const bool saved = !MayWriteUserData() || SaveUserDataAtExit(); // none kept: said at start-up
     if (!saved)
         std::fprintf(stderr, "zimbly: the results could not be saved (%s)\n",
                      DataFileProblem().c_str());

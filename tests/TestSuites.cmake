@@ -21,8 +21,8 @@ foreach(line IN LISTS lines)
         add_test("${suite}" "${TEST_EXECUTABLE}" "--gtest_filter=${suite}.*" --gtest_brief=1)
         set_tests_properties("${suite}" PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=dummy"
                              WORKING_DIRECTORY "${TEST_WORKING_DIR}")
-        # Long soaks stay out of the developers' fast loop: ctest -LE 'e2e|slow'.
-        if(suite MATCHES "Soak$")
+        # Long soaks and waits stay out of the developers' fast loop: ctest -LE 'e2e|slow'.
+        if(suite MATCHES "(Soak|LongWait)$")
             set_tests_properties("${suite}" PROPERTIES LABELS slow)
         endif()
     endif()
