@@ -186,13 +186,18 @@ rm -f "$DATA" "$WORK/bin/Sumora.cfg.lock"
 
 # 10. A family's shared folder (its group may write there, no set-group-ID), two accounts of that
 # group, each with umask 077: the file the first one makes and the lock stay open to the group,
-# so the second reads and replaces it, and both keep their results.
+# so the second reads and replaces it, and both keep their results. The second finds something to
+# change (a current user past the list, which the load sets right): a close with nothing new
+# leaves the file as it is.
 FAMILY=4242
 chgrp "$FAMILY" "$WORK/bin"
 chmod 770 "$WORK/bin"
+python3 "$E2E_DIR/datafile.py" build "$WORK/past-the-list.cfg" 5
+python3 "$E2E_DIR/datafile.py" build "$WORK/set-right.cfg" -1
 for account in 4001 4002; do
     GAME_RUNNER=(setpriv --reuid="$account" --regid="$account" --groups="$FAMILY"
                  env HOME="$WORK/home" sh -c 'umask 077; exec "$@"' sh)
+    [ "$account" = 4001 ] || cat "$WORK/past-the-list.cfg" >"$DATA" # its owner and mode stay
     start_game
     stop_game TERM
     [ "$GAME_EXIT" = 0 ] || fail "account $account: exit $GAME_EXIT: $(cat "$WORK/game.log")"
@@ -203,5 +208,5 @@ for account in 4001 4002; do
             fail "$file is $(stat -c %a:%g "$file") after account $account"
     done
 done
-cmp "$DATA" "$WORK/defaults.cfg" || fail "the shared file is not the game's"
+cmp "$DATA" "$WORK/set-right.cfg" || fail "the shared file is not the game's"
 echo "shared folder: accounts 4001 and 4002 (umask 077) each saved; file and lock 660, group $FAMILY"
