@@ -252,6 +252,6 @@ int CSumoraApp::ExitInstance() {
     if (!saved)
         std::fprintf(stderr, "zimbly: the results could not be saved (%s)\n",
                      DataFileProblem().c_str());
-    m_History.Stop(); // the last answers, and the file back in rollback mode
+    m_History.Stop(); // the last answers, and the file at rest
     return saved ? 0 : 1;
 }

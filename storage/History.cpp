@@ -297,10 +297,10 @@ void LetGoOfMovedHistory(asHISTORYFILE& file) {
     if (IsSameFile(file.strPath + "-shm", file.shmId)) unlink((file.strPath + "-shm").c_str());
 }
 
+// The file stays in WAL mode: back in rollback mode it would need a journal of its own and four
+// more syncs, seconds on a slow disk while the family waits for the game to close.
 void CloseHistory(asHISTORYFILE& file) {
     if (!file.pDb) return;
-    // Skipped when a reader has it open: the file then stays in WAL mode until the next start.
     if (!IsHistoryFileInPlace(file)) return LetGoOfMovedHistory(file);
-    Execute(file.pDb, "PRAGMA journal_mode = DELETE");
     Close(file);
 }

@@ -49,7 +49,7 @@ bool IsHistoryFileInPlace(const asHISTORYFILE& file);
 // the log and its index are removed when they are still the ones this connection made.
 void LetGoOfMovedHistory(asHISTORYFILE& file);
 
-// Closes the file; at rest it is in rollback mode again, one file that a reader can open from a
-// folder it may not write in without leaving files of its own there. Without a connection nothing
-// happens.
+// Closes the file. The last connection gone, SQLite copies the write-ahead log into it and removes
+// the log and its index: at rest it is one file, which the report reads as immutable (nothing
+// made beside it) from a folder it may not write in. Without a connection nothing happens.
 void CloseHistory(asHISTORYFILE& file);

@@ -44,7 +44,7 @@ std::string ModeOf(const char* text) {
 
 // A record copied while its log or journal lay beside it (its game was killed): they are copied
 // beside the copy under its temporary name, and SQLite brings them in as it would on opening the
-// record there, leaving one file in rollback mode. The source is never opened by SQLite, which
+// record there, leaving one file at rest. The source is never opened by SQLite, which
 // would write beside it.
 bool BringRecordToRest(const std::string& from, const std::string& temporary) {
     bool sides = false;
