@@ -92,6 +92,17 @@ bool ReadUpTo(int fd, size_t maxBytes, std::vector<uint8_t>& bytes) {
     return true;
 }
 
+// Everything left to read from in, written to out.
+bool CopyBytes(int in, int out, const asFILEOPS& ops) {
+    uint8_t buffer[65536];
+    for (;;) {
+        const ssize_t n = read(in, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return n == 0;
+        if (!WriteAll(out, {buffer, size_t(n)}, ops)) return false;
+    }
+}
+
 // A byte-for-byte copy with the same permission bits under a name that must not exist yet.
 // 1 copied, 0 the name is taken, -1 failed.
 int CopyToNewFile(const std::string& from, const std::string& to, const asFILEOPS& ops) {
@@ -104,18 +115,7 @@ int CopyToNewFile(const std::string& from, const std::string& to, const asFILEOP
         close(in);
         return taken ? 0 : -1;
     }
-    bool ok = true;
-    uint8_t buffer[65536];
-    for (;;) {
-        const ssize_t n = read(in, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) ok = false;
-        if (n <= 0) break;
-        if (!WriteAll(out, {buffer, size_t(n)}, ops)) {
-            ok = false;
-            break;
-        }
-    }
+    bool ok = CopyBytes(in, out, ops);
     ok = ok && fchmod(out, info.st_mode & 07777) == 0 && ops.fnFsync(out) == 0;
     ok = ops.fnClose(out) == 0 && ok;
     close(in);
@@ -301,18 +301,7 @@ bool CopyFileAtomically(const std::string& from, const std::string& to, const as
     [[maybe_unused]] const int grouped = fchown(fd, uid_t(-1), info.st_gid);
     fchmod(fd, info.st_mode & 07777);
     ShareWithFolderGroup(fd, SharingOfFolder(DirectoryOf(to)));
-    bool ok = true;
-    uint8_t buffer[65536];
-    for (;;) {
-        const ssize_t n = read(in, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) ok = false;
-        if (n <= 0 || !ok) break;
-        if (!WriteAll(fd, {buffer, size_t(n)}, ops)) {
-            ok = false;
-            break;
-        }
-    }
+    bool ok = CopyBytes(in, fd, ops);
     close(in);
     ok = ok && (!fnFinish || fnFinish(temporary));
     return PutInPlace(fd, ok, temporary, to, ops);
