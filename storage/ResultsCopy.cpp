@@ -5,6 +5,7 @@
 
 #include "storage/FileLinks.h"
 #include "storage/HistorySchema.h"
+#include "storage/HistoryWaiting.h"
 #include "storage/Paths.h"
 
 #include <cerrno>
@@ -86,8 +87,10 @@ asRESULTSCOPY CopyResultsOnce(const std::string& fromDir, const std::string& toD
     asRESULTSCOPY result;
     if (!HasResultsToCopy(fromDir, toDir, dataFileName)) return result;
     std::vector<std::string> made;
-    // The data file last: until it is there, the next start takes the copy up again.
-    for (const std::string& name : {std::string(HISTORY_FILE_NAME), dataFileName}) {
+    // The data file last: until it is there, the next start takes the copy up again. What the
+    // record could not take at the last close goes with it.
+    const std::string waiting = NameOf(WaitingFilePath(HISTORY_FILE_NAME));
+    for (const std::string& name : {std::string(HISTORY_FILE_NAME), waiting, dataFileName}) {
         const asCOPYPATHS paths = PathsOf(fromDir, toDir, name);
         if (!PathExists(paths.strFrom) || PathExists(paths.strTo)) continue;
         if (!paths.strRefused.empty()) {

@@ -127,18 +127,22 @@ TEST_F(ResultsCopy, TheResultsAreCopiedOnceWithTheirModeAndTheOldFilesStay) {
     chmod((m_strBuild + "/Sumora.cfg").c_str(), 0640);
     { CHistoryBuilder record(m_strBuild + "/" + HISTORY_FILE_NAME); }
     const std::string recordBytes = Bytes(m_strBuild + "/" + HISTORY_FILE_NAME);
+    const std::string waiting = std::string(HISTORY_FILE_NAME) + ".waiting";
+    Write(m_strBuild + "/" + waiting, "answers of the last close");
 
     ASSERT_TRUE(HasResultsToCopy(m_strBuild, m_strData, "Sumora.cfg"));
     const asRESULTSCOPY copy = CopyResultsOnce(m_strBuild, m_strData, "Sumora.cfg");
     EXPECT_EQ(copy.strFailed, "");
-    EXPECT_EQ(copy.arrCopied, (std::vector<std::string>{HISTORY_FILE_NAME, "Sumora.cfg"}));
+    EXPECT_EQ(copy.arrCopied, (std::vector<std::string>{HISTORY_FILE_NAME, waiting, "Sumora.cfg"}));
+    EXPECT_EQ(Bytes(m_strData + "/" + waiting), "answers of the last close");
     EXPECT_EQ(Bytes(m_strData + "/Sumora.cfg"), "family results");
     EXPECT_EQ(Bytes(m_strData + "/" + HISTORY_FILE_NAME), recordBytes);
     struct stat copied {};
     stat((m_strData + "/Sumora.cfg").c_str(), &copied);
     EXPECT_EQ(copied.st_mode & 07777, 0640u);
     EXPECT_EQ(Bytes(m_strBuild + "/Sumora.cfg"), "family results");
-    EXPECT_EQ(NamesIn(m_strBuild), (std::vector<std::string>{"Sumora.cfg", HISTORY_FILE_NAME}));
+    EXPECT_EQ(NamesIn(m_strBuild),
+              (std::vector<std::string>{"Sumora.cfg", HISTORY_FILE_NAME, waiting}));
 
     // Once the data file is there, nothing is copied again, however the old one changes.
     Write(m_strBuild + "/Sumora.cfg", "an older game wrote again");
