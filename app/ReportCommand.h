@@ -5,7 +5,7 @@
 #pragma once
 
 #include "app/Environment.h"
-#include "report/FactState.h"
+#include "facts/FactState.h"
 
 #include <cstdint>
 #include <optional>

@@ -3,8 +3,8 @@
 // What the report shows about one child, worked out from the answer record.
 #pragma once
 
-#include "report/FactState.h"
-#include "report/ProblemFact.h"
+#include "facts/FactState.h"
+#include "facts/ProblemFact.h"
 #include "storage/HistoryReader.h"
 
 #include <array>

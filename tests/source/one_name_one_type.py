@@ -7,7 +7,7 @@ import pathlib
 import re
 import sys
 
-ROOMS = ["platform", "gfx", "storage", "exercise", "users", "report", "sound", "app"]
+ROOMS = ["platform", "gfx", "storage", "facts", "exercise", "users", "report", "sound", "app"]
 DEFINITION = re.compile(r"^(?:struct|class|enum class|enum|union)\s+(\w+)\s*(?:final\s*)?[{:]", re.M)
 
 root = pathlib.Path(sys.argv[1])

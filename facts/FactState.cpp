@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Zimbly developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The fact grid's colour rule.
-#include "report/FactState.h"
+#include "facts/FactState.h"
 
 #include <algorithm>
 

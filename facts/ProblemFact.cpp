@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Zimbly developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Problem texts taken apart: numbers, signs, the blank and the kind they make.
-#include "report/ProblemFact.h"
+#include "facts/ProblemFact.h"
 
 #include <charconv>
 

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Zimbly developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Problem texts of the record: their kind, the fact a blank hides, and texts not understood.
-#include "report/ProblemFact.h"
+#include "facts/ProblemFact.h"
 
 #include <gtest/gtest.h>
 
