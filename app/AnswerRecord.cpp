@@ -9,7 +9,6 @@
 #include "users/UserData.h"
 
 #include <algorithm>
-#include <string_view>
 
 namespace {
 
@@ -18,22 +17,6 @@ namespace {
 // never finds the old answers; a record that cannot take it at all does not hold the parent up
 // beyond one try.
 constexpr unsigned FORGET_WAIT_MS = 2000;
-constexpr const char* RECORD_BLANK = "\u25A1"; // □
-
-// "3 + 5 = ( %s )" as the record keeps it: "3+5=□".
-std::string ProblemShown(std::string_view problem) {
-    const std::string_view blank = PROBLEM_BLANK;
-    std::string shown;
-    for (size_t i = 0; i < problem.size(); ++i) {
-        if (problem.substr(i, blank.size()) == blank) {
-            shown += RECORD_BLANK;
-            i += blank.size() - 1;
-        } else if (problem[i] != ' ') {
-            shown += problem[i];
-        }
-    }
-    return shown;
-}
 
 } // namespace
 
@@ -56,14 +39,17 @@ void CSumoraWnd::MarkAnswer(bool byMagnifier) {
     answer.nPage = m_RunRecord.nPage;
     answer.nPosition = position;
     answer.nUtcMs = m_fnUtcNow();
-    answer.strProblem = ProblemShown(m_Run.m_arrProblems[size_t(position)]);
+    answer.strProblem = ProblemAsRecorded(m_Run.m_arrProblems[size_t(position)]);
     answer.strExpected = m_Run.m_arrAnswers[size_t(position)];
     answer.strTyped = byMagnifier ? answer.strExpected : std::move(typed);
     answer.bRight = m_Run.m_nCurrent > position;
     answer.bFirstTry = firstTry;
     answer.bByMagnifier = byMagnifier;
     answer.nElapsedMs = uint32_t(now - m_RunRecord.dwProblemTick); // the tick count wraps
+    answer.bReview =
+        size_t(position) < m_Run.m_arrReview.size() && m_Run.m_arrReview[size_t(position)];
     if (answer.bRight) m_RunRecord.dwProblemTick = now;
+    NoteForReview(answer);
     m_pHistory->Hand(std::move(answer));
     if (m_Run.PageFinished()) m_pHistory->CommitSoon();
 }
@@ -112,6 +98,7 @@ void CSumoraWnd::DeleteChildAt(int x, int y) {
                                       [&](const asUSERINFO& user) { return user.strName == name; });
         if (kept) continue;
         m_pHistory->Hand(asHISTORYFORGET{name, m_fnUtcNow()});
+        if (m_pReview) m_pReview->ForgetChild(name);
         forgot = true;
     }
     if (forgot) m_pHistory->CommitAndWait(FORGET_WAIT_MS);

@@ -64,7 +64,8 @@ Surface WaitingPicture() {
 
 } // namespace
 
-int CSumoraApp::Run(const asENVIRONMENT& environment, std::optional<bool> fullScreen, bool mute) {
+int CSumoraApp::Run(const asENVIRONMENT& environment, std::optional<bool> fullScreen, bool mute,
+                    bool noReview) {
     std::string error;
     // A start that fails for want of a display reads and writes nothing.
     if (!CSdlWindow::OpenDisplay(environment.strVideoDriver, error)) {
@@ -87,7 +88,8 @@ int CSumoraApp::Run(const asENVIRONMENT& environment, std::optional<bool> fullSc
     KeepWithWriterLock();
     const bool running = InitInstance(
         environment, fullScreen.value_or(LoadFullScreenSetting(environment.places).value_or(false)),
-        mute || LoadMuteSetting(environment.places).value_or(false));
+        mute || LoadMuteSetting(environment.places).value_or(false),
+        !noReview && LoadReviewSetting(environment.places).value_or(true));
     exitCode = running ? ExitInstance() : 1;
     UnlockDataFile(m_WriterLock);
     return exitCode;
@@ -186,7 +188,8 @@ void CSumoraApp::KeepWithWriterLock() {
     }
 }
 
-bool CSumoraApp::InitInstance(const asENVIRONMENT& environment, bool fullScreen, bool mute) {
+bool CSumoraApp::InitInstance(const asENVIRONMENT& environment, bool fullScreen, bool mute,
+                              bool review) {
     std::string error;
     std::unique_ptr<CSdlWindow> host = CSdlWindow::Create(WINDOW_TITLE, CLIENT_WIDTH, CLIENT_HEIGHT,
                                                           fullScreen, environment.strScale, error);
@@ -208,7 +211,11 @@ bool CSumoraApp::InitInstance(const asENVIRONMENT& environment, bool fullScreen,
                      "zimbly: %s; the game starts with the default problem sets and this "
                      "session's results will not be kept\n",
                      DataFileProblem().c_str());
-    StartAnswerRecord();
+    const std::string historyPath = StartAnswerRecord();
+    // Review needs the record: without one (or when it cannot be read) pages are drawn as ever.
+    if (review && !historyPath.empty())
+        m_Review.emplace(
+            [historyPath](const asREVIEWREAD& read) { return ReadReviewBook(historyPath, read); });
     {
         // A seed from the environment replays known pages (the end-to-end tests answer them).
         CSumoraWnd window(*host, environment.nSeed);
@@ -218,6 +225,7 @@ bool CSumoraApp::InitInstance(const asENVIRONMENT& environment, bool fullScreen,
             SaveMuteSetting(places, on);
         };
         window.m_pHistory = &m_History;
+        window.m_pReview = m_Review ? &*m_Review : nullptr;
         if (window.OnCreate() != 0) {
             std::fprintf(stderr, "zimbly: the window could not be set up\n");
             return false;
@@ -237,11 +245,12 @@ bool CSumoraApp::InitInstance(const asENVIRONMENT& environment, bool fullScreen,
 
 // Only the writer lock's holder writes the record, and only while the data file is kept: it lives
 // beside the data file, with the same sharing rules.
-void CSumoraApp::StartAnswerRecord() {
-    if (m_WriterLock.nStatus != WriterLockStatus::HELD || !MayWriteUserData()) return;
+std::string CSumoraApp::StartAnswerRecord() {
+    if (m_WriterLock.nStatus != WriterLockStatus::HELD || !MayWriteUserData()) return {};
     const std::string path = DirectoryOf(GetDataFilePlace().strWritePath) + "/" + HISTORY_FILE_NAME;
     m_History.Start(path, {[this] { return StillHoldsWriterLock(m_WriterLock); }, Tell});
     g_pHistoryOnExit = &m_History;
+    return path;
 }
 
 int CSumoraApp::ExitInstance() {

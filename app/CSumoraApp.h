@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/Environment.h"
+#include "facts/ChildReview.h"
 #include "storage/HistoryWriter.h"
 #include "storage/WriterLock.h"
 
@@ -14,9 +15,10 @@ public:
     // Loads the data (or the defaults), opens the window and runs it; saves at the end.
     // Returns the process exit code.
     // fullScreen, when given, overrides the remembered choice for this start.
-    // mute silences this start whatever was remembered (and is not remembered itself).
+    // mute silences this start whatever was remembered (and is not remembered itself);
+    // noReview draws every page without review this start, whatever the settings file says.
     int Run(const asENVIRONMENT& environment, std::optional<bool> fullScreen = std::nullopt,
-            bool mute = false);
+            bool mute = false, bool noReview = false);
 
 private:
     // The writer's lock on the data file at path, into lock; false (with the process's exit code)
@@ -28,10 +30,12 @@ private:
                                     int& exitCode);
     // The saves check the lock before each write, or stop when there is no lock to hold.
     void KeepWithWriterLock();
-    bool InitInstance(const asENVIRONMENT& environment, bool fullScreen, bool mute);
-    void StartAnswerRecord();
+    bool InitInstance(const asENVIRONMENT& environment, bool fullScreen, bool mute, bool review);
+    // The record's path once it is started; empty when this start records nothing.
+    std::string StartAnswerRecord();
     int ExitInstance();
 
     asWRITERLOCK m_WriterLock;
     CHistoryWriter m_History;
+    std::optional<CChildReview> m_Review;
 };

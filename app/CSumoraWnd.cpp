@@ -23,6 +23,7 @@ int CSumoraWnd::OnCreate() {
     InitScreenState();
     if (!CreateSurface(CLIENT_WIDTH, CLIENT_HEIGHT)) return -1;
     StartCartoons();
+    SyncReviewChild(); // the child current at start: their book is read while the title shows
     return 0;
 }
 

@@ -11,6 +11,7 @@
 #include "exercise/Cartoons.h"
 #include "exercise/ExerciseRun.h"
 #include "exercise/PageTransitions.h"
+#include "facts/ChildReview.h"
 #include "gfx/CImageLayer.h"
 #include "gfx/Pictures.h"
 #include "platform/SoundOutput.h"
@@ -92,6 +93,13 @@ public:
     // Deletes the user whose row holds the point, and their answers from the record.
     void DeleteChildAt(int x, int y);
 
+    // Review (app/ReviewSteps.cpp): the current child's book follows the current user; a page's
+    // due facts; each first answer noted in the book.
+    void SyncReviewChild();
+    DueFactsFn DueFactsFor(int page);
+    void NoteForReview(const asHISTORYANSWER& answer);
+    int ReviewDay() const;
+
     // Butterflies.
     void StartCartoons();
     void ShowCartoons();
@@ -132,6 +140,8 @@ public:
     // Where answers are recorded (none: they are not), and the clock of their times.
     CHistoryWriter* m_pHistory = nullptr;
     std::function<int64_t()> m_fnUtcNow;
+    // The current child's facts that come back on the pages (none: no review).
+    CChildReview* m_pReview = nullptr;
 
     // --- window state ---
     uint32_t m_nScreenState = 0;

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Zimbly developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The full-screen and mute choices remembered between starts.
+// The full-screen and mute choices remembered between starts, and the review switch.
 #include "app/DisplaySettings.h"
 
 #include "storage/FileIo.h"
@@ -12,6 +12,7 @@ namespace {
 constexpr const char* SETTINGS_FILE_NAME = "settings";
 constexpr std::string_view FULL_SCREEN_KEY = "fullscreen";
 constexpr std::string_view MUTE_KEY = "mute";
+constexpr std::string_view REVIEW_KEY = "review";
 constexpr size_t MAX_SETTINGS_BYTES = 4096;
 
 // Calls line(text) for each line, without its "\n" or "\r\n".
@@ -60,8 +61,9 @@ std::optional<bool> ParseSwitchSetting(std::string_view text, std::string_view k
     ForEachLine(text, [&](std::string_view line) {
         if (!IsLineOf(line, key)) return;
         const std::string_view value = line.substr(key.size() + 1);
-        if (value == "1") found = true;
-        if (value == "0") found = false;
+        // A parent editing the file by hand may well write on and off.
+        if (value == "1" || value == "on") found = true;
+        if (value == "0" || value == "off") found = false;
     });
     return found;
 }
@@ -100,4 +102,9 @@ std::optional<bool> LoadMuteSetting(const asUSERPLACES& places) {
 
 void SaveMuteSetting(const asUSERPLACES& places, bool mute) {
     SaveSwitch(places, MUTE_KEY, mute);
+}
+
+std::optional<bool> LoadReviewSetting(const asUSERPLACES& places) {
+    const std::optional<std::string> text = ReadSettings(places);
+    return text ? ParseSwitchSetting(*text, REVIEW_KEY) : std::nullopt;
 }

@@ -224,6 +224,7 @@ void CSumoraWnd::KeepResults() {
     const bool keptBefore = DataFileProblem().empty();
     SaveUserDataIfChanged();
     if (DataFileProblem().empty() != keptBefore) RedrawWindow();
+    SyncReviewChild(); // a child chosen, added or deleted: their book is read meanwhile
 }
 
 void CSumoraWnd::OnChar(unsigned char byte, bool ctrlHeld) {

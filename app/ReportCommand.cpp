@@ -5,6 +5,7 @@
 #include "app/ReportCommand.h"
 
 #include "gfx/Gbk.h"
+#include "platform/Clock.h"
 #include "platform/DesktopOpen.h"
 #include "report/CsvExport.h"
 #include "report/ReportPage.h"
@@ -30,13 +31,6 @@ std::string DefaultHistoryPath(const asUSERPLACES& places) {
     if (PathExists(written) || place.strReadPath.empty()) return written;
     const std::string read = DirectoryOf(place.strReadPath) + "/" + HISTORY_FILE_NAME;
     return PathExists(read) ? read : written;
-}
-
-int64_t LocalOffsetMs(int64_t utcMs) {
-    const time_t seconds = time_t(utcMs / 1000);
-    struct tm local {};
-    if (!localtime_r(&seconds, &local)) return 0;
-    return int64_t(local.tm_gmtoff) * 1000;
 }
 
 // The page's reason, in the page's language.

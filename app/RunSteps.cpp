@@ -9,7 +9,8 @@
 
 bool CSumoraWnd::StartRun(int code) {
     if (m_nSelectedSet < 0 || m_nSelectedSet >= EXERCISE_SET_COUNT) return false;
-    if (!m_Run.Start(code, g_ExerciseSets[m_nSelectedSet], m_fnRand)) return false;
+    if (m_pReview) m_pReview->BeginRun();
+    if (!m_Run.Start(code, g_ExerciseSets[m_nSelectedSet], m_fnRand, DueFactsFor(1))) return false;
     PlaySound(SOUND_PAGE); // with the transition's first frame
     SlideInExerciseScreen();
     ShowCartoons();
@@ -19,7 +20,8 @@ bool CSumoraWnd::StartRun(int code) {
 }
 
 void CSumoraWnd::StartNewPage() {
-    m_Run.StartNewPage(g_ExerciseSets[m_nSelectedSet], m_fnRand);
+    m_Run.StartNewPage(g_ExerciseSets[m_nSelectedSet], m_fnRand,
+                       DueFactsFor(m_RunRecord.nPage + 1));
     PlaySound(SOUND_PAGE);
     FadeInNewPage();
     RedrawWindow();

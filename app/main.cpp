@@ -14,13 +14,18 @@
 namespace {
 
 constexpr const char* USAGE =
-    "Usage: zimbly [--fullscreen | --window] [--mute] [--help | --version]\n"
+    "Usage: zimbly [--fullscreen | --window] [--mute] [--no-review] [--help | --version]\n"
     "       zimbly --report [--child NAME] [--out FILE] [--threshold SECONDS] [HISTORY...]\n"
     "       zimbly --export-csv [--child NAME] [--out FILE] [HISTORY...]\n"
     "A drill game of sums for young children.\n"
     "  --fullscreen  start full screen this time (F11 switches while playing)\n"
     "  --window      start in a window this time\n"
     "  --mute        start without sound this time (M switches sound off and on)\n"
+    "  --no-review   no review this time: every page is drawn at random. With review (the\n"
+    "                default) up to 3 problems a page bring back the current child's facts:\n"
+    "                a missed one on the next page until it is answered quickly twice in a\n"
+    "                row, a slow one later that day, a known one after 1, 3, 7, 21 and 60\n"
+    "                days. The line review=off in ~/.config/zimbly/settings turns it off\n"
     "Without either, the game starts as it was left; on a screen too small for its window it\n"
     "starts full screen.\n"
     "  --report      write the parents' report (one HTML page) from the answer records and,\n"
@@ -69,6 +74,7 @@ int main(int argc, char** argv) {
     }
     std::optional<bool> fullScreen;
     bool mute = false;
+    bool noReview = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--version") == 0 && argc == 2) {
             std::printf("zimbly %s\nLicence: GNU GPL version 3 or later (GPL-3.0-or-later)\n",
@@ -85,6 +91,8 @@ int main(int argc, char** argv) {
             fullScreen = false;
         } else if (std::strcmp(argv[i], "--mute") == 0 && !mute) {
             mute = true;
+        } else if (std::strcmp(argv[i], "--no-review") == 0 && !noReview) {
+            noReview = true;
         } else {
             std::fprintf(stderr, "zimbly: unexpected argument '%s'\n", argv[i]);
             std::fputs(USAGE, stderr);
@@ -97,5 +105,5 @@ int main(int argc, char** argv) {
         return 1;
     }
     CSumoraApp app;
-    return app.Run(ReadEnvironment(), fullScreen, mute);
+    return app.Run(ReadEnvironment(), fullScreen, mute, noReview);
 }

@@ -26,7 +26,8 @@ void CExerciseRun::ResetPage() {
     m_dwEndTick = 0;
 }
 
-bool CExerciseRun::Start(int item, const ExerciseSet& set, const std::function<int()>& fnRand) {
+bool CExerciseRun::Start(int item, const ExerciseSet& set, const std::function<int()>& fnRand,
+                         const DueFactsFn& fnDue) {
     // The page is drawn first: a set with no kind of problem starts no run.
     std::vector<std::string> arrProblems;
     std::vector<std::string> arrAnswers;
@@ -37,12 +38,15 @@ bool CExerciseRun::Start(int item, const ExerciseSet& set, const std::function<i
     m_nTotalFirstTry = 0;
     m_arrProblems = std::move(arrProblems);
     m_arrAnswers = std::move(arrAnswers);
+    m_arrReview = PlaceReviewProblems(m_arrProblems, m_arrAnswers, set, fnDue, fnRand);
     return true;
 }
 
-void CExerciseRun::StartNewPage(const ExerciseSet& set, const std::function<int()>& fnRand) {
+void CExerciseRun::StartNewPage(const ExerciseSet& set, const std::function<int()>& fnRand,
+                                const DueFactsFn& fnDue) {
     ResetPage();
     GenerateProblems(m_arrProblems, m_arrAnswers, set, fnRand);
+    m_arrReview = PlaceReviewProblems(m_arrProblems, m_arrAnswers, set, fnDue, fnRand);
 }
 
 void CExerciseRun::StartClock(uint32_t tick) {

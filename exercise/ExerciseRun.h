@@ -6,6 +6,7 @@
 #pragma once
 
 #include "exercise/ExerciseSet.h"
+#include "exercise/ReviewPage.h"
 
 #include <cstdint>
 #include <functional>
@@ -23,10 +24,13 @@ constexpr int MAX_INPUT_DIGITS = DecimalDigits(RANGE_MAX) + 3;
 class CExerciseRun {
 public:
     // A new run of problem set set, chosen on plank item: the first page is drawn and every
-    // counter starts afresh. False, and nothing changed, when the set yields no problems.
-    bool Start(int item, const ExerciseSet& set, const std::function<int()>& fnRand);
+    // counter starts afresh. False, and nothing changed, when the set yields no problems. A page
+    // is drawn as without review, then fnDue's facts (if any) take some of its places.
+    bool Start(int item, const ExerciseSet& set, const std::function<int()>& fnRand,
+               const DueFactsFn& fnDue = {});
     // A new page of the same set: what was left of the old one counts nowhere; the totals stay.
-    void StartNewPage(const ExerciseSet& set, const std::function<int()>& fnRand);
+    void StartNewPage(const ExerciseSet& set, const std::function<int()>& fnRand,
+                      const DueFactsFn& fnDue = {});
     // The page's clock starts (once the page is on screen).
     void StartClock(uint32_t tick);
 
@@ -47,6 +51,7 @@ public:
     int m_nRunItem = -1; // the plank the run was started from
     std::vector<std::string> m_arrProblems;
     std::vector<std::string> m_arrAnswers;
+    std::vector<bool> m_arrReview; // true where a review problem stands
     std::string m_strInput;
     int m_nCurrent = 0;
     int m_bWrongShown = 0;

@@ -3,6 +3,8 @@
 // The problem generator: page size, kind draws, number draws and duplicate rejection.
 #include "exercise/ProblemGenerator.h"
 
+#include "facts/ProblemFact.h"
+
 #include <algorithm>
 #include <array>
 
@@ -120,6 +122,29 @@ std::string ProblemText(const asPROBLEM& problem, int nBlank) {
 }
 
 } // namespace
+
+std::string TwoNumberProblem(int x, char sign, int y, int nBlank, std::string& answer) {
+    asPROBLEM problem;
+    problem.arrNumbers = {x, y, sign == '+' ? x + y : x - y, 0};
+    problem.arrSigns = {sign == '+' ? "+" : "-", "=", nullptr};
+    problem.nCount = 3;
+    answer = std::to_string(problem.arrNumbers[size_t(nBlank)]);
+    return ProblemText(problem, nBlank);
+}
+
+std::string ProblemAsRecorded(std::string_view problem) {
+    const std::string_view blank = PROBLEM_BLANK;
+    std::string shown;
+    for (size_t i = 0; i < problem.size(); ++i) {
+        if (problem.substr(i, blank.size()) == blank) {
+            shown += RECORD_BLANK;
+            i += blank.size() - 1;
+        } else if (problem[i] != ' ') {
+            shown += problem[i];
+        }
+    }
+    return shown;
+}
 
 int GenerateProblems(std::vector<std::string>& arrProblems, std::vector<std::string>& arrAnswers,
                      const ExerciseSet& set, const std::function<int()>& fnRand) {

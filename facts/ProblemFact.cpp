@@ -94,7 +94,7 @@ bool IsGridFact(const asPROBLEMFACT& fact) {
     return nLargest <= 20;
 }
 
-std::string FillBlank(std::string_view problem, std::string_view answer) {
+std::string FillRecordedBlank(std::string_view problem, std::string_view answer) {
     std::string strText(problem);
     const size_t at = strText.find(RECORD_BLANK);
     if (at != std::string::npos) strText.replace(at, RECORD_BLANK.size(), answer);

@@ -31,7 +31,7 @@ asPROBLEMFACT ParseProblem(std::string_view problem, std::string_view expected);
 bool IsGridFact(const asPROBLEMFACT& fact);
 
 // The problem with an answer written into its blank ("□+3=8", "4" → "4+3=8").
-std::string FillBlank(std::string_view problem, std::string_view answer);
+std::string FillRecordedBlank(std::string_view problem, std::string_view answer);
 
 // "addition", … for data attributes; "加法", … for the page.
 const char* KindKey(ProblemKind kind);

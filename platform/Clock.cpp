@@ -4,6 +4,7 @@
 #include "platform/Clock.h"
 
 #include <chrono>
+#include <ctime>
 
 uint32_t GetTickCount() {
     using namespace std::chrono;
@@ -18,4 +19,11 @@ int GetSystemTimeMilliseconds() {
 int64_t GetUtcMilliseconds() {
     using namespace std::chrono;
     return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+}
+
+int64_t LocalOffsetMs(int64_t utcMs) {
+    const time_t seconds = time_t(utcMs / 1000);
+    struct tm local {};
+    if (!localtime_r(&seconds, &local)) return 0;
+    return int64_t(local.tm_gmtoff) * 1000;
 }

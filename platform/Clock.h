@@ -13,3 +13,6 @@ int GetSystemTimeMilliseconds();
 
 // Milliseconds since 1970 in UTC: when an answer was given, as the answer record keeps it.
 int64_t GetUtcMilliseconds();
+
+// The local clock's offset from UTC at a moment (ms), so that days are the family's days.
+int64_t LocalOffsetMs(int64_t utcMs);

@@ -247,7 +247,7 @@ std::vector<asCHILDREPORT> BuildChildReports(const asHISTORY& history, const std
         // wrong answer, retries too.
         if (!answer.bRight && !answer.bByMagnifier) {
             data.nWrong += answer.bFirstTry;
-            ++data.mapWrongForms[FillBlank(answer.strProblem, answer.strTyped)];
+            ++data.mapWrongForms[FillRecordedBlank(answer.strProblem, answer.strTyped)];
         }
     }
     // A run's end after its last answer is practice too.

@@ -21,6 +21,9 @@
 //   mute                      the sound off, as a start with --mute or a kept choice
 //   capture N                 the picture is the N-th frame presented from here on (transitions)
 //   answers                   print the answers of the current page on one line (stdout)
+//
+// Review is on, as in the game, over an answer record that starts empty and keeps nothing: a
+// missed fact comes back on the next page as it would in a fresh game's.
 #include "app/CSumoraWnd.h"
 #include "gfx/Gbk.h"
 #include "gfx/PngWriter.h"
@@ -28,11 +31,13 @@
 #include "platform/HeadlessWindow.h"
 #include "users/UserData.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <sstream>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -60,6 +65,12 @@ int main(int argc, char** argv) {
     // the same, and the tests that replay whole runs spend far less time in them.
     host.m_nRefreshMs = 16;
     CSumoraWnd window(host);
+    // A record that is never started takes nothing; the window still counts runs and pages.
+    CHistoryWriter idleRecord;
+    window.m_pHistory = &idleRecord;
+    CChildReview review(
+        [](const asREVIEWREAD&) { return std::optional<CReviewBook>(CReviewBook()); });
+    window.m_pReview = &review;
     if (window.OnCreate() != 0) return 1;
 
     std::optional<Surface> captured;
@@ -101,6 +112,7 @@ int main(int argc, char** argv) {
             asUSERINFO user;
             user.strName = GbkFromUtf8(next());
             g_nCurrentUser = AppendUser(user);
+            window.SyncReviewChild(); // as if the child had been current when the game started
         } else if (action == "scores") {
             std::stringstream list(next());
             std::string score;
@@ -131,6 +143,9 @@ int main(int argc, char** argv) {
             return Usage();
         }
         if (window.IsDestroyed()) break;
+        // The game's book is read long before a child can answer: the tool waits for it.
+        while (!review.Ready())
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
 
     if (!captured) {

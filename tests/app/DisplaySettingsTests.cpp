@@ -63,6 +63,10 @@ TEST(DisplaySettings, EachChoiceIsWrittenBesideTheOtherAndUnknownLinesStay) {
     EXPECT_EQ(ParseSwitchSetting("muted=1\nmute=1\n", "mute"), true);
     EXPECT_EQ(ParseSwitchSetting("mute=1\nmute=2\n", "mute"), true);
     EXPECT_EQ(ParseSwitchSetting("fullscreen=1\n", "mute"), std::nullopt);
+    // A parent turns review off by hand, in words.
+    EXPECT_EQ(ParseSwitchSetting("mute=1\nreview=off\n", "review"), false);
+    EXPECT_EQ(ParseSwitchSetting("review=off\r\nreview=on\n", "review"), true);
+    EXPECT_EQ(ParseSwitchSetting("review=no\n", "review"), std::nullopt);
 
     std::string root = (std::filesystem::temp_directory_path() / "zimbly-mute-XXXXXX").string();
     ASSERT_NE(mkdtemp(root.data()), nullptr);

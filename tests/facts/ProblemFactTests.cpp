@@ -60,9 +60,9 @@ TEST(ProblemFact, TextsThatAreNotProblemsOrDoNotAddUpAreUnknown) {
 }
 
 TEST(ProblemFact, AWrongAnswerIsWrittenIntoTheBlank) {
-    EXPECT_EQ(FillBlank("□+3=8", "4"), "4+3=8");
-    EXPECT_EQ(FillBlank("3+5=□", "9"), "3+5=9");
-    EXPECT_EQ(FillBlank("3+5=8", "9"), "3+5=8");
+    EXPECT_EQ(FillRecordedBlank("□+3=8", "4"), "4+3=8");
+    EXPECT_EQ(FillRecordedBlank("3+5=□", "9"), "3+5=9");
+    EXPECT_EQ(FillRecordedBlank("3+5=8", "9"), "3+5=8");
 }
 
 } // namespace

@@ -1,0 +1,92 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// One child's review book, and how it is read from the answer record.
+#include "facts/ReviewBook.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+namespace {
+
+uint64_t KeyOf(const asREVIEWFACT& fact) {
+    return uint64_t(uint32_t(fact.nLeft)) << 32 | uint64_t(uint32_t(fact.nRight)) << 1 |
+           uint64_t(fact.cSign == '-');
+}
+
+} // namespace
+
+std::string asREVIEWFACT::Text() const {
+    return std::to_string(nLeft) + cSign + std::to_string(nRight);
+}
+
+bool ReviewFactOf(const asPROBLEMFACT& problem, asREVIEWFACT& fact) {
+    if (problem.nKind == ProblemKind::UNKNOWN || problem.arrNumbers.size() != 2) return false;
+    fact = {problem.arrNumbers[0], problem.strSigns[0], problem.arrNumbers[1]};
+    return true;
+}
+
+void CReviewBook::Add(const asREVIEWFACT& fact, Verdict verdict, int page, int day, int64_t utcMs) {
+    asREVIEWENTRY& entry = m_mapFacts[KeyOf(fact)];
+    entry.fact = fact;
+    ApplyVerdict(entry.review, verdict, {m_nRun, page, day}, utcMs);
+}
+
+std::vector<asREVIEWFACT>
+CReviewBook::Due(int page, int day, size_t nMax,
+                 const std::function<bool(const asREVIEWFACT&)>& fnWanted) const {
+    const asPLAYPOINT now{m_nRun, page, day};
+    std::vector<const asREVIEWENTRY*> arrDue;
+    for (const auto& [key, entry] : m_mapFacts)
+        if (IsDue(entry.review, now) && fnWanted(entry.fact)) arrDue.push_back(&entry);
+    auto order = [](const asREVIEWENTRY* a, const asREVIEWENTRY* b) {
+        if (MoreOverdue(a->review, b->review)) return true;
+        if (MoreOverdue(b->review, a->review)) return false;
+        return KeyOf(a->fact) <
+               KeyOf(b->fact); // the same page for the same book, whatever the hash
+    };
+    const size_t nTaken = std::min(nMax, arrDue.size());
+    std::partial_sort(arrDue.begin(), arrDue.begin() + long(nTaken), arrDue.end(), order);
+    std::vector<asREVIEWFACT> arrFacts;
+    for (size_t i = 0; i < nTaken; ++i)
+        arrFacts.push_back(arrDue[i]->fact);
+    return arrFacts;
+}
+
+CReviewBook ReviewBookOf(const asHISTORY& history, const asREVIEWREAD& read) {
+    std::unordered_set<int64_t> setRuns;
+    for (const asRECORDEDRUN& run : history.arrRuns)
+        if (run.strChild == read.strChild && run.nStartedUtcMs < read.nBeforeUtcMs)
+            setRuns.insert(run.nRunId);
+    CReviewBook book;
+    int64_t nLastRun = -1;
+    std::unordered_map<std::string, asPROBLEMFACT> mapParsed;
+    for (const asHISTORYANSWER& answer : history.arrAnswers) {
+        if (!answer.bFirstTry || !setRuns.contains(answer.nRunKey)) continue;
+        if (answer.nRunKey != nLastRun) {
+            book.BeginRun();
+            nLastRun = answer.nRunKey;
+        }
+        std::string key = answer.strProblem + '=' + answer.strExpected;
+        auto parsed = mapParsed.find(key);
+        if (parsed == mapParsed.end())
+            parsed =
+                mapParsed
+                    .emplace(std::move(key), ParseProblem(answer.strProblem, answer.strExpected))
+                    .first;
+        asREVIEWFACT fact;
+        if (!ReviewFactOf(parsed->second, fact)) continue;
+        const int day = LocalDayOf(answer.nUtcMs, read.fnUtcOffsetMs(answer.nUtcMs));
+        book.Add(
+            fact,
+            VerdictOf(answer.bRight, answer.bByMagnifier, answer.nElapsedMs, read.nThresholdMs),
+            answer.nPage, day, answer.nUtcMs);
+    }
+    return book;
+}
+
+std::optional<CReviewBook> ReadReviewBook(const std::string& path, const asREVIEWREAD& read) {
+    const asHISTORYREAD record = ReadHistory(path);
+    if (record.nStatus == HistoryStatus::MISSING) return CReviewBook();
+    if (record.nStatus != HistoryStatus::OK) return std::nullopt;
+    return ReviewBookOf(record.history, read);
+}
