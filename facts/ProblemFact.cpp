@@ -88,6 +88,14 @@ asPROBLEMFACT ParseProblem(std::string_view problem, std::string_view expected) 
     return fact;
 }
 
+const asPROBLEMFACT& CParsedProblems::Of(const std::string& problem, const std::string& expected) {
+    std::string key = problem + '=' + expected;
+    auto parsed = m_mapParsed.find(key);
+    if (parsed == m_mapParsed.end())
+        parsed = m_mapParsed.emplace(std::move(key), ParseProblem(problem, expected)).first;
+    return parsed->second;
+}
+
 bool IsGridFact(const asPROBLEMFACT& fact) {
     if (fact.nKind == ProblemKind::UNKNOWN || fact.arrNumbers.size() != 2) return false;
     const int nLargest = fact.strSigns == "+" ? fact.nResult : fact.arrNumbers[0];

@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // The kinds of the report, in the order it lists them.
@@ -26,6 +27,15 @@ struct asPROBLEMFACT {
 // The problem as shown ("□+3=8") and its expected answer ("5"). Anything that is not one or two
 // signs between whole numbers with exactly one blank, or whose filled-in sum is false, is UNKNOWN.
 asPROBLEMFACT ParseProblem(std::string_view problem, std::string_view expected);
+
+// Problems taken apart once each: a child meets the same few thousand problems again and again.
+class CParsedProblems {
+public:
+    const asPROBLEMFACT& Of(const std::string& problem, const std::string& expected);
+
+private:
+    std::unordered_map<std::string, asPROBLEMFACT> m_mapParsed; // "problem=expected"
+};
 
 // The fact grid covers single additions and subtractions with every number within 20.
 bool IsGridFact(const asPROBLEMFACT& fact);

@@ -59,22 +59,15 @@ CReviewBook ReviewBookOf(const asHISTORY& history, const asREVIEWREAD& read) {
             setRuns.insert(run.nRunId);
     CReviewBook book;
     int64_t nLastRun = -1;
-    std::unordered_map<std::string, asPROBLEMFACT> mapParsed;
+    CParsedProblems parsed;
     for (const asHISTORYANSWER& answer : history.arrAnswers) {
         if (!answer.bFirstTry || !setRuns.contains(answer.nRunKey)) continue;
         if (answer.nRunKey != nLastRun) {
             book.BeginRun();
             nLastRun = answer.nRunKey;
         }
-        std::string key = answer.strProblem + '=' + answer.strExpected;
-        auto parsed = mapParsed.find(key);
-        if (parsed == mapParsed.end())
-            parsed =
-                mapParsed
-                    .emplace(std::move(key), ParseProblem(answer.strProblem, answer.strExpected))
-                    .first;
         asREVIEWFACT fact;
-        if (!ReviewFactOf(parsed->second, fact)) continue;
+        if (!ReviewFactOf(parsed.Of(answer.strProblem, answer.strExpected), fact)) continue;
         const int day = LocalDayOf(answer.nUtcMs, read.fnUtcOffsetMs(answer.nUtcMs));
         book.Add(
             fact,

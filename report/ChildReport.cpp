@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int64_t DAY_MS = 24 * 60 * 60 * 1000;
 constexpr int GRID_LIMIT = 20;
 
 struct asFACTDATA {
@@ -175,8 +174,7 @@ std::vector<asGRIDCELL> GridCells() {
 }
 
 int LocalDay(int64_t utcMs, const asREPORTOPTIONS& options) {
-    const int64_t local = utcMs + options.fnUtcOffsetMs(utcMs);
-    return int(local >= 0 ? local / DAY_MS : (local - DAY_MS + 1) / DAY_MS);
+    return LocalDayOf(utcMs, options.fnUtcOffsetMs(utcMs));
 }
 
 std::vector<asCHILDREPORT> BuildChildReports(const asHISTORY& history, const std::string& source,
@@ -190,7 +188,7 @@ std::vector<asCHILDREPORT> BuildChildReports(const asHISTORY& history, const std
     std::unordered_map<int64_t, asRUNSTATE> mapRuns;
     // Where each problem on a page was asked: its fact's data and its try there.
     std::unordered_map<asPLACE, std::pair<asFACTDATA*, size_t>, asPLACEHASH> mapAsked;
-    std::unordered_map<std::string, asPROBLEMFACT> mapParsed;
+    CParsedProblems parsed;
     for (const asRECORDEDRUN& run : history.arrRuns) {
         if (!IsChosenChild(run.strChild, options)) continue;
         asCHILDDATA& child = mapChildren[run.strChild];
@@ -213,15 +211,7 @@ std::vector<asCHILDREPORT> BuildChildReports(const asHISTORY& history, const std
         }
         child.mapDays[day].nDay = day;
 
-        // A child meets the same few thousand problems again and again: each is taken apart once.
-        std::string key = answer.strProblem + '=' + answer.strExpected;
-        auto parsed = mapParsed.find(key);
-        if (parsed == mapParsed.end())
-            parsed =
-                mapParsed
-                    .emplace(std::move(key), ParseProblem(answer.strProblem, answer.strExpected))
-                    .first;
-        const asPROBLEMFACT& fact = parsed->second;
+        const asPROBLEMFACT& fact = parsed.Of(answer.strProblem, answer.strExpected);
         if (answer.bFirstTry) {
             asKINDDATA& kind = child.arrKinds[size_t(fact.nKind)];
             ++kind.nProblems;

@@ -3,6 +3,7 @@
 // What the report shows about one child, worked out from the answer record.
 #pragma once
 
+#include "facts/FactReview.h"
 #include "facts/FactState.h"
 #include "facts/ProblemFact.h"
 #include "storage/HistoryReader.h"
