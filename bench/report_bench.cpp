@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Zimbly developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The parents' report and the CSV export over 100,000 answers (about two years of daily
-// practice) read from an answer record on disk: the whole command's work, and its parts.
+// practice) read from an answer record on disk: the whole command's work, and its parts; and the
+// game's read of one child's answers from a record of three children.
 #include "report/ChildReport.h"
 #include "report/CsvExport.h"
 #include "report/ReportPage.h"
@@ -12,19 +13,24 @@
 #include <sqlite3.h>
 
 #include <filesystem>
+#include <optional>
 #include <random>
+#include <string>
+#include <vector>
 
 namespace {
 
 constexpr int ANSWERS = 100000;
 constexpr int64_t DAY_MS = 24 * 3600 * 1000;
 
-// Two children practising daily over two years, in runs of three pages of 12 problems drawn
-// like the game's sets within 20 (and a third of the time within 50), with retries and the
-// magnifier now and then.
+// Children practising daily (by default two over two years), in runs of three pages of 12
+// problems drawn like the game's sets within 20 (and a third of the time within 50), with
+// retries and the magnifier now and then.
 class CBenchHistory {
 public:
-    CBenchHistory() {
+    explicit CBenchHistory(std::vector<std::string> children = {"\xD0\xA1\xC3\xF7", "Ann"},
+                           int answers = ANSWERS)
+        : m_arrChildren(std::move(children)), m_nAnswers(answers) {
         std::string pattern = (std::filesystem::temp_directory_path() / "zimbly-bench-XXXXXX");
         if (!mkdtemp(pattern.data())) std::exit(1);
         m_strDirectory = pattern;
@@ -66,9 +72,9 @@ private:
             "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
             -1, &answer, nullptr);
         int64_t clock = 1'720'000'000'000;
-        for (int written = 0; written < ANSWERS;) {
+        for (int written = 0; written < m_nAnswers;) {
             const int limit = draw(3) == 0 ? 50 : 20;
-            const std::string child = written % 2 ? "Ann" : "\xD0\xA1\xC3\xF7";
+            const std::string& child = m_arrChildren[size_t(written) % m_arrChildren.size()];
             sqlite3_bind_blob(run, 1, child.data(), int(child.size()), SQLITE_STATIC);
             sqlite3_bind_int(run, 2, limit);
             sqlite3_bind_int64(run, 3, clock);
@@ -78,14 +84,14 @@ private:
             sqlite3_reset(run);
             const int64_t runId = sqlite3_last_insert_rowid(db);
             for (int page = 1; page <= 3; ++page)
-                for (int position = 0; position < 12 && written < ANSWERS; ++position) {
+                for (int position = 0; position < 12 && written < m_nAnswers; ++position) {
                     const int a = draw(limit), b = draw(limit - a + 1);
                     const bool add = draw(2) == 0;
                     const std::string problem =
                         add ? std::to_string(a) + "+" + std::to_string(b) + "=□"
                             : std::to_string(a + b) + "-□=" + std::to_string(a);
                     const std::string expected = std::to_string(add ? a + b : b);
-                    for (int attempt = 0; attempt < 2 && written < ANSWERS; ++attempt) {
+                    for (int attempt = 0; attempt < 2 && written < m_nAnswers; ++attempt) {
                         const bool right = attempt == 1 || draw(8) != 0;
                         const std::string typed = right ? expected : std::to_string(a + b + 1);
                         clock += 1000 + draw(9000);
@@ -113,6 +119,8 @@ private:
         sqlite3_finalize(answer);
     }
 
+    std::vector<std::string> m_arrChildren; // GBK
+    int m_nAnswers;
     std::string m_strDirectory;
     std::string m_strPath;
 };
@@ -167,5 +175,19 @@ void BM_ExportCsv100k(benchmark::State& state) {
     state.counters["csv_bytes"] = double(bytes);
 }
 BENCHMARK(BM_ExportCsv100k)->Unit(benchmark::kMillisecond);
+
+// What the game reads when a child becomes current: that child's runs and answers from a record
+// of three children with 60,000 answers (some 20,000 each, as 200 days of 100). Arg 1: the whole
+// record, for comparison.
+void BM_ReadOneChildOf3(benchmark::State& state) {
+    static const CBenchHistory history({"\xD0\xA1\xC3\xF7", "Ann", "Tom"}, 60'000);
+    const std::optional<std::string> child =
+        state.range(0) ? std::nullopt : std::optional<std::string>("Tom");
+    size_t answers = 0;
+    for (auto _ : state)
+        answers = ReadHistory(history.Path(), 500, child).history.arrAnswers.size();
+    state.counters["answers"] = double(answers);
+}
+BENCHMARK(BM_ReadOneChildOf3)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace

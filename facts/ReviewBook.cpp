@@ -8,6 +8,10 @@
 
 namespace {
 
+// The worker waits this long for a record that is busy (being recovered, say) before it gives
+// the child no review this time.
+constexpr int BUSY_MS = 500;
+
 uint64_t KeyOf(const asREVIEWFACT& fact) {
     return uint64_t(uint32_t(fact.nLeft)) << 32 | uint64_t(uint32_t(fact.nRight)) << 1 |
            uint64_t(fact.cSign == '-');
@@ -78,7 +82,7 @@ CReviewBook ReviewBookOf(const asHISTORY& history, const asREVIEWREAD& read) {
 }
 
 std::optional<CReviewBook> ReadReviewBook(const std::string& path, const asREVIEWREAD& read) {
-    const asHISTORYREAD record = ReadHistory(path);
+    const asHISTORYREAD record = ReadHistory(path, BUSY_MS, read.strChild);
     if (record.nStatus == HistoryStatus::MISSING) return CReviewBook();
     if (record.nStatus != HistoryStatus::OK) return std::nullopt;
     return ReviewBookOf(record.history, read);

@@ -44,7 +44,7 @@ std::string CsvHeader(bool bWithSource) {
     std::string out = "\xEF\xBB\xBF";
     if (bWithSource) out += "记录文件,";
     out += "孩子,时间,UTC毫秒,题组,题型位,数的范围,轮次,页,位置,题目,题型,正确答案,所填答案,"
-           "对错,第一次作答,放大镜,用时毫秒\r\n";
+           "对错,第一次作答,放大镜,用时毫秒,复习题\r\n";
     return out;
 }
 
@@ -71,6 +71,7 @@ void AppendCsvRows(std::string& out, const asHISTORY& history, const std::string
                CsvCell(answer.strProblem) + ',' + KindName(kind) + ',' +
                CsvCell(answer.strExpected) + ',' + CsvCell(answer.strTyped) + ',' +
                (answer.bRight ? "1" : "0") + ',' + (answer.bFirstTry ? "1" : "0") + ',' +
-               (answer.bByMagnifier ? "1" : "0") + ',' + std::to_string(answer.nElapsedMs) + "\r\n";
+               (answer.bByMagnifier ? "1" : "0") + ',' + std::to_string(answer.nElapsedMs) + ',' +
+               (answer.bReview ? "1" : "0") + "\r\n";
     }
 }

@@ -27,6 +27,10 @@ constexpr const char* SIDE_FILES[] = {"-wal", "-shm", "-journal"};
 
 enum class Finding { OURS, EMPTY, NEWER, FOREIGN, DAMAGED, BUSY };
 
+// 1 in a record of version 2 or later: its answers say which were review problems.
+constexpr const char* COUNT_REVIEW_COLUMN =
+    "SELECT count(*) FROM pragma_table_info('answers') WHERE name = 'is_review'";
+
 constexpr const char* WAIT_A_WHILE = "; answers wait in memory and are tried again in a minute";
 
 uint32_t BigEndian32(const std::vector<uint8_t>& bytes, size_t at) {
@@ -83,10 +87,17 @@ Finding Examine(sqlite3* db, std::string& reason) {
     if (id == 0 && version == 0 && tables == 0) return Finding::EMPTY;
     if (id != HISTORY_APPLICATION_ID) return Finding::FOREIGN;
     if (version > HISTORY_SCHEMA_VERSION) return Finding::NEWER;
+    // An earlier version's file is ours as it is; the first batch written brings it up to date
+    // (WriteHistoryBatch). Its columns must be its version's, or that batch could never go in.
     const int64_t ourTables =
         QueryInt(db, "SELECT count(*) FROM sqlite_master WHERE name IN ('runs', 'answers')", rc);
-    if (rc == SQLITE_OK && (version != HISTORY_SCHEMA_VERSION || ourTables != 2)) {
+    if (rc == SQLITE_OK && (version < 1 || ourTables != 2)) {
         reason = "its tables are missing";
+        return Finding::DAMAGED;
+    }
+    const int64_t reviewColumn = rc == SQLITE_OK ? QueryInt(db, COUNT_REVIEW_COLUMN, rc) : 0;
+    if (rc == SQLITE_OK && reviewColumn != (version >= 2)) {
+        reason = "its tables are not those of its version";
         return Finding::DAMAGED;
     }
     sqlite3_stmt* check = nullptr;

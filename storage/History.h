@@ -34,10 +34,11 @@ using HistoryTell = std::function<void(const std::string&)>;
 
 // Opens the record at path for writing. A file that is not ours or is damaged is kept under a
 // rescue name (as the data file's are) and a new one is started; a newer version's file is left as
-// it is; a missing one is made only when create is set, with the data file's rule for its
-// permission bits and group. A link another account could have planted is not followed. Every
-// case but OPEN and ABSENT says one line through fnTell. While open, the file is in WAL mode, so
-// that a reader never waits for the game nor the game for a reader.
+// it is, an earlier version's is opened as it is (its first batch brings it up to date); a missing
+// one is made only when create is set, with the data file's rule for its permission bits and group.
+// A link another account could have planted is not followed. Every case but OPEN and ABSENT says
+// one line through fnTell. While open, the file is in WAL mode, so that a reader never waits for
+// the game nor the game for a reader.
 HistoryOpen OpenHistory(asHISTORYFILE& file, const std::string& path, bool create,
                         const HistoryTell& fnTell);
 

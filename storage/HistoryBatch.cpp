@@ -3,6 +3,8 @@
 // One batch of runs, answers, ends and deletions, written in order in one transaction.
 #include "storage/HistoryBatch.h"
 
+#include "storage/HistorySchema.h"
+
 #include <sqlite3.h>
 
 #include <cstdint>
@@ -18,7 +20,8 @@ constexpr const char* FIND_RUN =
     "set_limit = ?4 AND started_utc_ms = ?5";
 constexpr const char* INSERT_ANSWER =
     "INSERT INTO answers (run_id, page, position, utc_ms, problem, expected, typed, is_right, "
-    "is_first_try, by_magnifier, elapsed_ms) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11)";
+    "is_first_try, by_magnifier, elapsed_ms, is_review) "
+    "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12)";
 constexpr const char* FIND_ANSWER =
     "SELECT 1 FROM answers WHERE run_id = ?1 AND page = ?2 AND position = ?3 AND utc_ms = ?4 AND "
     "typed = ?7 AND by_magnifier = ?10";
@@ -83,6 +86,7 @@ void BindAnswer(sqlite3_stmt* statement, int64_t runId, const asHISTORYANSWER& a
     sqlite3_bind_int(statement, 9, answer.bFirstTry);
     sqlite3_bind_int(statement, 10, answer.bByMagnifier);
     sqlite3_bind_int64(statement, 11, answer.nElapsedMs);
+    sqlite3_bind_int(statement, 12, answer.bReview);
 }
 
 // Runs one record's statements; SQLITE_DONE when it went through.
@@ -190,6 +194,24 @@ private:
     RunRows& m_Runs;
 };
 
+// A record of an earlier version gets this version's tables in the transaction of the first batch
+// written into it: a kill, or a batch that fails, leaves it whole at the version it had.
+int UpgradeTables(sqlite3* db) {
+    sqlite3_stmt* statement = nullptr;
+    int rc = sqlite3_prepare_v2(db, "PRAGMA user_version", -1, &statement, nullptr);
+    int version = HISTORY_SCHEMA_VERSION;
+    if (rc == SQLITE_OK && (rc = sqlite3_step(statement)) == SQLITE_ROW) {
+        version = sqlite3_column_int(statement, 0);
+        rc = SQLITE_OK;
+    }
+    sqlite3_finalize(statement);
+    if (rc != SQLITE_OK || version < 1 || version >= HISTORY_SCHEMA_VERSION) return rc;
+    for (; rc == SQLITE_OK && version < HISTORY_SCHEMA_VERSION; ++version)
+        rc = sqlite3_exec(db, HISTORY_UPGRADE_SQL[version - 1], nullptr, nullptr, nullptr);
+    const std::string mark = "PRAGMA user_version = " + std::to_string(HISTORY_SCHEMA_VERSION);
+    return rc == SQLITE_OK ? sqlite3_exec(db, mark.c_str(), nullptr, nullptr, nullptr) : rc;
+}
+
 bool MayPass(int rc) {
     switch (rc & 0xff) {
     case SQLITE_BUSY:
@@ -210,6 +232,7 @@ BatchResult WriteHistoryBatch(sqlite3* db, const std::vector<HistoryRecord>& rec
                               std::string& error, size_t nReplayed) {
     RunRows written = runs;
     int rc = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK) rc = UpgradeTables(db);
     if (rc == SQLITE_OK) {
         CRecordWriter writer(db, written);
         for (size_t i = 0; i < records.size(); ++i) {

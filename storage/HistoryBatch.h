@@ -26,9 +26,10 @@ enum class BatchResult {
     FAILED, // nothing is, and the file should not be written again this session
 };
 
-// Writes records in order in one transaction: all of them or none. Answers and ends of runs whose
-// start is not in runs (nor earlier in the batch) are left out. runs learns the new runs and
-// forgets deleted children's only when the batch is written. error says why it was not.
+// Writes records in order in one transaction: all of them or none. A record of an earlier version
+// is brought up to this one in the same transaction. Answers and ends of runs whose start is not
+// in runs (nor earlier in the batch) are left out. runs learns the new runs and forgets deleted
+// children's only when the batch is written. error says why it was not.
 // The first nReplayed records were read back from the waiting file and may be in the record
 // already (the game ended between writing them and removing the file): a run found there is
 // taken, an answer found there is not written again, and a deletion takes only the runs started

@@ -79,6 +79,12 @@ public:
         return m_nCode == SQLITE_ROW;
     }
     int Code() const { return m_nCode == SQLITE_DONE ? SQLITE_OK : m_nCode; }
+    // Binds bytes to ?1; they must outlive the statement.
+    void BindBlob(const std::string& bytes) {
+        if (m_nCode == SQLITE_OK)
+            m_nCode =
+                sqlite3_bind_blob(m_pStatement, 1, bytes.data(), int(bytes.size()), SQLITE_STATIC);
+    }
     int64_t Int(int column) const { return sqlite3_column_int64(m_pStatement, column); }
     int64_t IntOr(int column, int64_t fallback) const {
         return sqlite3_column_type(m_pStatement, column) == SQLITE_NULL ? fallback : Int(column);
@@ -95,17 +101,24 @@ private:
 };
 
 // In the order the game wrote them, which is the order they happened even when the clock was
-// set back meanwhile; the row ids need no sorting.
+// set back meanwhile; the row ids need no sorting. One child's runs are found through
+// runs_by_child and their answers through answers_by_run, so a record of years of several
+// children is not read whole for one of them.
 constexpr const char* RUNS_SQL =
     "SELECT run_id, child, set_number, set_kinds, set_limit, started_utc_ms, ended_utc_ms, "
-    "score, answers_done, answers_first_try FROM runs ORDER BY run_id";
+    "score, answers_done, answers_first_try FROM runs";
 constexpr const char* ANSWERS_SQL =
     "SELECT run_id, page, position, utc_ms, problem, expected, typed, is_right, is_first_try, "
-    "by_magnifier, elapsed_ms FROM answers ORDER BY answer_id";
+    "by_magnifier, elapsed_ms, ";
+constexpr const char* ONE_CHILDS_RUNS = " WHERE child = ?1";
+constexpr const char* ONE_CHILDS_ANSWERS =
+    " WHERE run_id IN (SELECT run_id FROM runs WHERE child = ?1)";
 
-// Reads the mark, the version and both tables; returns SQLITE_OK or the failing code, with
-// result's status and error set for a file that is readable but not one to report on.
-int ReadTables(sqlite3* db, asHISTORYREAD& result) {
+// Reads the mark, the version and both tables (only onlyChild's runs and answers when given);
+// returns SQLITE_OK or the failing code, with result's status and error set for a file that is
+// readable but not one to report on.
+int ReadTables(sqlite3* db, const std::optional<std::string>& onlyChild, asHISTORYREAD& result) {
+    int64_t nVersion = 0;
     {
         CStatement mark(db, "PRAGMA application_id");
         if (!mark.Step()) return mark.Code() == SQLITE_OK ? SQLITE_NOTADB : mark.Code();
@@ -126,7 +139,7 @@ int ReadTables(sqlite3* db, asHISTORYREAD& result) {
     {
         CStatement version(db, "PRAGMA user_version");
         if (!version.Step()) return version.Code() == SQLITE_OK ? SQLITE_CORRUPT : version.Code();
-        const int64_t nVersion = version.Int(0);
+        nVersion = version.Int(0);
         if (nVersion > HISTORY_SCHEMA_VERSION) {
             result.nStatus = HistoryStatus::NEWER;
             result.strError = "written by a newer version of the game (record version " +
@@ -140,7 +153,10 @@ int ReadTables(sqlite3* db, asHISTORYREAD& result) {
             return SQLITE_OK;
         }
     }
-    CStatement runs(db, RUNS_SQL);
+    const std::string runsSql =
+        std::string(RUNS_SQL) + (onlyChild ? ONE_CHILDS_RUNS : "") + " ORDER BY run_id";
+    CStatement runs(db, runsSql.c_str());
+    if (onlyChild) runs.BindBlob(*onlyChild);
     while (runs.Step()) {
         asRECORDEDRUN& run = result.history.arrRuns.emplace_back();
         run.nRunId = runs.Int(0);
@@ -155,7 +171,12 @@ int ReadTables(sqlite3* db, asHISTORYREAD& result) {
         run.nAnswersFirstTry = int(runs.IntOr(9, -1));
     }
     if (runs.Code() != SQLITE_OK) return runs.Code();
-    CStatement answers(db, ANSWERS_SQL);
+    // The first version's answers have no review flag: none was a review problem.
+    const std::string answersSql = std::string(ANSWERS_SQL) + (nVersion >= 2 ? "is_review" : "0") +
+                                   " FROM answers" + (onlyChild ? ONE_CHILDS_ANSWERS : "") +
+                                   " ORDER BY answer_id";
+    CStatement answers(db, answersSql.c_str());
+    if (onlyChild) answers.BindBlob(*onlyChild);
     while (answers.Step()) {
         asHISTORYANSWER& answer = result.history.arrAnswers.emplace_back();
         answer.nRunKey = answers.Int(0);
@@ -169,6 +190,7 @@ int ReadTables(sqlite3* db, asHISTORYREAD& result) {
         answer.bFirstTry = answers.Int(8) != 0;
         answer.bByMagnifier = answers.Int(9) != 0;
         answer.nElapsedMs = answers.Int(10);
+        answer.bReview = answers.Int(11) != 0;
     }
     return answers.Code();
 }
@@ -197,7 +219,8 @@ void LeaveOutWaitingDeletions(const std::string& path, asHISTORY& history) {
 
 } // namespace
 
-asHISTORYREAD ReadHistory(const std::string& path, int busyMs) {
+asHISTORYREAD ReadHistory(const std::string& path, int busyMs,
+                          const std::optional<std::string>& onlyChild) {
     asHISTORYREAD result;
     struct stat info {};
     if (stat(path.c_str(), &info) != 0) {
@@ -226,7 +249,7 @@ asHISTORYREAD ReadHistory(const std::string& path, int busyMs) {
             sqlite3_busy_timeout(db, busyMs);
             // One read transaction: the writer's pages are seen whole or not at all.
             code = sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
-            if (code == SQLITE_OK) code = ReadTables(db, result);
+            if (code == SQLITE_OK) code = ReadTables(db, onlyChild, result);
         }
         // Read as immutable, a game's checkpoint under way would look like damage: read again
         // the ordinary way.

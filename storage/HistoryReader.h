@@ -7,6 +7,7 @@
 #include "storage/HistoryRecords.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,5 +47,9 @@ struct asHISTORYREAD {
 };
 
 // Opens path read-only (no lock of the game's is taken, nothing is written, a busy writer is
-// waited for at most busyMs) and reads everything in one read transaction.
-asHISTORYREAD ReadHistory(const std::string& path, int busyMs = 500);
+// waited for at most busyMs) and reads everything in one read transaction; with onlyChild (GBK
+// bytes as runs.child holds them, the empty name for the runs played with no child), only that
+// child's runs and their answers. Records of every version up to this game's are read; answers
+// from before the review flag are not review ones.
+asHISTORYREAD ReadHistory(const std::string& path, int busyMs = 500,
+                          const std::optional<std::string>& onlyChild = std::nullopt);

@@ -32,7 +32,7 @@ struct asHISTORYANSWER {
     bool bFirstTry = false;
     bool bByMagnifier = false;
     int64_t nElapsedMs = 0;
-    bool bReview = false; // a review problem, put on the page to bring a fact back
+    bool bReview = false; // a review problem: put on the page to bring a missed or slow fact back
 };
 
 // A run ends with a result (the score the chart gets).

@@ -10,8 +10,9 @@ constexpr const char* HISTORY_FILE_NAME = "zimbly-history.sqlite";
 constexpr int HISTORY_APPLICATION_ID = 0x5A6D426C;
 
 // PRAGMA user_version. A file with a higher number was written by a newer game: it is left as it
-// is, neither written nor read.
-constexpr int HISTORY_SCHEMA_VERSION = 1;
+// is, neither written nor read. One with a lower number is read as it is and brought up to this
+// version by the first batch written into it, in that batch's transaction.
+constexpr int HISTORY_SCHEMA_VERSION = 2;
 
 // One row a run, one row an answer (or a use of the magnifier). Times are UTC milliseconds since
 // 1970. A deleted child's runs, and with them their answers, go in one statement.
@@ -41,7 +42,15 @@ CREATE TABLE answers (
     is_right INTEGER NOT NULL,        -- 0 or 1, as marked
     is_first_try INTEGER NOT NULL,    -- 1: no earlier answer to this problem on this page
     by_magnifier INTEGER NOT NULL,    -- 1: the magnifier gave the answer away
-    elapsed_ms INTEGER NOT NULL       -- since the problem became the current one
+    elapsed_ms INTEGER NOT NULL,      -- since the problem became the current one
+    is_review INTEGER NOT NULL DEFAULT 0 -- 1: a review problem, put on the page to bring a
+                                         -- fact back
 );
 CREATE INDEX answers_by_run ON answers(run_id, page, position);
 )sql";
+
+// HISTORY_UPGRADE_SQL[n - 1] brings a record of version n up to n + 1. Columns are only ever added
+// at the end, so that an upgraded file and a new one have the same columns in the same order.
+constexpr const char* HISTORY_UPGRADE_SQL[HISTORY_SCHEMA_VERSION - 1] = {
+    "ALTER TABLE answers ADD COLUMN is_review INTEGER NOT NULL DEFAULT 0",
+};

@@ -15,7 +15,9 @@
 
 namespace {
 
-constexpr std::string_view FIRST_LINE = "zimbly answers waiting 1";
+constexpr std::string_view FIRST_LINE = "zimbly answers waiting 2";
+// The first format: its answers do not say whether they were review problems.
+constexpr std::string_view FIRST_LINE_1 = "zimbly answers waiting 1";
 // Far above what HISTORY_MAX_WAITING records take: a larger file is not ours.
 constexpr size_t MAX_WAITING_BYTES = 64u << 20;
 
@@ -57,7 +59,7 @@ struct CEncoder {
         return (CLine("answer") << answer.nRunKey << answer.nPage << answer.nPosition
                                 << answer.nUtcMs << answer.strProblem << answer.strExpected
                                 << answer.strTyped << answer.bRight << answer.bFirstTry
-                                << answer.bByMagnifier << answer.nElapsedMs)
+                                << answer.bByMagnifier << answer.nElapsedMs << answer.bReview)
             .Done();
     }
     std::string operator()(const asHISTORYRUNEND& end) const {
@@ -131,7 +133,7 @@ private:
     bool m_bOk = true;
 };
 
-bool DecodeLine(std::string_view line, HistoryRecord& record) {
+bool DecodeLine(std::string_view line, bool bFirstFormat, HistoryRecord& record) {
     CFields fields(line);
     if (fields.Kind() == "run") {
         asHISTORYRUN run;
@@ -143,6 +145,7 @@ bool DecodeLine(std::string_view line, HistoryRecord& record) {
         fields >> answer.nRunKey >> answer.nPage >> answer.nPosition >> answer.nUtcMs >>
             answer.strProblem >> answer.strExpected >> answer.strTyped >> answer.bRight >>
             answer.bFirstTry >> answer.bByMagnifier >> answer.nElapsedMs;
+        if (!bFirstFormat) fields >> answer.bReview;
         record = answer;
     } else if (fields.Kind() == "end") {
         asHISTORYRUNEND end;
@@ -179,13 +182,15 @@ bool DecodeWaitingRecords(std::span<const uint8_t> bytes, std::vector<HistoryRec
     if (!text.ends_with('\n')) return false;
     text.remove_suffix(1);
     bool first = true;
+    bool bFirstFormat = false;
     while (true) {
         const size_t newline = text.find('\n');
         const std::string_view line = text.substr(0, newline);
         if (first) {
-            if (line != FIRST_LINE) return false;
+            bFirstFormat = line == FIRST_LINE_1;
+            if (line != FIRST_LINE && !bFirstFormat) return false;
             first = false;
-        } else if (!DecodeLine(line, records.emplace_back())) {
+        } else if (!DecodeLine(line, bFirstFormat, records.emplace_back())) {
             records.clear();
             return false;
         }

@@ -17,7 +17,8 @@ std::string WaitingFilePath(const std::string& historyPath);
 // The records as the file holds them: a first line that names the file, then one line a record,
 // numbers in decimal and texts in hexadecimal, so that any bytes of a name survive.
 std::vector<uint8_t> EncodeWaitingRecords(const std::vector<HistoryRecord>& records);
-// False, with nothing in records, when bytes are not such a file or any line is malformed.
+// False, with nothing in records, when bytes are not such a file or any line is malformed. A file
+// of the first format (no review flag on its answers) is read too, its answers not review ones.
 bool DecodeWaitingRecords(std::span<const uint8_t> bytes, std::vector<HistoryRecord>& records);
 
 // Replaces the waiting file crash-safely, with the data file's rules for links, permission bits

@@ -25,6 +25,8 @@ def create(path, version=SCHEMA_VERSION):
     Path(path).unlink(missing_ok=True)
     db = sqlite3.connect(path)
     db.executescript(SCHEMA_SQL)
+    if version == 1:  # the first version's answers had no review flag
+        db.execute("ALTER TABLE answers DROP COLUMN is_review")
     db.execute(f"PRAGMA application_id = {APPLICATION_ID}")
     db.execute(f"PRAGMA user_version = {version}")
     return db

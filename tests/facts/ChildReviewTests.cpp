@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <future>
 
 namespace {
@@ -80,4 +82,16 @@ TEST(ChildReview, NoChildOrAnUnreadableRecordMeansNoReviewAndChildrenKeepTheirOw
     EXPECT_EQ(reads, 3);
     review.ForgetChild("Tom"); // deleted: a new Tom starts afresh
     EXPECT_TRUE(review.Due(1, DAY, 3, ALL).empty());
+}
+
+TEST(ChildReview, ARecordThatCannotBeReadGivesNoBookAndNoRecordYetAnEmptyOne) {
+    const std::string dir = testing::TempDir() + "zimbly-review-read";
+    std::filesystem::create_directories(dir);
+    const std::string missing = dir + "/none.sqlite", damaged = dir + "/damaged.sqlite";
+    std::ofstream(damaged) << "not a database, but a child's drawing";
+    const auto none = ReadReviewBook(missing, ReadOf("Tom"));
+    ASSERT_TRUE(none.has_value()); // a fresh game: review starts from the first answer
+    EXPECT_TRUE(none->Entries().empty());
+    EXPECT_FALSE(ReadReviewBook(damaged, ReadOf("Tom")).has_value());
+    std::filesystem::remove_all(dir);
 }

@@ -3,7 +3,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """SIGKILL at random moments while answers are recorded: the record always opens whole and holds
 an unbroken beginning of the play (RELIABILITY.md, "No page half-kept"); a clean stop leaves one
-file. Usage: kill_loop.py RECORD_DRIVER [ROUNDS]"""
+file. The first round starts from a first-version record, killed around its upgrade.
+Usage: kill_loop.py RECORD_DRIVER [ROUNDS]"""
 import os
 import random
 import shutil
@@ -13,6 +14,9 @@ import subprocess
 import sys
 import tempfile
 import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+import history  # noqa: E402  (the game's schema, read from storage/HistorySchema.h)
 
 NAME = "zimbly-history.sqlite"
 
@@ -66,8 +70,11 @@ def check_file(folder):
             fail("answers without their run")
         if db.execute("PRAGMA application_id").fetchone()[0] != 0x5A6D426C:
             fail("the file lost its mark")
-        if db.execute("PRAGMA user_version").fetchone()[0] != 1:
-            fail("the file lost its version")
+        version = db.execute("PRAGMA user_version").fetchone()[0]
+        review = db.execute("SELECT count(*) FROM pragma_table_info('answers') "
+                            "WHERE name = 'is_review'").fetchone()[0]
+        if (version, review) not in ((1, 0), (history.SCHEMA_VERSION, 1)):
+            fail(f"version {version} with {review} review columns: lost or half upgraded")
         total = 0
         for run_id, done, first, score in db.execute(
             "SELECT run_id, answers_done, answers_first_try, score FROM runs"
@@ -93,9 +100,11 @@ def main():
     try:
         seeds = random.Random(os.environ.get("KILL_LOOP_SEED", str(time.time())))
         answers = 0
+        history.create(os.path.join(folder, NAME), 1).close()
         for round_number in range(rounds):
             process = subprocess.Popen([driver, folder, str(seeds.randrange(1 << 30))])
-            time.sleep(seeds.uniform(0.02, 0.6))
+            # The upgrade goes with the first batch, some 20 ms after the start.
+            time.sleep(seeds.uniform(0.005, 0.08) if round_number == 0 else seeds.uniform(0.02, 0.6))
             process.send_signal(signal.SIGKILL)
             process.wait()
             now = check_file(folder)

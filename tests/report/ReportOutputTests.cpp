@@ -51,17 +51,18 @@ TEST(ReportOutput, CsvHasTheMarkAHeaderAndOneRowAnAnswer) {
     history.arrRuns.push_back({7, "=cmd|' /C calc'!A0", 2, 35, 10, 0});
     history.arrRuns.push_back({8, "Ann", 0, 35, 10, 0});
     history.arrAnswers.push_back(
-        {7, 1, 0, 3600 * 1000, "□+3=8", "5", "4", false, true, false, 4200});
+        {7, 1, 0, 3600 * 1000, "□+3=8", "5", "4", false, true, false, 4200, true});
     history.arrAnswers.push_back({8, 1, 1, 7200 * 1000, "3+5=□", "8", "8", true, true, true, 100});
     asREPORTOPTIONS options;
     std::string csv = CsvHeader(false);
     AppendCsvRows(csv, history, "", options);
     ASSERT_TRUE(csv.starts_with("\xEF\xBB\xBF孩子,时间,"));
     EXPECT_NE(csv.find("\r\n'=cmd|' /C calc'!A0,1970-01-01 01:00:00,3600000,3,35,10,7,1,0,"
-                       "□+3=8,填空,5,4,0,1,0,4200\r\n"),
+                       "□+3=8,填空,5,4,0,1,0,4200,1\r\n"),
               std::string::npos)
         << csv;
     EXPECT_NE(csv.find("\r\nAnn,1970-01-01 02:00:00,"), std::string::npos);
+    EXPECT_NE(csv.find(",用时毫秒,复习题\r\n"), std::string::npos);
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 3);
 
     options.strOnlyChild = "Ann";

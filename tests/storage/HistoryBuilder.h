@@ -19,6 +19,7 @@ public:
         EXPECT_EQ(sqlite3_open(path.c_str(), &m_pDb), SQLITE_OK);
         Exec("PRAGMA synchronous = OFF"); // the tests need no durability, only the bytes
         Exec(HISTORY_SCHEMA_SQL);
+        if (version == 1) Exec("ALTER TABLE answers DROP COLUMN is_review"); // the first tables
         Exec("PRAGMA application_id = " + std::to_string(applicationId));
         Exec("PRAGMA user_version = " + std::to_string(version));
     }

@@ -5,6 +5,7 @@
 // planted link beside it. None of it stops the handing of answers.
 #include "storage/FileIo.h"
 #include "storage/Paths.h"
+#include "tests/storage/HistoryBuilder.h"
 #include "tests/storage/HistoryFixture.h"
 #include "tests/users/UserDataFixture.h"
 
@@ -70,7 +71,7 @@ TEST_F(HistoryFile, EachFoundFileIsUsedKeptAsideOrLeftAsItIs) {
         {"an empty file", [](const std::string& p) { Write(p, {}); }, "", false, true},
         {"a newer version",
          [](const std::string& p) {
-             Execute(p, "PRAGMA application_id = 1517109868; PRAGMA user_version = 2; "
+             Execute(p, "PRAGMA application_id = 1517109868; PRAGMA user_version = 3; "
                         "CREATE TABLE later(x)");
          },
          "was written by a newer version of the game; it is left as it is", false, false},
@@ -102,6 +103,39 @@ TEST_F(HistoryFile, EachFoundFileIsUsedKeptAsideOrLeftAsItIs) {
             EXPECT_EQ(FolderNames(), std::vector<std::string>{HISTORY_FILE_NAME});
         }
     }
+}
+
+// A first-version record keeps its version when opened and when a batch is refused; the first
+// batch written brings it up to date, its old answers' flag 0, in that batch's transaction.
+TEST_F(HistoryFile, AnEarlierVersionIsUpgradedWithItsFirstBatchWhole) {
+    {
+        CHistoryBuilder old(m_strPath, 1);
+        old.AddAnswer(old.AddRun("Tom", 1000), 2000, "1+1=□", "2", "2");
+        old.Exec("CREATE TRIGGER refuse BEFORE INSERT ON answers WHEN NEW.typed = 'x' "
+                 "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    }
+    asHISTORYFILE file;
+    ASSERT_EQ(OpenHistory(file, m_strPath, false, {}), HistoryOpen::OPEN);
+    RunRows runs;
+    std::string error, old = "1|1|1|0|2000|1+1=□|2|2|1|1|0|3000";
+    for (const auto& [typed, want] : std::vector<std::pair<std::string, std::string>>{
+             {"", "1/" + old},
+             {"x", "1/" + old},
+             {"4", "2/" + old + "|0/2|2|1|0|6|2+2=□|4|4|1|1|0|9|1"}}) {
+        if (!typed.empty())
+            WriteHistoryBatch(
+                file.pDb,
+                {asHISTORYRUN{1, "Amy", 0, 35, 10, 5},
+                 asHISTORYANSWER{1, 1, 0, 6, "2+2=□", "4", typed, true, true, false, 9, true}},
+                runs, error);
+        std::string now = One("PRAGMA user_version");
+        for (const std::string& row : Rows("SELECT * FROM answers"))
+            now += "/" + row;
+        EXPECT_EQ(now, want) << typed;
+    }
+    CloseHistory(file);
+    EXPECT_EQ(OpenHistory(file, m_strPath, false, {}), HistoryOpen::OPEN) << "whole at version 2";
+    CloseHistory(file);
 }
 
 // Permission bits hold only without root: these run in a child that gave it up.

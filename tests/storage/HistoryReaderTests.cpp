@@ -63,6 +63,32 @@ TEST_F(HistoryReader, ReadsRunsAndAnswersInTheOrderTheGameWroteThem) {
     EXPECT_EQ(read.history.arrAnswers[2].nElapsedMs, 1234);
 }
 
+// Runs 1 to 4 of Tom, the nameless child, Amy and Tom, run 4's answer a review one where the
+// version has the flag: read whole or one child's alone, as "runs|answers' runs" (r: review).
+TEST_F(HistoryReader, EachVersionIsReadWholeOrOneChildAlone) {
+    for (const int version : {1, 2}) {
+        const std::string path = m_strPath + std::to_string(version);
+        {
+            CHistoryBuilder builder(path, version);
+            for (const char* child : {"Tom", "", "Amy", "Tom"})
+                builder.AddAnswer(builder.AddRun(child, 1000), 2000, "1+1=□", "2", "2");
+            if (version > 1) builder.Exec("UPDATE answers SET is_review = 1 WHERE run_id = 4");
+        }
+        for (auto [child, want] : std::vector<std::pair<std::optional<std::string>, std::string>>{
+                 {std::nullopt, "1234|1234r"}, {"Tom", "14|14r"}, {"", "2|2"}, {"Ann", "|"}}) {
+            const asHISTORY read = ReadHistory(path, 500, child).history;
+            std::string got;
+            for (const asRECORDEDRUN& run : read.arrRuns)
+                got += std::to_string(run.nRunId);
+            got += '|';
+            for (const asHISTORYANSWER& answer : read.arrAnswers)
+                got += std::to_string(answer.nRunKey) + (answer.bReview ? "r" : "");
+            if (version == 1) std::erase(want, 'r');
+            EXPECT_EQ(got, want) << version << child.value_or(" (all)");
+        }
+    }
+}
+
 TEST_F(HistoryReader, EachKindOfBadFileIsToldApartAndNothingIsRead) {
     struct asCASE {
         const char* pName;
@@ -80,7 +106,7 @@ TEST_F(HistoryReader, EachKindOfBadFileIsToldApartAndNothingIsRead) {
          HistoryStatus::NOT_OURS},
         {"tables but no mark", [](const std::string& path) { CHistoryBuilder builder(path, 0, 0); },
          HistoryStatus::NOT_OURS},
-        {"newer", [](const std::string& path) { CHistoryBuilder builder(path, 2); },
+        {"newer", [](const std::string& path) { CHistoryBuilder builder(path, 3); },
          HistoryStatus::NEWER},
         {"no version", [](const std::string& path) { CHistoryBuilder builder(path, 0); },
          HistoryStatus::DAMAGED},

@@ -1,0 +1,43 @@
+# SPDX-FileCopyrightText: 2026 The Zimbly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Review through real X input: a fact Tom misses on page 1 stands on page 2, the record marks it
+# as a review problem, and the parents' report lists it in review. With the seed, page 1's tenth
+# problem ("( ) + 0 = 1", the fact 1+0) is not drawn on page 2: review puts it there.
+source "$(dirname "$0")/run_lib.sh"
+
+RECORD="$WORK/bin/zimbly-history.sqlite"
+MISSED=9
+
+start_xvfb 1280x1024
+open_first_page_as_tom
+for i in "${!page[@]}"; do
+    [ "$i" = "$MISSED" ] && { type_answer $(((page[i] + 1) % 10)); act_key BackSpace 8; }
+    type_answer "${page[$i]}"
+done
+read -r -a page2 < <(answers_after "${ACTIONS[@]}" key 34)
+act_key Next 34
+expect_like review_page "${MOVING[@]}" -- "${ACTIONS[@]}"
+for answer in "${page2[@]}"; do type_answer "$answer"; done
+finish_and_leave
+
+python3 - "$RECORD" "$MISSED" <<'PY' || fail "the record does not show the fact brought back"
+import sqlite3, sys
+db = sqlite3.connect(sys.argv[1])
+missed = int(sys.argv[2])
+rows = db.execute("SELECT page, position, problem, expected, is_first_try, is_right, is_review "
+                  "FROM answers ORDER BY answer_id").fetchall()
+def filled(problem, expected):
+    whole = problem.replace("\u25a1", expected)
+    left, result = whole.split("=")
+    return left, int(result)
+first = [r for r in rows if r[0] == 1 and r[1] == missed and r[4] == 1]
+assert first and first[0][5] == 0, first
+missed_left, _ = filled(first[0][2], first[0][3])
+review = [r for r in rows if r[0] == 2 and r[6] == 1]
+assert [filled(r[2], r[3])[0] for r in review] == [missed_left], (missed_left, review)
+assert not any(r[6] for r in rows if r[0] == 1), "a first page of a fresh child has no review"
+print(f"missed {missed_left} on page 1; on page 2 at place {review[0][1]} as {review[0][2]}")
+PY
+
+"$GAME_SOURCE_BINARY" --report --out "$WORK/report.html" "$RECORD" >/dev/null ||
+    fail "the report of the record failed"
