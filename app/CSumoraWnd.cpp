@@ -10,6 +10,19 @@
 #include "users/UserData.h"
 
 #include <cstdlib>
+#include <string_view>
+
+namespace {
+
+// Whose turn it is matters once children share the game: their results and the problems brought
+// back for them are their own. One child, or none, leaves the title as it always was.
+std::string_view ChildOnTitle() {
+    const asUSERINFO* user = CurrentUser();
+    if (g_arrUsers.size() < 2 || !user) return {};
+    return user->strName;
+}
+
+} // namespace
 
 CSumoraWnd::CSumoraWnd(CPlatformWindow& host, std::optional<unsigned> seed)
     : m_fnRand([] { return std::rand(); }), m_fnUtcNow(GetUtcMilliseconds), m_host(host),
@@ -72,7 +85,7 @@ void CSumoraWnd::ComposeFrame(CImageLayer& target) const {
     HighlightPoint(litX, litY);
     switch (ScreenOf(m_nScreenState)) {
     case SCREEN_TITLE:
-        PaintTitleScreen(target, m_TitleItems, litX, litY);
+        PaintTitleScreen(target, m_TitleItems, ChildOnTitle(), litX, litY);
         if (!DataFileProblem().empty()) PaintDataFileNotice(target);
         break;
     case SCREEN_EXERCISE:

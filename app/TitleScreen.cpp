@@ -18,6 +18,14 @@ std::string FormatNumber(const std::string& gbkFormat, int value) {
     return buffer;
 }
 
+// The greeting is lettered as the planks' captions are; a long name makes it smaller, never so
+// small that a child could not read it.
+constexpr int SIGN_WEIGHT = 700;
+constexpr int SIGN_LARGEST_HEIGHT = 20;
+constexpr int SIGN_SMALLEST_HEIGHT = 14;
+// Dark brown on light wood, as the leave sign is lettered.
+constexpr Color SIGN_TEXT_COLOR = RGB(0x5b, 0x3a, 0x1e);
+
 } // namespace
 
 asTITLEITEMS MakeTitleItems() {
@@ -74,11 +82,40 @@ void DrawTitleItem(const asTITLEITEM& item, CImageLayer& target) {
     dc.SetTextColor(saved);
 }
 
-void PaintTitleScreen(CImageLayer& target, const asTITLEITEMS& items, int handX, int handY) {
+asSIGNTEXT FitNameSign(std::string_view name) {
+    static const std::string before = GbkFromUtf8("你好，");
+    static const std::string after = GbkFromUtf8("！");
+    static const std::string ellipsis = GbkFromUtf8("…");
+    // A glyph's ink may stand a pixel past its advance.
+    const int room = NAME_TEXT_RECT.Width() - 2;
+    const std::string whole = before + std::string(name) + after;
+    for (int height = SIGN_LARGEST_HEIGHT; height >= SIGN_SMALLEST_HEIGHT; --height)
+        if (GbkTextWidth(whole, SIGN_WEIGHT, height) <= room) return {whole, height};
+    // At the smallest height, as many whole characters of the name as leave room for the ellipsis.
+    size_t shown = 0;
+    for (size_t next; shown < name.size(); shown = next) {
+        next = shown + GbkCharacterSize(name, shown);
+        const std::string cut = before + std::string(name.substr(0, next)) + ellipsis + after;
+        if (GbkTextWidth(cut, SIGN_WEIGHT, SIGN_SMALLEST_HEIGHT) > room) break;
+    }
+    return {before + std::string(name.substr(0, shown)) + ellipsis + after, SIGN_SMALLEST_HEIGHT};
+}
+
+void PaintTitleScreen(CImageLayer& target, const asTITLEITEMS& items, std::string_view childName,
+                      int handX, int handY) {
     if (!target.m_hDC) return;
     target.DrawBitmap(0, 0, TITLE_BACKGROUND_PICTURE);
     for (const asTITLEITEM& item : items)
         DrawTitleItem(item, target);
+    if (!childName.empty()) {
+        target.DrawBitmapKeyed(NAME_SIGN_RECT.left, NAME_SIGN_RECT.top, NAME_SIGN_PICTURE);
+        const asSIGNTEXT sign = FitNameSign(childName);
+        asDRAWCONTEXT& dc = *target.m_hDC;
+        const Color saved = dc.SetTextColor(SIGN_TEXT_COLOR);
+        target.DrawTextBox(sign.strText, NAME_TEXT_RECT, DT_CENTER | DT_VCENTER | DT_SINGLELINE,
+                           SIGN_WEIGHT, sign.nHeight);
+        dc.SetTextColor(saved);
+    }
     if (PtInRect(g_rcLeave, handX, handY))
         target.DrawBitmapKeyed(g_rcLeave.left, g_rcLeave.top, LEAVE_HOVER_PICTURE);
 }

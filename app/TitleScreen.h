@@ -9,6 +9,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 struct asTITLEITEM {
     std::string strCaption; // GBK
@@ -38,6 +39,10 @@ inline constexpr std::array<Rect, TITLE_ITEM_COUNT> TITLE_ITEM_RECTS = {{
 constexpr Rect g_rcLeave = {79, 522, 196, 555};
 // The yellow balloon that shows the hint of the lifted plank.
 constexpr Rect BALLOON_RECT = {710, 285, 990, 457};
+// The sign on the hill below the balloon that greets the child whose turn it is (picture 193),
+// and the part of its face that holds the greeting.
+constexpr Rect NAME_SIGN_RECT = {756, 504, 972, 580};
+constexpr Rect NAME_TEXT_RECT = {776, 508, 952, 544};
 
 // The planks at rest, with the information plank's texts; planks 0..7 get theirs from
 // RebuildTitleCaptions.
@@ -49,8 +54,18 @@ void RebuildTitleCaptions(asTITLEITEMS& items, const ExerciseSet (&sets)[EXERCIS
 // Draws one plank onto target (its text colour is restored afterwards).
 void DrawTitleItem(const asTITLEITEM& item, CImageLayer& target);
 
-// The meadow, the planks, and the leave sign lit under the hand.
-void PaintTitleScreen(CImageLayer& target, const asTITLEITEMS& items, int handX, int handY);
+// The greeting on the name sign for a child's name (GBK) and its character height: the largest
+// height that fits NAME_TEXT_RECT, and at the smallest the name cut short with an ellipsis.
+struct asSIGNTEXT {
+    std::string strText; // GBK
+    int nHeight = 0;
+};
+asSIGNTEXT FitNameSign(std::string_view name);
+
+// The meadow, the planks, the name sign when childName (GBK) is not empty, and the leave sign lit
+// under the hand.
+void PaintTitleScreen(CImageLayer& target, const asTITLEITEMS& items, std::string_view childName,
+                      int handX, int handY);
 
 // The title's share of the hit test: flags the plank under the point, records a problem-set
 // plank as the selected set, and names the control there (0..8, HIT_LEAVE or HIT_NOTHING).

@@ -24,3 +24,6 @@ bool InitTextRenderer(std::string& error);
 // between Chinese characters. Everything is clipped to rc.
 void DrawGbkText(Surface& surface, std::string_view gbk, const Rect& rc, unsigned format,
                  int weight, int height, Color color);
+
+// The width in pixels that DrawGbkText gives gbk on one line (0 when the faces cannot be found).
+int GbkTextWidth(std::string_view gbk, int weight, int height);

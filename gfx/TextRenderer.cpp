@@ -288,3 +288,10 @@ void DrawGbkText(Surface& surface, std::string_view gbk, const Rect& rc, unsigne
         if (top >= clip.bottom) break;
     }
 }
+
+int GbkTextWidth(std::string_view gbk, int weight, int height) {
+    std::string ignored;
+    if (!State().bReady && !InitTextRenderer(ignored)) return 0;
+    const std::u32string text = Utf32FromGbk(gbk);
+    return Advance(text, 0, text.size(), StyleFor(weight), PixelHeight(height));
+}

@@ -20,6 +20,15 @@ Rect ChangedBox(const Surface& frame, const Rect& rc) {
     return box;
 }
 
+// Bounding box of the pixels where two frames differ.
+Rect DifferenceBox(const Surface& a, const Surface& b) {
+    Rect box;
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x)
+            if (a.GetPixel(x, y) != b.GetPixel(x, y)) box = UnionRect(box, {x, y, x + 1, y + 1});
+    return box;
+}
+
 int ChangedPixels(const Surface& frame, const Rect& rc) {
     const asPICTUREINFO* background = FindPicture(TITLE_BACKGROUND_PICTURE);
     int changed = 0;
@@ -92,4 +101,32 @@ TEST_F(WindowTest, TheFlaggedPlankStaysLiftedWhenTheTitleComesBack) {
     Click(950, 100);
     ASSERT_EQ(wnd.m_nScreenState, SCREEN_TITLE);
     EXPECT_EQ(wnd.m_TitleItems[8].nFlags, 1);
+}
+
+TEST_F(WindowTest, TheNameSignGreetsTheCurrentChildOnlyWhenChildrenShareTheGame) {
+    const Surface none = Frame();
+    AppendUser({GbkFromUtf8("小明")});
+    EXPECT_TRUE(DifferenceBox(Frame(), none).IsEmpty()) << "one child: the title as it was";
+    AppendUser({GbkFromUtf8("小红")});
+    const Surface first = Frame();
+    const Rect sign = DifferenceBox(first, none);
+    EXPECT_EQ(IntersectRect(sign, NAME_SIGN_RECT), sign);
+    g_nCurrentUser = 1;
+    EXPECT_FALSE(DifferenceBox(Frame(), first).IsEmpty()) << "the current child's, not the first's";
+}
+
+TEST_F(WindowTest, TheLongestNamesAreMadeSmallerThenCutInsideTheSign) {
+    CImageLayer bare, frame;
+    ASSERT_TRUE(bare.CreateSurface(CLIENT_WIDTH, CLIENT_HEIGHT) &&
+                frame.CreateSurface(CLIENT_WIDTH, CLIENT_HEIGHT));
+    PaintTitleScreen(bare, wnd.m_TitleItems, "", NO_HAND, NO_HAND);
+    bare.DrawBitmapKeyed(NAME_SIGN_RECT.left, NAME_SIGN_RECT.top, NAME_SIGN_PICTURE);
+    for (const std::string& name : {GbkFromUtf8("一二三四五六七八九十一二三四五六七八九十一"),
+                                    std::string(MAX_NAME_BYTES, 'W')}) {
+        EXPECT_TRUE(FitNameSign(name).strText.ends_with(GbkFromUtf8("…！")));
+        PaintTitleScreen(frame, wnd.m_TitleItems, name, NO_HAND, NO_HAND);
+        // Text wider than its box would be clipped at both of the box's edges: it is within them.
+        const Rect ink = DifferenceBox(*frame.m_hBitmap, *bare.m_hBitmap);
+        EXPECT_EQ(IntersectRect(ink, InflateRect(NAME_TEXT_RECT, -1, 0)), ink);
+    }
 }
