@@ -133,7 +133,8 @@ asREPORTOUTPUT MakeReport(const asREPORTCOMMAND& command, const std::string& def
     asREPORTOUTPUT output;
     asPAGEINFO info;
     info.nThresholdMs = command.nThresholdMs;
-    info.nToday = LocalDay(int64_t(std::time(nullptr)) * 1000, options);
+    options.nToday = LocalDay(int64_t(std::time(nullptr)) * 1000, options);
+    info.nToday = options.nToday;
     info.strChosen = strChosen;
     std::vector<asCHILDREPORT> arrChildren;
     std::string csv = CsvHeader(arrPaths.size() > 1);

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-FactState StateOfTries(const std::vector<asFACTTRY>& arrTries, int64_t thresholdMs) {
+FactState StateOfTries(std::span<const asFACTTRY> arrTries, int64_t thresholdMs) {
     if (arrTries.empty()) return FactState::GREY;
     const asFACTTRY& last = arrTries.back();
     if (!last.bRight || last.bByMagnifier) return FactState::RED;

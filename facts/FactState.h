@@ -4,7 +4,7 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
+#include <span>
 
 enum class FactState { GREY, RED, YELLOW, GREEN };
 
@@ -23,7 +23,7 @@ constexpr int64_t DEFAULT_THRESHOLD_MS = 6000;
 
 // Tries oldest first. Grey: none. Red: the last was wrong or given away by the magnifier. Green:
 // at least FLUENT_NEEDED of the last FLUENCY_WINDOW were right within thresholdMs. Else yellow.
-FactState StateOfTries(const std::vector<asFACTTRY>& arrTries, int64_t thresholdMs);
+FactState StateOfTries(std::span<const asFACTTRY> arrTries, int64_t thresholdMs);
 
 // "grey", "red", "yellow", "green" for data attributes and style classes.
 const char* StateKey(FactState state);

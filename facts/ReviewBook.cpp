@@ -35,6 +35,19 @@ void CReviewBook::Add(const asREVIEWFACT& fact, Verdict verdict, int page, int d
     ApplyVerdict(entry.review, verdict, {m_nRun, page, day}, utcMs);
 }
 
+void CReviewBook::AddRecorded(const asHISTORYANSWER& answer, const asPROBLEMFACT& problem, int day,
+                              int64_t thresholdMs) {
+    if (!answer.bFirstTry) return;
+    if (answer.nRunKey != m_nRecordedRun) {
+        BeginRun();
+        m_nRecordedRun = answer.nRunKey;
+    }
+    asREVIEWFACT fact;
+    if (!ReviewFactOf(problem, fact)) return;
+    Add(fact, VerdictOf(answer.bRight, answer.bByMagnifier, answer.nElapsedMs, thresholdMs),
+        answer.nPage, day, answer.nUtcMs);
+}
+
 std::vector<asREVIEWFACT>
 CReviewBook::Due(int page, int day, size_t nMax,
                  const std::function<bool(const asREVIEWFACT&)>& fnWanted) const {
@@ -62,21 +75,12 @@ CReviewBook ReviewBookOf(const asHISTORY& history, const asREVIEWREAD& read) {
         if (run.strChild == read.strChild && run.nStartedUtcMs < read.nBeforeUtcMs)
             setRuns.insert(run.nRunId);
     CReviewBook book;
-    int64_t nLastRun = -1;
     CParsedProblems parsed;
     for (const asHISTORYANSWER& answer : history.arrAnswers) {
         if (!answer.bFirstTry || !setRuns.contains(answer.nRunKey)) continue;
-        if (answer.nRunKey != nLastRun) {
-            book.BeginRun();
-            nLastRun = answer.nRunKey;
-        }
-        asREVIEWFACT fact;
-        if (!ReviewFactOf(parsed.Of(answer.strProblem, answer.strExpected), fact)) continue;
-        const int day = LocalDayOf(answer.nUtcMs, read.fnUtcOffsetMs(answer.nUtcMs));
-        book.Add(
-            fact,
-            VerdictOf(answer.bRight, answer.bByMagnifier, answer.nElapsedMs, read.nThresholdMs),
-            answer.nPage, day, answer.nUtcMs);
+        book.AddRecorded(answer, parsed.Of(answer.strProblem, answer.strExpected),
+                         LocalDayOf(answer.nUtcMs, read.fnUtcOffsetMs(answer.nUtcMs)),
+                         read.nThresholdMs);
     }
     return book;
 }

@@ -41,6 +41,11 @@ public:
     void BeginRun() { ++m_nRun; }
     // The first answer to a problem asking fact, on page of the current run.
     void Add(const asREVIEWFACT& fact, Verdict verdict, int page, int day, int64_t utcMs);
+    // An answer of one of the child's runs as the record gives it back, in the record's order,
+    // with what its problem asks and its local day: each first answer is added, the first of a
+    // run not seen last beginning it; retries and the magnifier's add nothing.
+    void AddRecorded(const asHISTORYANSWER& answer, const asPROBLEMFACT& problem, int day,
+                     int64_t thresholdMs);
     // The due facts at page of the current run on day for which fnWanted is true, most overdue
     // first, at most nMax.
     std::vector<asREVIEWFACT> Due(int page, int day, size_t nMax,
@@ -50,6 +55,7 @@ public:
 private:
     std::unordered_map<uint64_t, asREVIEWENTRY> m_mapFacts;
     int64_t m_nRun = 0;
+    int64_t m_nRecordedRun = -1; // the record's run of the last first answer added
 };
 
 struct asREVIEWREAD {

@@ -3,10 +3,12 @@
 // The per-child figures of the report, in one pass over the answers.
 #include "report/ChildReport.h"
 
+#include "facts/ReviewBook.h"
 #include "gfx/Gbk.h"
 
 #include <algorithm>
 #include <map>
+#include <span>
 #include <tuple>
 #include <unordered_map>
 
@@ -14,8 +16,16 @@ namespace {
 
 constexpr int GRID_LIMIT = 20;
 
+// A try of the review week: which, its day, and whether review put its problem on the page.
+struct asRECENTTRY {
+    size_t nTry = 0;
+    int nDay = 0;
+    bool bReview = false;
+};
+
 struct asFACTDATA {
     std::vector<asFACTTRY> arrTries;
+    std::vector<asRECENTTRY> arrRecent;
     int nWrong = 0;
     std::map<std::string, int> mapWrongForms;
     bool bBeyondGrid = false;
@@ -44,6 +54,8 @@ struct asCHILDDATA {
     std::unordered_map<std::string, asFACTDATA> mapFacts;
     int nAnswers = 0;
     bool bLargeSets = false;
+    bool bReviewed = false; // a named child: the game reviews their facts
+    CReviewBook review;
 };
 
 int64_t Median(std::vector<int64_t>& arrValues) {
@@ -73,7 +85,8 @@ std::pair<std::string, int> MostCommon(const std::map<std::string, int>& mapForm
     return best;
 }
 
-std::vector<asWRONGFACT> MostWrong(const std::unordered_map<std::string, asFACTDATA>& mapFacts) {
+std::vector<asWRONGFACT> MostWrong(const std::unordered_map<std::string, asFACTDATA>& mapFacts,
+                                   int64_t thresholdMs) {
     std::vector<asWRONGFACT> arrWrong;
     for (const auto& [fact, data] : mapFacts) {
         if (data.nWrong == 0) continue;
@@ -84,6 +97,8 @@ std::vector<asWRONGFACT> MostWrong(const std::unordered_map<std::string, asFACTD
         return a.nWrong != b.nWrong ? a.nWrong > b.nWrong : a.strFact < b.strFact;
     });
     if (arrWrong.size() > MOST_WRONG_COUNT) arrWrong.resize(MOST_WRONG_COUNT);
+    for (asWRONGFACT& wrong : arrWrong)
+        wrong.nState = StateOfTries(mapFacts.at(wrong.strFact).arrTries, thresholdMs);
     return arrWrong;
 }
 
@@ -118,6 +133,51 @@ std::vector<asWEAKFACT> Weakest(const std::unordered_map<std::string, asFACTDATA
     return arrWeak;
 }
 
+// Missed, then slow, then spaced by the day due; within each, additions before subtractions and
+// then by their numbers, as the grid reads.
+std::vector<asINREVIEW> InReview(const CReviewBook& book) {
+    std::vector<const asREVIEWENTRY*> arrEntries;
+    for (const auto& [key, entry] : book.Entries())
+        arrEntries.push_back(&entry);
+    auto key = [](const asREVIEWENTRY* entry) {
+        const asFACTREVIEW& review = entry->review;
+        return std::tuple(int(review.nStage),
+                          review.nStage == ReviewStage::SPACED ? review.nDueDay : 0,
+                          entry->fact.cSign == '-', entry->fact.nLeft, entry->fact.nRight);
+    };
+    std::sort(arrEntries.begin(), arrEntries.end(),
+              [&](const asREVIEWENTRY* a, const asREVIEWENTRY* b) { return key(a) < key(b); });
+    std::vector<asINREVIEW> arrInReview;
+    arrInReview.reserve(arrEntries.size());
+    for (const asREVIEWENTRY* entry : arrEntries)
+        arrInReview.push_back({entry->fact.Text(), entry->review.nStage, entry->review.nDueDay});
+    return arrInReview;
+}
+
+// The facts whose colour turned green at a try of the review week, after a try on a review
+// problem in that week: the colour as the grid would have drawn it right then.
+std::vector<asREVIEWGREEN> ReviewGreen(const std::unordered_map<std::string, asFACTDATA>& mapFacts,
+                                       int64_t thresholdMs) {
+    std::vector<asREVIEWGREEN> arrGreen;
+    for (const auto& [fact, data] : mapFacts) {
+        const std::span<const asFACTTRY> tries(data.arrTries);
+        bool bReviewed = false;
+        std::optional<int> greenDay; // the latest time it turned green
+        for (const asRECENTTRY& recent : data.arrRecent) {
+            bReviewed |= recent.bReview;
+            if (bReviewed &&
+                StateOfTries(tries.first(recent.nTry + 1), thresholdMs) == FactState::GREEN &&
+                StateOfTries(tries.first(recent.nTry), thresholdMs) != FactState::GREEN)
+                greenDay = recent.nDay;
+        }
+        if (greenDay) arrGreen.push_back({fact, *greenDay});
+    }
+    std::sort(arrGreen.begin(), arrGreen.end(), [](const asREVIEWGREEN& a, const asREVIEWGREEN& b) {
+        return std::tie(a.nDay, a.strFact) < std::tie(b.nDay, b.strFact);
+    });
+    return arrGreen;
+}
+
 asCHILDREPORT Finish(const std::string& name, asCHILDDATA& data, const std::string& source,
                      int64_t thresholdMs) {
     asCHILDREPORT report;
@@ -137,7 +197,7 @@ asCHILDREPORT Finish(const std::string& name, asCHILDDATA& data, const std::stri
     }
     report.overall = Figures(all);
     report.nAnswers = data.nAnswers;
-    report.arrMostWrong = MostWrong(data.mapFacts);
+    report.arrMostWrong = MostWrong(data.mapFacts, thresholdMs);
     report.arrGrid = GridCells();
     for (asGRIDCELL& cell : report.arrGrid) {
         const std::string fact =
@@ -150,6 +210,10 @@ asCHILDREPORT Finish(const std::string& name, asCHILDDATA& data, const std::stri
     }
     report.bLargeSets = data.bLargeSets;
     if (data.bLargeSets) report.arrWeakest = Weakest(data.mapFacts, thresholdMs);
+    if (data.bReviewed) {
+        report.arrInReview = InReview(data.review);
+        report.arrReviewGreen = ReviewGreen(data.mapFacts, thresholdMs);
+    }
     return report;
 }
 
@@ -189,11 +253,13 @@ std::vector<asCHILDREPORT> BuildChildReports(const asHISTORY& history, const std
     // Where each problem on a page was asked: its fact's data and its try there.
     std::unordered_map<asPLACE, std::pair<asFACTDATA*, size_t>, asPLACEHASH> mapAsked;
     CParsedProblems parsed;
+    const int firstReviewDay = options.nToday - (REVIEW_WEEK_DAYS - 1);
     for (const asRECORDEDRUN& run : history.arrRuns) {
         if (!IsChosenChild(run.strChild, options)) continue;
         asCHILDDATA& child = mapChildren[run.strChild];
         mapRuns[run.nRunId] = {&child, run.nStartedUtcMs};
         child.bLargeSets |= run.nSetLimit > GRID_LIMIT;
+        child.bReviewed = !run.strChild.empty();
         if (run.nScore >= 0 && run.nEndedUtcMs >= 0)
             child.arrScores.push_back(
                 {run.nEndedUtcMs, LocalDay(run.nEndedUtcMs, options), run.nScore, run.nSetNumber});
@@ -212,6 +278,8 @@ std::vector<asCHILDREPORT> BuildChildReports(const asHISTORY& history, const std
         child.mapDays[day].nDay = day;
 
         const asPROBLEMFACT& fact = parsed.Of(answer.strProblem, answer.strExpected);
+        // The child's book as the game reads it from the same answers (ReviewBookOf).
+        if (child.bReviewed) child.review.AddRecorded(answer, fact, day, options.nThresholdMs);
         if (answer.bFirstTry) {
             asKINDDATA& kind = child.arrKinds[size_t(fact.nKind)];
             ++kind.nProblems;
@@ -229,6 +297,8 @@ std::vector<asCHILDREPORT> BuildChildReports(const asHISTORY& history, const std
         if (answer.bFirstTry || asked == mapAsked.end() || asked->second.first != &data) {
             data.arrTries.push_back(
                 {answer.bRight && !answer.bByMagnifier, answer.bByMagnifier, answer.nElapsedMs});
+            if (day >= firstReviewDay && day <= options.nToday)
+                data.arrRecent.push_back({data.arrTries.size() - 1, day, answer.bReview});
             mapAsked[place] = {&data, data.arrTries.size() - 1};
         } else if (answer.bByMagnifier) {
             data.arrTries[asked->second.second].bByMagnifier = true;

@@ -21,6 +21,7 @@ struct asREPORTOPTIONS {
     std::function<int64_t(int64_t utcMs)> fnUtcOffsetMs = [](int64_t) { return int64_t(0); };
     // Only this child (GBK; empty or NAMELESS_CHILD: the runs without a child); none: every child.
     std::optional<std::string> strOnlyChild;
+    int nToday = 0; // the local day the report is made: the last of the review's week
 };
 
 // How the page and the CSV name the runs played with no child chosen (recorded under the empty
@@ -61,6 +62,20 @@ struct asWRONGFACT {
     int nTries = 0;             // times asked
     std::string strCommonWrong; // the problem as the child most often answered it wrongly
     int nCommonWrong = 0;
+    FactState nState = FactState::GREY; // as the grid colours it now
+};
+
+// A fact in the child's review book and when the game brings it back.
+struct asINREVIEW {
+    std::string strFact;
+    ReviewStage nStage = ReviewStage::MISSED; // MISSED and SLOW: at the next practice
+    int nDueDay = 0;                          // SPACED: the local day it is due
+};
+
+// A fact that turned green on nDay, in the review week, with a review problem behind it.
+struct asREVIEWGREEN {
+    std::string strFact;
+    int nDay = 0;
 };
 
 struct asGRIDCELL {
@@ -93,9 +108,14 @@ struct asCHILDREPORT {
     int nGreen = 0;
     bool bLargeSets = false;            // some run had a limit above 20
     std::vector<asWEAKFACT> arrWeakest; // facts beyond 20, at most WEAKEST_COUNT
+    // Review (none for the nameless, whom the game never reviews): missed, then slow, then
+    // spaced by day; and what it brought to green in the REVIEW_WEEK_DAYS up to nToday.
+    std::vector<asINREVIEW> arrInReview;
+    std::vector<asREVIEWGREEN> arrReviewGreen;
 };
 
 constexpr size_t MOST_WRONG_COUNT = 10;
+constexpr int REVIEW_WEEK_DAYS = 7;
 constexpr size_t WEAKEST_COUNT = 20;
 
 // Every cell of the grid, state grey: the additions a+b ≤ 20 (0+0 is never asked), row by row,

@@ -76,3 +76,12 @@ std::string SecondsText(int64_t ms) {
     std::snprintf(text, sizeof text, "%.1f 秒", double(ms) / 1000.0);
     return text;
 }
+
+std::string ThresholdText(int64_t ms) {
+    char text[32];
+    if (ms % 1000 == 0)
+        std::snprintf(text, sizeof text, "%lld", static_cast<long long>(ms / 1000));
+    else
+        std::snprintf(text, sizeof text, "%.1f", double(ms) / 1000.0);
+    return text;
+}

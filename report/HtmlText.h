@@ -22,3 +22,5 @@ int DayOfDate(int year, int month, int dayOfMonth);
 std::string PercentText(int64_t part, int64_t whole);
 // "3.4 秒"; "—" for -1.
 std::string SecondsText(int64_t ms);
+// "6" or "6.5": a threshold in seconds, as the page's sentences give it.
+std::string ThresholdText(int64_t ms);

@@ -163,3 +163,19 @@ void AppendFactGrid(std::string& out, const asCHILDREPORT& child) {
     AppendGridTable(out, child, '-');
     out += "</div>";
 }
+
+std::string StateChip(FactState state) {
+    std::string chip = "<span class=\"key ";
+    chip += StateKey(state);
+    chip += "\"></span>";
+    switch (state) {
+    case FactState::RED:
+        return chip + "要再练";
+    case FactState::YELLOW:
+        return chip + "会了，还不够快";
+    case FactState::GREEN:
+        return chip + "熟练";
+    default:
+        return chip + "没练过";
+    }
+}

@@ -6,8 +6,6 @@
 #include "report/HtmlText.h"
 #include "report/ReportParts.h"
 
-#include <cstdio>
-
 namespace {
 
 constexpr const char* STYLE = R"css(
@@ -29,21 +27,14 @@ svg.scores .rule{stroke:#ddd}svg.scores .mean{fill:none;stroke:#3a7d44;stroke-wi
 td.grey,.key.grey{background:#d4d4d4}td.red,.key.red{background:#e0463c}td.yellow,.key.yellow{background:#f2c12e}td.green,.key.green{background:#3a9a4a}
 td.none{background:none}
 .key{display:inline-block;width:12px;height:12px;vertical-align:middle;margin-right:4px}
+.review th,.review td:first-child{white-space:nowrap}.review th:last-child,.review td.facts{text-align:left}
+.facts span{display:inline-block;margin-right:12px;white-space:nowrap}.facts .more{color:#777}
 *{-webkit-print-color-adjust:exact;print-color-adjust:exact}
 @page{size:A4;margin:12mm}
 @media print{body{margin:0;max-width:none;padding:0;font-size:11pt}section.child{break-before:page}
 .overview+section.child,header+section.child{break-before:auto}
 h3,table,svg,.grids{break-inside:avoid}.grid td{width:12px;height:12px}.calendar td{width:12px;height:12px}}
 )css";
-
-void AppendThresholdText(std::string& out, int64_t thresholdMs) {
-    char text[32];
-    if (thresholdMs % 1000 == 0)
-        std::snprintf(text, sizeof text, "%lld", static_cast<long long>(thresholdMs / 1000));
-    else
-        std::snprintf(text, sizeof text, "%.1f", double(thresholdMs) / 1000.0);
-    out += text;
-}
 
 std::string GreenShare(const asCHILDREPORT& child) {
     return std::to_string(child.nGreen) + " / " + std::to_string(child.arrGrid.size()) + "（" +
@@ -96,28 +87,16 @@ void AppendMostWrong(std::string& out, const asCHILDREPORT& child) {
         return;
     }
     out += "<table class=\"list wrong\"><tr><th>题目</th><th>第一次答错</th><th>出现次数</th>"
-           "<th>最常见的错答</th></tr>";
+           "<th>最常见的错答</th><th>现在</th></tr>";
     for (const asWRONGFACT& wrong : child.arrMostWrong)
         out += "<tr data-fact=\"" + Escaped(wrong.strFact) + "\" data-wrong=\"" +
                std::to_string(wrong.nWrong) + "\" data-common=\"" + Escaped(wrong.strCommonWrong) +
-               "\"><td>" + Escaped(wrong.strFact) + "</td><td>" + std::to_string(wrong.nWrong) +
-               "</td><td>" + std::to_string(wrong.nTries) + "</td><td>" +
-               Escaped(wrong.strCommonWrong) + "（" + std::to_string(wrong.nCommonWrong) +
-               " 次）</td></tr>";
+               "\" data-now=\"" + StateKey(wrong.nState) + "\"><td>" + Escaped(wrong.strFact) +
+               "</td><td>" + std::to_string(wrong.nWrong) + "</td><td>" +
+               std::to_string(wrong.nTries) + "</td><td>" + Escaped(wrong.strCommonWrong) + "（" +
+               std::to_string(wrong.nCommonWrong) + " 次）</td><td class=\"now\">" +
+               StateChip(wrong.nState) + "</td></tr>";
     out += "</table>";
-}
-
-const char* StateName(FactState state) {
-    switch (state) {
-    case FactState::RED:
-        return "要再练";
-    case FactState::YELLOW:
-        return "会了，还不够快";
-    case FactState::GREEN:
-        return "熟练";
-    default:
-        return "没练过";
-    }
 }
 
 void AppendWeakest(std::string& out, const asCHILDREPORT& child) {
@@ -130,15 +109,15 @@ void AppendWeakest(std::string& out, const asCHILDREPORT& child) {
            "<th>第一次答对</th><th>用时中位数</th></tr>";
     for (const asWEAKFACT& weak : child.arrWeakest)
         out += "<tr data-fact=\"" + Escaped(weak.strFact) + "\" data-state=\"" +
-               StateKey(weak.nState) + "\"><td>" + Escaped(weak.strFact) +
-               "</td><td><span class=\"key " + StateKey(weak.nState) + "\"></span>" +
-               StateName(weak.nState) + "</td><td>" + std::to_string(weak.nTries) + "</td><td>" +
+               StateKey(weak.nState) + "\"><td>" + Escaped(weak.strFact) + "</td><td>" +
+               StateChip(weak.nState) + "</td><td>" + std::to_string(weak.nTries) + "</td><td>" +
                std::to_string(weak.nRight) + "</td><td>" + SecondsText(weak.nMedianMs) +
                "</td></tr>";
     out += "</table>";
 }
 
-void AppendChild(std::string& out, const asCHILDREPORT& child, int64_t thresholdMs, bool bSources) {
+void AppendChild(std::string& out, const asCHILDREPORT& child, int64_t thresholdMs, int today,
+                 bool bSources) {
     out += "<section class=\"child\" data-child=\"" + Escaped(child.strName) + "\"><h2>" +
            Escaped(child.strName) + "</h2>";
     if (bSources) out += "<p class=\"note\">记录文件：" + Escaped(child.strSource) + "</p>";
@@ -158,10 +137,11 @@ void AppendChild(std::string& out, const asCHILDREPORT& child, int64_t threshold
     AppendKinds(out, child);
     out += "<h3>最常答错的 10 道题</h3>";
     AppendMostWrong(out, child);
+    if (!child.bNameless) AppendReview(out, child, today, thresholdMs);
     out += "<h3>20 以内加减法掌握情况</h3><p>每格是一道题（行是第一个数，列是第二个数）。"
-           "<span class=\"key green\"></span>绿色：最近 3 次中至少有 2 次在 ";
-    AppendThresholdText(out, thresholdMs);
-    out += " 秒内答对；<span class=\"key yellow\"></span>黄色：最近一次答对了，但还不够快；"
+           "<span class=\"key green\"></span>绿色：最近 3 次中至少有 2 次在 " +
+           ThresholdText(thresholdMs) +
+           " 秒内答对；<span class=\"key yellow\"></span>黄色：最近一次答对了，但还不够快；"
            "<span class=\"key red\"></span>红色：最近一次答错了，或是用放大镜看了答案；"
            "<span class=\"key grey\"></span>灰色：还没有练过。填空题算作它藏着的那道题"
            "（□+3=8 算作 5+3）。绿色：" +
@@ -215,7 +195,7 @@ std::string WriteReportPage(const std::vector<asCHILDREPORT>& arrChildren, const
     const bool bSources = info.arrSources.size() > 1;
     if (arrChildren.size() > 1) AppendOverview(out, arrChildren, bSources);
     for (const asCHILDREPORT& child : arrChildren)
-        AppendChild(out, child, info.nThresholdMs, bSources);
+        AppendChild(out, child, info.nThresholdMs, info.nToday, bSources);
     out += "</body></html>\n";
     return out;
 }

@@ -13,3 +13,8 @@ void AppendCalendar(std::string& out, const asCHILDREPORT& child);
 void AppendScoreChart(std::string& out, const asCHILDREPORT& child);
 // The additions and the subtractions within 20, one cell a fact, coloured by its state.
 void AppendFactGrid(std::string& out, const asCHILDREPORT& child);
+// A fact's colour as the grid draws it: its chip and its name.
+std::string StateChip(FactState state);
+// The facts in review, each with when it comes back, and those review brought to green in the
+// week up to today; nothing when the child has no fact in review.
+void AppendReview(std::string& out, const asCHILDREPORT& child, int today, int64_t thresholdMs);

@@ -99,6 +99,7 @@ def expected_figures(path):
         asked = {}
         wrong = Counter()
         wrong_forms = defaultdict(Counter)
+        reviewable = set()  # every fact of two numbers asked is in review, at some stage
         for (run_id, utc, problem, expected_answer, typed, right, first, magnifier, ms, page,
              position) in data["answers"]:
             day = utc // DAY_MS
@@ -107,7 +108,9 @@ def expected_figures(path):
                 days[day][0] += gap
             last[run_id] = max(last[run_id], utc)
             days[day][1] += 0 if magnifier else 1
-            kind, fact, _, _ = kind_and_fact(problem, expected_answer)
+            kind, fact, numbers, _ = kind_and_fact(problem, expected_answer)
+            if first and len(numbers) == 2:
+                reviewable.add(fact)
             if first:
                 kinds[kind][0] += 1
                 if not magnifier:
@@ -150,8 +153,9 @@ def expected_figures(path):
             "right": sum(v[1] for v in kinds.values()),
             "grid": grid,
             "green": sum(1 for s in grid.values() if s == "green"),
-            "most_wrong": [(f, wrong[f], max(sorted(wrong_forms[f].items()), key=lambda i: i[1])[0])
-                           for f in most_wrong],
+            "most_wrong": [(f, wrong[f], max(sorted(wrong_forms[f].items()), key=lambda i: i[1])[0],
+                            state(tries[f])) for f in most_wrong],
+            "in_review": len(reviewable),
             "scores": sorted(run[4] for run in data["runs"] if run[4] is not None),
             "weakest": weakest,
         }
@@ -183,7 +187,8 @@ class Page(HTMLParser):
         elif "data-failed" in attrs:
             self.failed.append(attrs["data-failed"])
         elif self.current is not None:
-            for key in ("data-fact", "data-kind", "data-day", "data-score"):
+            for key in ("data-fact", "data-kind", "data-day", "data-score", "data-due",
+                        "data-later"):
                 if key in attrs:
                     self.current[key].append((tag, attrs))
                     break
@@ -249,12 +254,15 @@ def check_page(binary, work, screenshot):
         days = {a["data-day"]: (int(a["data-minutes"]), int(a["data-answers"]))
                 for _, a in section["data-day"]}
         expect(f"{name}'s calendar", days, figures["days"])
-        wrong = [(a["data-fact"], int(a["data-wrong"]), a["data-common"])
+        wrong = [(a["data-fact"], int(a["data-wrong"]), a["data-common"], a["data-now"])
                  for tag, a in section["data-fact"] if tag == "tr" and "data-wrong" in a]
         expect(f"{name}'s most wrong", wrong, figures["most_wrong"])
         weakest = [a["data-fact"] for tag, a in section["data-fact"]
                    if tag == "tr" and "data-state" in a]
         expect(f"{name}'s weakest beyond 20", weakest, figures["weakest"])
+        in_review = sum(int(a["data-count"]) for _, a in section["data-due"]) + sum(
+            int(a["data-later"]) for _, a in section["data-later"])
+        expect(f"{name}'s facts in review", in_review, figures["in_review"])
         scores = sorted(int(a["data-score"]) for _, a in section["data-score"])
         expect(f"{name}'s scores", scores, figures["scores"])
     weak_shown = {f for f, s in wanted["小明"]["grid"].items() if s == "red"}
@@ -264,7 +272,8 @@ def check_page(binary, work, screenshot):
         browse(page, work, f"--screenshot={screenshot}", "--window-size=1100,2400",
                "--hide-scrollbars")
     print(f"page: {len(wanted)} children, {sum(f['answers'] for f in wanted.values())} answers, "
-          f"grid, kinds, calendar, most wrong, weakest and scores as computed; "
+          f"grid, kinds, calendar, most wrong and its colours, facts in review, weakest and "
+          f"scores as computed; "
           f"{page.stat().st_size} bytes")
 
 

@@ -1,17 +1,21 @@
 // SPDX-FileCopyrightText: 2026 The Zimbly developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The per-child figures at their edges: local days and pauses, retries and the magnifier, ties,
-// children apart. The end-to-end report test compares the rest with figures of its own.
+// children apart, review's list and its week. The end-to-end report test compares the rest with
+// figures of its own.
 #include "report/ChildReport.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
+#include <sstream>
 
 namespace {
 
 constexpr int64_t DAY = 24 * 3600 * 1000;
 constexpr int64_t MINUTE = 60 * 1000;
+constexpr int TODAY = 100;
 
 class ChildReport : public ::testing::Test {
 protected:
@@ -29,14 +33,30 @@ protected:
     }
     void Answer(int64_t run, int64_t utcMs, const std::string& problem, const std::string& expected,
                 const std::string& typed, int64_t elapsedMs = 3000, bool bFirstTry = true,
-                bool bMagnifier = false) {
+                bool bMagnifier = false, bool bReview = false) {
         // A retry stays at its problem's place; a new problem takes the next one.
         m_nPosition += bFirstTry;
         m_History.arrAnswers.push_back({run, 1, m_nPosition, utcMs, problem, expected, typed,
-                                        expected == typed, bFirstTry, bMagnifier, elapsedMs});
+                                        expected == typed, bFirstTry, bMagnifier, elapsedMs,
+                                        bReview});
+    }
+    // Tries of "a+b=□" or "a-b=□" at noon of the family's days: days before TODAY and how the
+    // first answer went, fluent (F), slow (S) or wrong (W), lower case when review asked it.
+    void Tries(int64_t run, const std::string& fact, const std::string& tries) {
+        const size_t sign = fact.find_first_of("+-", 1);
+        const int a = std::stoi(fact), b = std::stoi(fact.substr(sign + 1));
+        const std::string result = std::to_string(fact[sign] == '+' ? a + b : a - b);
+        std::istringstream in(tries);
+        for (int ago = 0; in >> ago;) {
+            const char how = char(in.get()), upper = char(std::toupper(how));
+            Answer(run, (TODAY - ago) * DAY + 4 * 3600 * 1000 + m_nPosition, fact + "=□", result,
+                   upper == 'W' ? "99" : result, upper == 'S' ? 9000 : 2000, true, false,
+                   how != upper);
+        }
     }
     std::vector<asCHILDREPORT> Build(std::optional<std::string> only = std::nullopt) {
         asREPORTOPTIONS options;
+        options.nToday = TODAY;
         options.strOnlyChild = only;
         options.fnUtcOffsetMs = [](int64_t) { return 8 * 3600 * 1000; }; // the family's clock
         return BuildChildReports(m_History, "h.sqlite", options);
@@ -90,6 +110,7 @@ TEST_F(ChildReport, TheMostWrongFactsWithTheirCommonestWrongAnswer) {
     EXPECT_EQ(child.arrMostWrong[0].nTries, 4);
     EXPECT_EQ(child.arrMostWrong[0].strCommonWrong, "7+8=16");
     EXPECT_EQ(child.arrMostWrong[0].nCommonWrong, 2);
+    EXPECT_EQ(child.arrMostWrong[0].nState, FactState::RED); // its last try was wrong
     // Ties in text order: "0+1", "1+1", "10+1", "11+1", "2+1", … and the chain among them.
     EXPECT_EQ(child.arrMostWrong[1].strFact, "0+1");
     EXPECT_EQ(child.arrMostWrong[3].strFact, "10+1");
@@ -138,6 +159,48 @@ TEST_F(ChildReport, ChildrenAreSeparateAndOneCanBeChosen) {
     ASSERT_EQ(arrTom.size(), 1u);
     EXPECT_EQ(arrTom[0].strName, "Tom");
     EXPECT_TRUE(Build("Nobody").empty());
+}
+
+TEST_F(ChildReport, InReviewMissedThenSlowThenByTheDayDueAndNothingForTheNameless) {
+    const int64_t run = Run("Tom", 0);
+    const char* arrTries[][2] = {{"5+3", "5F"}, {"4+4", "3W 2F 1F"}, {"5-3", "0F"},
+                                 {"9+9", "0F"}, {"8+1", "0F"},       {"6+6", "0S"},
+                                 {"9+1", "0W"}, {"7+8", "1F 0W"}};
+    for (const auto& [fact, tries] : arrTries)
+        Tries(run, fact, tries);
+    Answer(run, TODAY * DAY, "9-2-3=□", "4", "5"); // chains are not reviewed
+    Tries(Run("", 0), "7+8", "0W");
+    const auto arrReports = Build();
+    std::string shown; // each fact with its stage, or the days from today to its re-check
+    for (const asINREVIEW& fact : arrReports[0].arrInReview)
+        shown += fact.strFact + ':' +
+                 (fact.nStage == ReviewStage::MISSED ? "M"
+                  : fact.nStage == ReviewStage::SLOW ? "S"
+                                                     : std::to_string(fact.nDueDay - TODAY)) +
+                 ' ';
+    EXPECT_EQ(shown, "7+8:M 9+1:M 6+6:S 5+3:-4 4+4:0 8+1:1 9+9:1 5-3:1 ");
+    ASSERT_TRUE(arrReports[1].bNameless);
+    EXPECT_TRUE(arrReports[1].arrInReview.empty() && arrReports[1].arrReviewGreen.empty());
+}
+
+TEST_F(ChildReport, ReviewBroughtToGreenOnlyWithinTheWeekAfterAReviewTry) {
+    const int64_t run = Run("Tom", 0);
+    const char* arrTries[][2] = {
+        {"3+4", "2F 1f"},         {"3+5", "2f 1F"}, {"2+2", "1f 1S 0F"},
+        {"5+6", "6f 6F"},         {"5+5", "7f 6F"}, // the review try before the week
+        {"6+6", "9f 8F"},                           // green 8 days ago
+        {"4+4", "9F 8F 1f"},                        // green since before the week
+        {"4+5", "2F 1F"},                           // no review try
+        {"3+3", "3F 2F 1f"},                        // none up to then
+        {"2+7", "10F 10F 3W 2f"},                   // green again after a miss
+    };
+    for (const auto& [fact, tries] : arrTries)
+        Tries(run, fact, tries);
+    const auto arrReports = Build();
+    std::string shown; // each fact with the day it turned green, counted from today
+    for (const asREVIEWGREEN& green : arrReports[0].arrReviewGreen)
+        shown += green.strFact + ':' + std::to_string(green.nDay - TODAY) + ' ';
+    EXPECT_EQ(shown, "5+6:-6 2+7:-2 3+4:-1 3+5:-1 2+2:0 ");
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Zimbly developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What reaches the page and the CSV from outside: names and texts shown as text, formula-looking
-// cells made inert, quoting, the byte-order mark.
+// cells made inert, quoting, the byte-order mark; and a long review list kept short.
 #include "report/CsvExport.h"
 #include "report/HtmlText.h"
 #include "report/ReportPage.h"
@@ -70,6 +70,33 @@ TEST(ReportOutput, CsvHasTheMarkAHeaderAndOneRowAnAnswer) {
     AppendCsvRows(only, history, "a.sqlite", options);
     EXPECT_EQ(std::count(only.begin(), only.end(), '\n'), 2);
     EXPECT_NE(only.find("\r\na.sqlite,Ann,"), std::string::npos);
+}
+
+TEST(ReportOutput, ReviewRowsGroupTheNextPracticeAndSumUpTheLaterDays) {
+    asCHILDREPORT child;
+    child.arrGrid = GridCells();
+    child.arrInReview = {{"7+8", ReviewStage::MISSED}, {"6+6", ReviewStage::SLOW}};
+    for (int i = 0; i < 30; ++i) // due before or on the page's day: at the next practice
+        child.arrInReview.push_back({"1+" + std::to_string(i), ReviewStage::SPACED, 98 + i / 10});
+    for (int day = 101; day <= 108; ++day)
+        child.arrInReview.push_back({"2+" + std::to_string(day), ReviewStage::SPACED, day});
+    asPAGEINFO info;
+    info.nToday = 100;
+    const std::string page = WriteReportPage({child}, info);
+    auto count = [&](const std::string& text) {
+        size_t n = 0;
+        for (size_t at = page.find(text); at != std::string::npos; at = page.find(text, at + 1))
+            ++n;
+        return n;
+    };
+    EXPECT_EQ(count("<tr data-due=\"next\""), 3u);
+    EXPECT_EQ(count("<tr data-due=\"1970-04-1"), 5u); // days 101 to 105
+    EXPECT_NE(page.find("data-stage=\"spaced\" data-count=\"30\""), std::string::npos);
+    EXPECT_EQ(count("<span>"), 2u + 24u + 5u); // the next practice's re-checks capped
+    EXPECT_NE(page.find("另有 3 道熟练的题排在 1970-04-17 到 1970-04-19 之间再考"),
+              std::string::npos);
+    child.bNameless = true;
+    EXPECT_EQ(WriteReportPage({child}, info).find("复习"), std::string::npos);
 }
 
 } // namespace

@@ -1,0 +1,117 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The review's part of a child's section: the facts in review by when they come back (the long
+// tail of re-checks summed up), and the facts review brought to green this week.
+#include "report/HtmlText.h"
+#include "report/ReportParts.h"
+
+#include <algorithm>
+#include <span>
+
+namespace {
+
+// Days ahead shown a row each; the later re-checks are summed up in one line.
+constexpr size_t DAY_ROWS = 5;
+// Re-checks shown in one row; the others are only counted. Missed and slow facts are all shown.
+constexpr size_t FACTS_IN_ROW = 24;
+
+const char* StageKey(ReviewStage stage) {
+    switch (stage) {
+    case ReviewStage::MISSED:
+        return "missed";
+    case ReviewStage::SLOW:
+        return "slow";
+    default:
+        return "spaced";
+    }
+}
+
+void AppendRow(std::string& out, const std::string& due, const std::string& when,
+               std::span<const asINREVIEW> arrFacts, size_t nShown) {
+    const std::string count = std::to_string(arrFacts.size());
+    out += "<tr data-due=\"" + due + "\" data-stage=\"" + StageKey(arrFacts.front().nStage) +
+           "\" data-count=\"" + count + "\"><td>" + when + "</td><td>" + count +
+           "</td><td class=\"facts\">";
+    for (const asINREVIEW& fact : arrFacts.first(std::min(nShown, arrFacts.size())))
+        out += "<span>" + Escaped(fact.strFact) + "</span>";
+    if (arrFacts.size() > nShown) out += "<span class=\"more\">… 共 " + count + " 道</span>";
+    out += "</td></tr>";
+}
+
+void AppendExplanation(std::string& out, int64_t thresholdMs) {
+    out += "<p class=\"note\">复习是什么：答错的题，游戏会在后面每一页里再出，直到连续 " +
+           std::to_string(FLUENT_IN_A_ROW) + " 次在 " + ThresholdText(thresholdMs) +
+           " 秒内答对；答得慢的题，过 " + std::to_string(SLOW_PAGES_LATER) +
+           " 页或下次练习时再出；又对又快的题，隔 ";
+    for (size_t i = 0; i < REVIEW_DAYS.size(); ++i)
+        out += (i ? "、" : "") + std::to_string(REVIEW_DAYS[i]);
+    out += " 天再考一次，帮孩子记牢。</p>";
+}
+
+void AppendInReview(std::string& out, const asCHILDREPORT& child, int today) {
+    const std::span<const asINREVIEW> arrAll(child.arrInReview);
+    // Runs of one stage, and of one day among the re-checks: the list is ordered so.
+    auto runEnd = [&](size_t from, auto&& same) {
+        size_t to = from;
+        while (to < arrAll.size() && same(arrAll[to]))
+            ++to;
+        return to;
+    };
+    out += "<table class=\"list review\"><tr><th>什么时候再出</th><th>道数</th><th>题目</th></tr>";
+    size_t at = 0;
+    for (const auto& [stage, when] : {std::pair(ReviewStage::MISSED, "下次练习：答错了"),
+                                      std::pair(ReviewStage::SLOW, "下次练习：答得慢")}) {
+        const size_t end = runEnd(at, [&](const asINREVIEW& fact) { return fact.nStage == stage; });
+        if (end > at) AppendRow(out, "next", when, arrAll.subspan(at, end - at), end - at);
+        at = end;
+    }
+    const size_t dueEnd = runEnd(at, [&](const asINREVIEW& fact) { return fact.nDueDay <= today; });
+    if (dueEnd > at)
+        AppendRow(out, "next", "下次练习：到了再考的日子", arrAll.subspan(at, dueEnd - at),
+                  FACTS_IN_ROW);
+    at = dueEnd;
+    for (size_t rows = 0; rows < DAY_ROWS && at < arrAll.size(); ++rows) {
+        const int day = arrAll[at].nDueDay;
+        const size_t end = runEnd(at, [&](const asINREVIEW& fact) { return fact.nDueDay == day; });
+        const std::string date = DateText(day);
+        AppendRow(out, date, day == today + 1 ? date + "（明天）" : date,
+                  arrAll.subspan(at, end - at), FACTS_IN_ROW);
+        at = end;
+    }
+    out += "</table>";
+    if (at < arrAll.size()) {
+        const std::string first = DateText(arrAll[at].nDueDay),
+                          last = DateText(arrAll.back().nDueDay);
+        out += "<p class=\"note\" data-later=\"" + std::to_string(arrAll.size() - at) + "\">另有 " +
+               std::to_string(arrAll.size() - at) + " 道熟练的题排在 " +
+               (first == last ? first : first + " 到 " + last + " 之间") + "再考。</p>";
+    }
+}
+
+} // namespace
+
+void AppendReview(std::string& out, const asCHILDREPORT& child, int today, int64_t thresholdMs) {
+    if (child.arrInReview.empty()) return;
+    out += "<h3>复习中的题目（" + std::to_string(child.arrInReview.size()) + " 道）</h3>";
+    AppendExplanation(out, thresholdMs);
+    AppendInReview(out, child, today);
+    if (child.arrReviewGreen.empty()) return;
+    out += "<h3>最近 " + std::to_string(REVIEW_WEEK_DAYS) + " 天经复习变绿的题（" +
+           std::to_string(child.arrReviewGreen.size()) +
+           " 道）</h3><p class=\"note\">这几天复习又出了这些题，之后它们变成了绿色。</p>"
+           "<table class=\"list review reviewed\"><tr><th>变绿的日子</th><th>道数</th>"
+           "<th>题目</th></tr>";
+    const std::span<const asREVIEWGREEN> arrAll(child.arrReviewGreen);
+    for (size_t at = 0, end = 0; at < arrAll.size(); at = end) {
+        const int day = arrAll[at].nDay;
+        while (end < arrAll.size() && arrAll[end].nDay == day)
+            ++end;
+        const std::string date = DateText(day), count = std::to_string(end - at);
+        out += "<tr data-day-green=\"" + date + "\" data-count=\"" + count + "\"><td>" + date +
+               "</td><td>" + count + "</td><td class=\"facts\">";
+        for (const asREVIEWGREEN& green : arrAll.subspan(at, end - at))
+            out += "<span>" + Escaped(green.strFact) + "</span>";
+        out += "</td></tr>";
+    }
+    out += "</table>";
+}
