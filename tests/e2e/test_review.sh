@@ -41,3 +41,10 @@ PY
 
 "$GAME_SOURCE_BINARY" --report --out "$WORK/report.html" "$RECORD" >/dev/null ||
     fail "the report of the record failed"
+python3 - "$WORK/report.html" <<'PY' || fail "the report does not list the missed fact in review"
+import re, sys
+page = open(sys.argv[1], encoding="utf-8").read()
+missed = re.search(r'<tr data-due="next" data-stage="missed" data-count="(\d+)">.*?</tr>', page)
+assert missed and missed.group(1) == "1" and "<span>1+0</span>" in missed.group(0), missed
+print("the report lists 1+0 in review, back at the next practice")
+PY
