@@ -4,11 +4,12 @@
 #include "facts/FactReview.h"
 
 #include <algorithm>
-#include <tuple>
+#include <climits>
 
 namespace {
 
 constexpr int64_t DAY_MS = 24 * 60 * 60 * 1000;
+constexpr int64_t FRESH_MISS_FIRST = INT64_MIN / 2;
 
 void StartSpacing(asFACTREVIEW& review, int step, int day) {
     review.nStage = ReviewStage::SPACED;
@@ -26,9 +27,13 @@ Verdict VerdictOf(bool bRight, bool bByMagnifier, int64_t elapsedMs, int64_t thr
 
 void ApplyVerdict(asFACTREVIEW& review, Verdict verdict, const asPLAYPOINT& point, int64_t utcMs) {
     const bool bWasDue = IsDue(review, point);
+    // A page with blanks may ask one fact in two forms: the row counts pages, not answers.
+    const bool bSamePage =
+        review.lastAsked.nRun == point.nRun && review.lastAsked.nPage == point.nPage;
     review.lastAsked = point;
+    review.nLastUtcMs = utcMs;
+    review.bFreshMiss = verdict == Verdict::MISSED;
     if (verdict == Verdict::MISSED) {
-        if (review.nStage != ReviewStage::MISSED) review.nSinceUtcMs = utcMs;
         review.nStage = ReviewStage::MISSED;
         review.nFluentInRow = 0;
         return;
@@ -36,7 +41,10 @@ void ApplyVerdict(asFACTREVIEW& review, Verdict verdict, const asPLAYPOINT& poin
     switch (review.nStage) {
     case ReviewStage::MISSED:
         // Slow breaks the row; the fact stays missed and comes back on the next page.
-        review.nFluentInRow = verdict == Verdict::FLUENT ? review.nFluentInRow + 1 : 0;
+        if (verdict == Verdict::SLOW)
+            review.nFluentInRow = 0;
+        else if (!bSamePage)
+            ++review.nFluentInRow;
         if (review.nFluentInRow >= FLUENT_IN_A_ROW) StartSpacing(review, 0, point.nDay);
         return;
     case ReviewStage::SPACED:
@@ -52,7 +60,6 @@ void ApplyVerdict(asFACTREVIEW& review, Verdict verdict, const asPLAYPOINT& poin
         break;
     }
     // Slow: it comes back later in the day's play.
-    if (review.nStage != ReviewStage::SLOW) review.nSinceUtcMs = utcMs;
     review.nStage = ReviewStage::SLOW;
 }
 
@@ -70,13 +77,12 @@ bool IsDue(const asFACTREVIEW& review, const asPLAYPOINT& now) {
     }
 }
 
-bool MoreOverdue(const asFACTREVIEW& a, const asFACTREVIEW& b) {
-    auto key = [](const asFACTREVIEW& review) {
-        const int64_t since =
-            review.nStage == ReviewStage::SPACED ? review.nDueDay : review.nSinceUtcMs;
-        return std::tuple(int(review.nStage), since);
-    };
-    return key(a) < key(b);
+int64_t OverdueKey(const asFACTREVIEW& review) {
+    // Fresh misses before everything else: no moment of play comes before 1970.
+    if (review.nStage == ReviewStage::MISSED && review.bFreshMiss)
+        return review.nLastUtcMs + FRESH_MISS_FIRST;
+    return review.nStage == ReviewStage::SPACED ? int64_t(review.nDueDay) * DAY_MS
+                                                : review.nLastUtcMs;
 }
 
 int LocalDayOf(int64_t utcMs, int64_t offsetMs) {

@@ -37,10 +37,11 @@ struct asPLAYPOINT {
 struct asFACTREVIEW {
     ReviewStage nStage = ReviewStage::NEW;
     asPLAYPOINT lastAsked;
-    int nFluentInRow = 0;    // MISSED: fluent answers since the last miss
+    int64_t nLastUtcMs = 0;  // when it was last asked
+    bool bFreshMiss = false; // MISSED: not asked again since the miss
+    int nFluentInRow = 0;    // MISSED: fluent answers since the last miss, one a page
     int nStep = 0;           // SPACED: the step of REVIEW_DAYS reached
     int nDueDay = 0;         // SPACED: the first day it is due
-    int64_t nSinceUtcMs = 0; // MISSED, SLOW: when it became so (the older, the more overdue)
 };
 
 // The fact was asked at point and its first answer said verdict (at utcMs).
@@ -48,9 +49,11 @@ void ApplyVerdict(asFACTREVIEW& review, Verdict verdict, const asPLAYPOINT& poin
 
 bool IsDue(const asFACTREVIEW& review, const asPLAYPOINT& now);
 
-// Smaller comes first among due facts: missed before slow before spaced, and within each the
-// longest overdue first.
-bool MoreOverdue(const asFACTREVIEW& a, const asFACTREVIEW& b);
+// Smaller comes first among due facts: a fact missed and not asked since comes back first (the
+// oldest miss first), so that a miss meets the next page even while older ones wait; then the
+// longest overdue, whatever its stage (missed or slow since it was last asked, spaced since its
+// day began).
+int64_t OverdueKey(const asFACTREVIEW& review);
 
 // Local days since 1970-01-01 of a UTC moment, given the local clock's offset then.
 int LocalDayOf(int64_t utcMs, int64_t offsetMs);

@@ -4,6 +4,7 @@
 #include "facts/ReviewBook.h"
 
 #include <algorithm>
+#include <tuple>
 #include <unordered_set>
 
 namespace {
@@ -52,20 +53,17 @@ std::vector<asREVIEWFACT>
 CReviewBook::Due(int page, int day, size_t nMax,
                  const std::function<bool(const asREVIEWFACT&)>& fnWanted) const {
     const asPLAYPOINT now{m_nRun, page, day};
-    std::vector<const asREVIEWENTRY*> arrDue;
+    // Each due fact with its place in the order, worked out once; the fact's own key breaks ties,
+    // so a book gives the same page whatever the hash map's order.
+    std::vector<std::tuple<int64_t, uint64_t, const asREVIEWFACT*>> arrDue;
     for (const auto& [key, entry] : m_mapFacts)
-        if (IsDue(entry.review, now) && fnWanted(entry.fact)) arrDue.push_back(&entry);
-    auto order = [](const asREVIEWENTRY* a, const asREVIEWENTRY* b) {
-        if (MoreOverdue(a->review, b->review)) return true;
-        if (MoreOverdue(b->review, a->review)) return false;
-        return KeyOf(a->fact) <
-               KeyOf(b->fact); // the same page for the same book, whatever the hash
-    };
+        if (IsDue(entry.review, now) && fnWanted(entry.fact))
+            arrDue.emplace_back(OverdueKey(entry.review), key, &entry.fact);
     const size_t nTaken = std::min(nMax, arrDue.size());
-    std::partial_sort(arrDue.begin(), arrDue.begin() + long(nTaken), arrDue.end(), order);
+    std::partial_sort(arrDue.begin(), arrDue.begin() + long(nTaken), arrDue.end());
     std::vector<asREVIEWFACT> arrFacts;
     for (size_t i = 0; i < nTaken; ++i)
-        arrFacts.push_back(arrDue[i]->fact);
+        arrFacts.push_back(*std::get<2>(arrDue[i]));
     return arrFacts;
 }
 

@@ -41,6 +41,9 @@ TEST(FactReview, TheScheduleFollowsItsRules) {
         {"missed, fluent, slow: the row starts again",
          {{'M', 1, 1, DAY}, {'F', 1, 2, DAY}, {'S', 1, 3, DAY}, {'F', 1, 4, DAY}},
          {{{1, 5, DAY}, true}}},
+        {"missed, then fluent in two forms on one page: one of the two",
+         {{'M', 1, 1, DAY}, {'F', 1, 2, DAY}, {'F', 1, 2, DAY}},
+         {{{1, 3, DAY}, true}}},
         {"missed, then fluent twice in a row: a day later",
          {{'M', 1, 1, DAY}, {'F', 1, 2, DAY}, {'F', 1, 3, DAY}},
          {{{1, 4, DAY}, false}, {{2, 1, DAY}, false}, {{3, 1, DAY + 1}, true}}},
@@ -89,18 +92,23 @@ TEST(FactReview, AVerdictIsTheFirstAnswersAndTheThresholdIsFluent) {
     EXPECT_EQ(VerdictOf(true, false, 6001, 6000), Verdict::SLOW);
 }
 
-TEST(ReviewBook, DueFactsComeMostOverdueFirstMissedBeforeSlowBeforeSpaced) {
+TEST(ReviewBook, FreshMissesComeFirstThenTheLongestOverdue) {
+    constexpr int64_t DAY_MS = 24 * 3600 * 1000;
+    const int64_t now = int64_t(DAY) * DAY_MS;
     CReviewBook book;
     book.BeginRun();
-    book.Add({4, '+', 4}, Verdict::FLUENT, 1, DAY - 30, 1000); // due since DAY - 29
+    book.Add({4, '+', 4}, Verdict::FLUENT, 1, DAY - 30, now - 30 * DAY_MS); // due DAY - 29
+    book.Add({6, '+', 1}, Verdict::MISSED, 1, DAY - 30, now - 30 * DAY_MS);
     book.BeginRun();
-    book.Add({2, '+', 5}, Verdict::SLOW, 1, DAY, 2000);
-    book.Add({3, '+', 5}, Verdict::MISSED, 1, DAY, 3000);
-    book.Add({8, '-', 3}, Verdict::MISSED, 1, DAY, 2500);
-    book.Add({1, '+', 1}, Verdict::FLUENT, 1, DAY, 3500); // not due today
+    book.Add({6, '+', 1}, Verdict::FLUENT, 1, DAY, now + 100); // one of two: no longer fresh
+    book.Add({2, '+', 5}, Verdict::SLOW, 1, DAY, now + 200);
+    book.Add({3, '+', 5}, Verdict::MISSED, 2, DAY, now + 3000);
+    book.Add({8, '-', 3}, Verdict::MISSED, 2, DAY, now + 2500);
+    book.Add({1, '+', 1}, Verdict::FLUENT, 2, DAY, now + 3500); // not due today
     const auto all = [](const asREVIEWFACT&) { return true; };
     const auto due = book.Due(3, DAY, 10, all);
-    const std::vector<asREVIEWFACT> expected = {{8, '-', 3}, {3, '+', 5}, {2, '+', 5}, {4, '+', 4}};
+    const std::vector<asREVIEWFACT> expected = {
+        {8, '-', 3}, {3, '+', 5}, {4, '+', 4}, {6, '+', 1}, {2, '+', 5}};
     EXPECT_EQ(due, expected);
     EXPECT_EQ(book.Due(3, DAY, 2, all),
               std::vector<asREVIEWFACT>(expected.begin(), expected.begin() + 2));

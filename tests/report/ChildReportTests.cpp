@@ -52,6 +52,7 @@ protected:
             Answer(run, (TODAY - ago) * DAY + 4 * 3600 * 1000 + m_nPosition, fact + "=□", result,
                    upper == 'W' ? "99" : result, upper == 'S' ? 9000 : 2000, true, false,
                    how != upper);
+            m_History.arrAnswers.back().nPage = int(TODAY - ago); // a page a day
         }
     }
     std::vector<asCHILDREPORT> Build(std::optional<std::string> only = std::nullopt) {
