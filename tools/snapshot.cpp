@@ -19,6 +19,7 @@
 //   tick MS                   advance the clock
 //   timer ID                  the window's timer ID fires (e.g. 5: the speaker sign goes)
 //   mute                      the sound off, as a start with --mute or a kept choice
+//   noreview                  no review, as a start with --no-review or review=off
 //   capture N                 the picture is the N-th frame presented from here on (transitions)
 //   answers                   print the answers of the current page on one line (stdout)
 //
@@ -46,6 +47,7 @@ int Usage() {
         stderr,
         "usage: snapshot OUT.png [move|press|release|click X Y | leave | key VK | type TEXT"
         " | user NAME | scores S,S,... | set K RANGE OPS | seed N | tick MS | timer ID | mute"
+        " | noreview"
         " | keyup VK | capture N | answers] ...\n");
     return 2;
 }
@@ -131,6 +133,8 @@ int main(int argc, char** argv) {
             window.OnTimer(number());
         } else if (action == "mute") {
             window.m_bMuted = true;
+        } else if (action == "noreview") {
+            window.m_pReview = nullptr;
         } else if (action == "answers") {
             for (const std::string& answer : window.m_Run.m_arrAnswers)
                 std::printf("%s ", answer.c_str());
