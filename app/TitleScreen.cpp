@@ -4,19 +4,12 @@
 #include "app/TitleScreen.h"
 
 #include "app/ScreenState.h"
+#include "facts/ProblemSet.h"
 #include "gfx/Gbk.h"
 #include "gfx/Pictures.h"
 #include "gfx/Text.h"
 
-#include <cstdio>
-
 namespace {
-
-std::string FormatNumber(const std::string& gbkFormat, int value) {
-    char buffer[128];
-    std::snprintf(buffer, sizeof buffer, gbkFormat.c_str(), value);
-    return buffer;
-}
 
 // The greeting is lettered as the planks' captions are; a long name makes it smaller, never so
 // small that a child could not read it.
@@ -38,16 +31,14 @@ asTITLEITEMS MakeTitleItems() {
 }
 
 void RebuildTitleCaptions(asTITLEITEMS& items, const ExerciseSet (&sets)[EXERCISE_SET_COUNT]) {
-    static const std::string captionFormat = GbkFromUtf8("%d 以内算术题");
-    static const std::string hintFormat = GbkFromUtf8("　　%d 以内算术题：");
     static const std::string operationNames[6] = {GbkFromUtf8("加　"),      GbkFromUtf8("减　"),
                                                   GbkFromUtf8("连加　"),    GbkFromUtf8("连减　"),
                                                   GbkFromUtf8("加减混合 "), GbkFromUtf8("填空")};
     for (int k = 0; k < EXERCISE_SET_COUNT; ++k) {
         const ExerciseSet& set = sets[k];
         asTITLEITEM& item = items[size_t(k)];
-        item.strCaption = FormatNumber(captionFormat, set.nRange);
-        std::string hint = FormatNumber(hintFormat, set.nRange);
+        item.strCaption = GbkFromUtf8(SetCaption(set.nRange));
+        std::string hint = GbkFromUtf8("　　" + SetCaption(set.nRange) + "：");
         for (int bit = 0; bit < 6; ++bit)
             if (set.nOperations & (1u << bit)) hint += operationNames[bit];
         item.strHint = hint;

@@ -4,6 +4,7 @@
 #include "exercise/ReviewPage.h"
 
 #include "exercise/ProblemGenerator.h"
+#include "facts/ProblemSet.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -42,13 +43,9 @@ int ReviewSlots(int pageSize) {
 }
 
 bool SetCanAsk(const ExerciseSet& set, const asREVIEWFACT& fact) {
-    const int N = std::clamp(static_cast<int>(set.nRange), RANGE_MIN, RANGE_MAX);
-    const int a = fact.nLeft;
-    const int b = fact.nRight;
-    if (a < 0 || b < 0) return false;
-    // The generator's own ranges: additions x + y ≤ N but never 0 + 0, subtractions 1 ≤ x ≤ N.
-    if (fact.cSign == '+') return (set.nOperations & OP_ADD) && a + b <= N && a + b > 0;
-    return (set.nOperations & OP_SUBTRACT) && a >= 1 && a <= N && b <= a;
+    static_assert(OP_ADD == SET_ADDS && OP_SUBTRACT == SET_SUBTRACTS);
+    return SetAsks(std::clamp(static_cast<int>(set.nRange), RANGE_MIN, RANGE_MAX), set.nOperations,
+                   fact);
 }
 
 std::vector<bool> PlaceReviewProblems(std::vector<std::string>& arrProblems,

@@ -3,11 +3,13 @@
 // The per-child figures of the report, in one pass over the answers.
 #include "report/ChildReport.h"
 
+#include "facts/ProblemSet.h"
 #include "facts/ReviewBook.h"
 #include "gfx/Gbk.h"
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <span>
 #include <tuple>
 #include <unordered_map>
@@ -56,6 +58,8 @@ struct asCHILDDATA {
     bool bLargeSets = false;
     bool bReviewed = false; // a named child: the game reviews their facts
     CReviewBook review;
+    std::array<asKINDDATA, 2> arrWeekTries; // the summary's weeks: this, last
+    std::set<asPLAYEDSET> setPlayed;
 };
 
 int64_t Median(std::vector<int64_t>& arrValues) {
@@ -178,8 +182,91 @@ std::vector<asREVIEWGREEN> ReviewGreen(const std::unordered_map<std::string, asF
     return arrGreen;
 }
 
+// The summary's week of a day: 0 this week, 1 last week, -1 neither.
+int WeekOf(int day, int today) {
+    const int back = today - day;
+    if (back < 0 || back >= 2 * SUMMARY_WEEK_DAYS) return -1;
+    return back / SUMMARY_WEEK_DAYS;
+}
+
+// A first try of the summary's weeks, counted as arrKinds counts it.
+void AddWeekTry(asCHILDDATA& child, const asHISTORYANSWER& answer, int day, int today) {
+    const int week = WeekOf(day, today);
+    if (!answer.bFirstTry || week < 0) return;
+    asKINDDATA& tries = child.arrWeekTries[size_t(week)];
+    ++tries.nProblems;
+    if (answer.bByMagnifier) return;
+    tries.nRight += answer.bRight;
+    tries.arrTimes.push_back(answer.nElapsedMs);
+}
+
+// The settings keep a set's limit within this; a record edited beyond it is read as this.
+constexpr int LARGEST_LIMIT = 100;
+
+// The facts the played sets can ask, in the grid's order: how many, how many green, which turned
+// green this week, and which to practise: red, then yellow, each the most often wrong first.
+void PractisedFacts(asCHILDREPORT& report,
+                    const std::unordered_map<std::string, asFACTDATA>& mapFacts,
+                    int64_t thresholdMs) {
+    int largest = 0;
+    for (const asPLAYEDSET& set : report.arrPlayedSets)
+        if (set.nKinds & (SET_ADDS | SET_SUBTRACTS)) largest = std::max(largest, set.nLimit);
+    largest = std::min(largest, LARGEST_LIMIT);
+    std::vector<std::pair<const asFACTDATA*, asSTATEDFACT>> arrWeak;
+    auto visit = [&](const asREVIEWFACT& fact) {
+        if (std::none_of(
+                report.arrPlayedSets.begin(), report.arrPlayedSets.end(),
+                [&](const asPLAYEDSET& set) { return SetAsks(set.nLimit, set.nKinds, fact); }))
+            return;
+        ++report.nPractisedFacts;
+        const auto found = mapFacts.find(fact.Text());
+        if (found == mapFacts.end()) return;
+        const asFACTDATA& data = found->second;
+        const std::span<const asFACTTRY> tries(data.arrTries);
+        const FactState state = StateOfTries(tries, thresholdMs);
+        if (state != FactState::GREEN) {
+            if (state != FactState::GREY) arrWeak.push_back({&data, {found->first, state}});
+            return;
+        }
+        ++report.nPractisedGreen;
+        if (!data.arrRecent.empty() &&
+            StateOfTries(tries.first(data.arrRecent.front().nTry), thresholdMs) != FactState::GREEN)
+            report.arrNewGreen.push_back(found->first);
+    };
+    for (int a = 0; a <= largest; ++a)
+        for (int b = 0; a + b <= largest; ++b)
+            visit({a, '+', b});
+    for (int a = 1; a <= largest; ++a)
+        for (int b = 0; b <= a; ++b)
+            visit({a, '-', b});
+    std::stable_sort(arrWeak.begin(), arrWeak.end(), [](const auto& a, const auto& b) {
+        return std::pair(a.second.nState, b.first->nWrong) <
+               std::pair(b.second.nState, a.first->nWrong);
+    });
+    for (const auto& [data, fact] : arrWeak)
+        report.arrToPractise.push_back(fact);
+}
+
+void Summarise(asCHILDREPORT& report, asCHILDDATA& data, int today, int64_t thresholdMs) {
+    for (size_t week = 0; week < report.arrWeeks.size(); ++week) {
+        asWEEKFIGURES& figures = report.arrWeeks[week];
+        figures.nFirstDay = today + 1 - int(week + 1) * SUMMARY_WEEK_DAYS;
+        figures.firstTries = Figures(data.arrWeekTries[week]);
+    }
+    for (const asPRACTICEDAY& day : report.arrDays) {
+        const int week = WeekOf(day.nDay, today);
+        if (week < 0) continue;
+        asWEEKFIGURES& figures = report.arrWeeks[size_t(week)];
+        ++figures.nDays;
+        figures.nActiveMs += day.nActiveMs;
+        figures.nAnswers += day.nAnswers;
+    }
+    report.arrPlayedSets.assign(data.setPlayed.begin(), data.setPlayed.end());
+    PractisedFacts(report, data.mapFacts, thresholdMs);
+}
+
 asCHILDREPORT Finish(const std::string& name, asCHILDDATA& data, const std::string& source,
-                     int64_t thresholdMs) {
+                     int today, int64_t thresholdMs) {
     asCHILDREPORT report;
     report.bNameless = name.empty();
     report.strName = report.bNameless ? NAMELESS_CHILD : Utf8FromGbk(name);
@@ -214,6 +301,7 @@ asCHILDREPORT Finish(const std::string& name, asCHILDDATA& data, const std::stri
         report.arrInReview = InReview(data.review);
         report.arrReviewGreen = ReviewGreen(data.mapFacts, thresholdMs);
     }
+    Summarise(report, data, today, thresholdMs);
     return report;
 }
 
@@ -260,6 +348,7 @@ std::vector<asCHILDREPORT> BuildChildReports(const asHISTORY& history, const std
         mapRuns[run.nRunId] = {&child, run.nStartedUtcMs};
         child.bLargeSets |= run.nSetLimit > GRID_LIMIT;
         child.bReviewed = !run.strChild.empty();
+        child.setPlayed.insert({run.nSetLimit, uint32_t(run.nSetKinds)});
         if (run.nScore >= 0 && run.nEndedUtcMs >= 0)
             child.arrScores.push_back(
                 {run.nEndedUtcMs, LocalDay(run.nEndedUtcMs, options), run.nScore, run.nSetNumber});
@@ -276,6 +365,7 @@ std::vector<asCHILDREPORT> BuildChildReports(const asHISTORY& history, const std
             ++child.mapDays[day].nAnswers;
         }
         child.mapDays[day].nDay = day;
+        AddWeekTry(child, answer, day, options.nToday);
 
         const asPROBLEMFACT& fact = parsed.Of(answer.strProblem, answer.strExpected);
         // The child's book as the game reads it from the same answers (ReviewBookOf).
@@ -321,7 +411,7 @@ std::vector<asCHILDREPORT> BuildChildReports(const asHISTORY& history, const std
     }
     std::vector<asCHILDREPORT> arrReports;
     for (auto& [name, data] : mapChildren)
-        arrReports.push_back(Finish(name, data, source, options.nThresholdMs));
+        arrReports.push_back(Finish(name, data, source, options.nToday, options.nThresholdMs));
     std::stable_sort(arrReports.begin(), arrReports.end(),
                      [](const asCHILDREPORT& a, const asCHILDREPORT& b) {
                          return std::tie(a.bNameless, a.strName) < std::tie(b.bNameless, b.strName);

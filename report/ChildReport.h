@@ -94,6 +94,28 @@ struct asWEAKFACT {
     int64_t nMedianMs = -1;
 };
 
+// The summary's figures of one week: days with answers, active time, the child's own answers, and
+// the first tries as arrKinds counts them.
+struct asWEEKFIGURES {
+    int nFirstDay = 0;
+    int nDays = 0;
+    int64_t nActiveMs = 0;
+    int nAnswers = 0;
+    asKINDFIGURES firstTries;
+};
+
+// A problem set the child played, as the record gives it: its limit and kinds' bits.
+struct asPLAYEDSET {
+    int nLimit = 0;
+    uint32_t nKinds = 0;
+    auto operator<=>(const asPLAYEDSET&) const = default;
+};
+
+struct asSTATEDFACT {
+    std::string strFact;
+    FactState nState = FactState::GREY;
+};
+
 struct asCHILDREPORT {
     std::string strName; // UTF-8; NAMELESS_CHILD for the runs without a child
     bool bNameless = false;
@@ -112,11 +134,23 @@ struct asCHILDREPORT {
     // spaced by day; and what it brought to green in the REVIEW_WEEK_DAYS up to nToday.
     std::vector<asINREVIEW> arrInReview;
     std::vector<asREVIEWGREEN> arrReviewGreen;
+    // The summary. This week: the SUMMARY_WEEK_DAYS up to nToday; last week: the same number of
+    // days before. The practised facts: the single additions and subtractions that the sets
+    // played can ask, in the grid's order.
+    std::array<asWEEKFIGURES, 2> arrWeeks{}; // this week, last week
+    std::vector<asPLAYEDSET> arrPlayedSets;  // by limit, then kinds
+    int nPractisedFacts = 0;
+    int nPractisedGreen = 0;
+    std::vector<std::string> arrNewGreen;    // practised, green now, not at this week's start
+    std::vector<asSTATEDFACT> arrToPractise; // practised and red, then practised and yellow
 };
 
 constexpr size_t MOST_WRONG_COUNT = 10;
 constexpr int REVIEW_WEEK_DAYS = 7;
 constexpr size_t WEAKEST_COUNT = 20;
+// Rolling weeks, so that the two weeks compared are equally long on any day, and this week is
+// the review's week.
+constexpr int SUMMARY_WEEK_DAYS = REVIEW_WEEK_DAYS;
 
 // Every cell of the grid, state grey: the additions a+b ≤ 20 (0+0 is never asked), row by row,
 // then the subtractions a−b with 1 ≤ a ≤ 20.

@@ -29,11 +29,12 @@ td.none{background:none}
 .key{display:inline-block;width:12px;height:12px;vertical-align:middle;margin-right:4px}
 .review th,.review td:first-child{white-space:nowrap}.review th:last-child,.review td.facts{text-align:left}
 .facts span{display:inline-block;margin-right:12px;white-space:nowrap}.facts .more{color:#777}
+.summary{border:1px solid #cfe3d2;background:#f5faf6;padding:4px 14px;margin:10px 0}.summary .lead{font-size:18px;font-weight:bold}.summary .lead span{white-space:nowrap}.summary .facts .key{margin-right:2px}.rules{font-size:13px;color:#333;background:#f6f6f6;padding:4px 8px}
 *{-webkit-print-color-adjust:exact;print-color-adjust:exact}
 @page{size:A4;margin:12mm}
 @media print{body{margin:0;max-width:none;padding:0;font-size:11pt}section.child{break-before:page}
 .overview+section.child,header+section.child{break-before:auto}
-h3,table,svg,.grids{break-inside:avoid}.grid td{width:12px;height:12px}.calendar td{width:12px;height:12px}}
+h3,table,svg,.grids,.summary{break-inside:avoid}.grid td{width:12px;height:12px}.calendar td{width:12px;height:12px}}
 )css";
 
 std::string GreenShare(const asCHILDREPORT& child) {
@@ -124,6 +125,7 @@ void AppendChild(std::string& out, const asCHILDREPORT& child, int64_t threshold
     if (child.bNameless)
         out += "<p class=\"note\">没有选名字时做的题都记在这里。在“信息及设置”里新建或选择孩子的"
                "名字，以后做的题就会记在名字下。</p>";
+    AppendSummary(out, child, today);
     out += "<p>练习了 " + std::to_string(child.arrDays.size()) + " 天，自己答了 " +
            std::to_string(child.nAnswers) + " 次，第一次就答对的占 " +
            PercentText(child.overall.nRight, child.overall.nProblems) + "。</p>";
@@ -186,6 +188,7 @@ std::string WriteReportPage(const std::vector<asCHILDREPORT>& arrChildren, const
     for (const asFAILEDHISTORY& failed : info.arrFailed)
         out += "<p class=\"failed\" data-failed=\"" + Escaped(failed.strPath) + "\">无法读取 " +
                Escaped(failed.strPath) + "：" + Escaped(failed.strError) + "</p>";
+    if (!arrChildren.empty()) AppendCountingNote(out);
     out += "</header>";
     // With no history read at all, the lines above say why.
     if (arrChildren.empty() && info.bAnyRun)

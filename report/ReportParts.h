@@ -18,3 +18,8 @@ std::string StateChip(FactState state);
 // The facts in review, each with when it comes back, and those review brought to green in the
 // week up to today; nothing when the child has no fact in review.
 void AppendReview(std::string& out, const asCHILDREPORT& child, int today, int64_t thresholdMs);
+// What a parent reads first in a child's section: this week against last, the mastery of the
+// facts the played sets ask, what turned green, what to practise now, and review's figures.
+void AppendSummary(std::string& out, const asCHILDREPORT& child, int today);
+// The page's two ways of counting a first try, said once at its top.
+void AppendCountingNote(std::string& out);

@@ -73,16 +73,16 @@ def fact_of(numbers, signs):
     return text
 
 
-def seed_child(db, rng, name, days, limit, kinds, skill):
+def seed_child(db, rng, name, days, limit, kinds, skill, set_kinds=63, start_ms=START_MS):
     """Runs of pages of 12 problems; weak facts are often wrong and slow, the others improve."""
     child = name.encode("gbk")
     for day in days:
-        clock = START_MS + day * DAY_MS + 17 * 3600 * 1000 + rng.randint(0, 3600 * 1000)
+        clock = start_ms + day * DAY_MS + 17 * 3600 * 1000 + rng.randint(0, 3600 * 1000)
         for _ in range(rng.randint(1, 3)):
             run_start = clock
             cursor = db.execute(
                 "INSERT INTO runs (child, set_number, set_kinds, set_limit, started_utc_ms) "
-                "VALUES (?, ?, ?, ?, ?)", (child, rng.randrange(8), 63, limit, run_start))
+                "VALUES (?, ?, ?, ?, ?)", (child, rng.randrange(8), set_kinds, limit, run_start))
             run_id = cursor.lastrowid
             done = first_right = 0
             for page in range(1, rng.randint(2, 4) + 1):

@@ -7,11 +7,13 @@ here, independently, from the same answers; then the CSV and each kind of bad in
 """
 import csv
 import io
+import random
 import re
 import sqlite3
 import subprocess
 import sys
 import tempfile
+import time
 from collections import Counter, defaultdict
 from datetime import date, timedelta
 from fractions import Fraction
@@ -67,10 +69,10 @@ def median(values):
 def state(tries):
     if not tries:
         return "grey"
-    right, magnifier, _ = tries[-1]
+    right, magnifier = tries[-1][:2]
     if not right or magnifier:
         return "red"
-    fluent = sum(1 for r, m, ms in tries[-3:] if r and not m and ms <= THRESHOLD_MS)
+    fluent = sum(1 for r, m, ms, *_ in tries[-3:] if r and not m and ms <= THRESHOLD_MS)
     return "green" if fluent >= 2 else "yellow"
 
 
@@ -82,7 +84,7 @@ def grid_facts():
 def expected_figures(path):
     db = sqlite3.connect(path)
     runs = {row[0]: row for row in db.execute(
-        "SELECT run_id, child, started_utc_ms, ended_utc_ms, score, set_limit FROM runs")}
+        "SELECT run_id, child, started_utc_ms, ended_utc_ms, score, set_limit, set_kinds FROM runs")}
     children = defaultdict(lambda: {"answers": [], "runs": []})
     for run in runs.values():
         children[run[1].decode("gbk")]["runs"].append(run)
@@ -95,7 +97,8 @@ def expected_figures(path):
         days = defaultdict(lambda: [0, 0])  # active ms, answers
         last = {run[0]: run[2] for run in data["runs"]}
         kinds = {k: [0, 0, []] for k in KINDS}
-        tries = defaultdict(list)  # one [right, magnifier, ms] each time a problem was asked
+        tries = defaultdict(list)  # one [right, magnifier, ms, day] each time a problem was asked
+        first_tries = []  # (day, right, magnifier, ms)
         asked = {}
         wrong = Counter()
         wrong_forms = defaultdict(Counter)
@@ -112,13 +115,14 @@ def expected_figures(path):
             if first and len(numbers) == 2:
                 reviewable.add(fact)
             if first:
+                first_tries.append((day, right, magnifier, ms))
                 kinds[kind][0] += 1
                 if not magnifier:
                     kinds[kind][1] += right
                     kinds[kind][2].append(ms)
             place = (run_id, page, position)
             if first or place not in asked:
-                tries[fact].append([right and not magnifier, magnifier, ms])
+                tries[fact].append([right and not magnifier, magnifier, ms, day])
                 asked[place] = tries[fact][-1]
             elif magnifier:
                 asked[place][1] = 1
@@ -158,6 +162,7 @@ def expected_figures(path):
             "in_review": len(reviewable),
             "scores": sorted(run[4] for run in data["runs"] if run[4] is not None),
             "weakest": weakest,
+            "raw": (days, first_tries, tries, wrong, {(run[5], run[6]) for run in data["runs"]}),
         }
     return figures
 
@@ -188,7 +193,8 @@ class Page(HTMLParser):
             self.failed.append(attrs["data-failed"])
         elif self.current is not None:
             for key in ("data-fact", "data-kind", "data-day", "data-score", "data-due",
-                        "data-later"):
+                        "data-later", "data-week", "data-sets", "data-new", "data-todo",
+                        "data-review"):
                 if key in attrs:
                     self.current[key].append((tag, attrs))
                     break
@@ -277,6 +283,101 @@ def check_page(binary, work, screenshot):
           f"{page.stat().st_size} bytes")
 
 
+# --- the summary: this week against last, and the facts of the sets played ----------------
+
+def week_of(day, today):
+    back = today - day
+    return back // 7 if 0 <= back < 14 else None
+
+
+def set_asks(limit, kinds, fact):
+    a, sign, b = re.match(r"(\d+)([+-])(\d+)$", fact).groups()
+    a, b = int(a), int(b)
+    if sign == "+":
+        return bool(kinds & 1) and 0 < a + b <= limit
+    return bool(kinds & 2) and 1 <= a <= limit and b <= a
+
+
+def expected_summary(figures, today):
+    days, first_tries, tries, wrong, sets = figures["raw"]
+    weeks = {}
+    for week, key in enumerate(("this", "last")):
+        own = [d for d in days if week_of(d, today) == week]
+        firsts = [t for t in first_tries if week_of(t[0], today) == week]
+        weeks[key] = (len(own), (sum(days[d][0] for d in own) + 30000) // 60000,
+                      sum(days[d][1] for d in own), len(firsts),
+                      sum(r for _, r, m, _ in firsts if not m), median([ms for *_, m, ms in firsts if not m]))
+    largest = min(100, max(limit for limit, _ in sets))
+    facts = [f"{a}+{b}" for a in range(largest + 1) for b in range(largest + 1 - a)]
+    facts += [f"{a}-{b}" for a in range(1, largest + 1) for b in range(a + 1)]
+    practised = [f for f in facts if any(set_asks(limit, kinds, f) for limit, kinds in sets)]
+    colour = {f: state(tries[f]) for f in practised if f in tries}
+    new = []
+    for fact in (f for f in practised if colour.get(f) == "green"):
+        recent = [i for i, t in enumerate(tries[fact]) if t[3] > today - 7]
+        if recent and state(tries[fact][:recent[0]]) != "green":
+            new.append(fact)
+    return {"weeks": weeks, "sets": " ".join(f"{limit}:{kinds}" for limit, kinds in sorted(sets)),
+            "practised": (len(practised), sum(1 for c in colour.values() if c == "green")),
+            "new": new, "todo": sorted(((f, c) for f, c in colour.items() if c in ("red", "yellow")),
+                                       key=lambda fc: (fc[1] == "yellow", -wrong[fc[0]]))}
+
+
+def check_summary(binary, work, screenshot):
+    today = int(time.time() * 1000) // DAY_MS
+    recent = work / "recent.sqlite"
+    db = history.create(str(recent))
+    rng = random.Random(36)
+    # Three weeks up to today, two sets, and both days beside each week's edge; 小刚 only this week.
+    for day in sorted(set(rng.sample(range(21), 10)) | {6, 7, 13, 14}):
+        limit, kinds, bits = (10, ["+"], 1) if day % 3 else (15, ["-"], 2)
+        history.seed_child(db, rng, "小红", [day], limit, kinds, 0.7, bits, (today - 20) * DAY_MS)
+    history.seed_child(db, rng, "小刚", [18, 19], 10, ["+", "++"], 0.9, 5, (today - 20) * DAY_MS)
+    db.commit()
+    db.close()
+    for path in (work / "class.sqlite", recent):
+        page = work / f"{path.stem}-summary.html"
+        if run_zimbly(binary, work, "--report", "--out", str(page), str(path)).returncode:
+            fail(f"--report of {path.name} failed")
+        if int(time.time() * 1000) // DAY_MS != today:
+            fail("midnight passed during the summary check; run again")
+        dom = browse(page, work, "--dump-dom")
+        parsed = Page()
+        parsed.feed(dom)
+        leads = [re.sub("<[^>]+>", "", lead) for lead in re.findall(r'<p class="lead">(.*?)</p>', dom)]
+        figures = expected_figures(path)
+        wanted = {name: expected_summary(f, today) for name, f in figures.items()}
+        for (name, shown), lead in zip(parsed.sections.items(), leads, strict=True):
+            weeks = {a["data-week"]: tuple(int(a[k]) for k in (
+                "data-days", "data-minutes", "data-answers", "data-problems", "data-right",
+                "data-median-ms")) for _, a in shown["data-week"]}
+            expect(f"{name}'s weeks", weeks, wanted[name]["weeks"])
+            mastery = shown["data-sets"][0][1]
+            expect(f"{name}'s sets and mastery", (mastery["data-sets"], (
+                int(mastery["data-practised"]), int(mastery["data-practised-green"]))),
+                (wanted[name]["sets"], wanted[name]["practised"]))
+            expect(f"{name}'s new green", [a["data-new"] for _, a in shown["data-new"]],
+                   wanted[name]["new"][:24])
+            expect(f"{name}'s facts to practise", [(a["data-todo"], a["data-state"])
+                   for _, a in shown["data-todo"]], wanted[name]["todo"][:24])
+            days, minutes = wanted[name]["weeks"]["this"][:2]
+            if days and not lead.startswith(f"最近 7 天练了 {days} 天共 {minutes} 分钟"):
+                fail(f"{name}'s sentence: {lead}")
+            if "、".join(f for f, _ in wanted[name]["todo"][:5]) not in lead:
+                fail(f"{name}'s sentence does not name the facts to practise first: {lead}")
+            expect(f"{name}'s review", [int(a["data-review"]) for _, a in shown["data-review"]],
+                   [figures[name]["in_review"]] if figures[name]["in_review"] else [])
+    red, gang = wanted["小红"], wanted["小刚"]
+    if not (red["new"] and red["weeks"]["last"][0] and {"red", "yellow"} <= {s for _, s in red["todo"]}
+            and not gang["weeks"]["last"][0] and gang["practised"][0] == 65):
+        fail(f"the recent record does not try the summary's cases: {red}")
+    if screenshot:
+        browse(page, work, f"--screenshot={screenshot}", "--window-size=1100,2400",
+               "--hide-scrollbars")
+    print(f"summary: weeks, sets played, mastery, new green, facts to practise and the sentence as "
+          f"computed; 小红 {red['weeks']}, {red['practised']}")
+
+
 def check_bad_inputs(binary, work):
     good = work / "class.sqlite"
     not_ours = work / "not-ours.sqlite"
@@ -335,6 +436,7 @@ def main():
     binary, work = str(Path(sys.argv[1]).resolve()), Path(sys.argv[2])
     screenshot = sys.argv[3] if len(sys.argv) > 3 else ""
     check_page(binary, work, screenshot)
+    check_summary(binary, work, screenshot and screenshot.replace(".png", "-summary.png"))
     check_bad_inputs(binary, work)
     check_csv(binary, work)
 
