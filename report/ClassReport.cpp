@@ -29,7 +29,7 @@ void AppendClassWeakest(std::string& out, const std::vector<asCHILDREPORT>& arrC
         return;
     }
     out += "<table class=\"list class-weakest\"><tr><th>题目</th><th>红色</th><th>黄色</th>"
-           "<th>哪些孩子（点名字看记录）</th></tr>";
+           "<th>哪些孩子<span class=\"screen\">（点名字看记录）</span></th></tr>";
     for (size_t shown = 0; shown < CLASS_WEAKEST_COUNT && shown < arrOrder.size(); ++shown) {
         const size_t c = arrOrder[shown];
         if (arrRed[c] + arrYellow[c] == 0) break;

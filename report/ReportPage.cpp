@@ -19,7 +19,7 @@ table{border-collapse:collapse}th,td{padding:2px 6px}
 .calendars{display:flex;flex-wrap:wrap;gap:10px 18px}
 .calendar caption{font-weight:bold;text-align:left;white-space:nowrap}.calendar caption span{font-weight:normal;color:#555;font-size:12px;margin-left:8px}
 .calendar th{font-size:12px;font-weight:normal;color:#555}
-.calendar td{width:30px;height:26px;padding:0 2px 0 0;border:1px solid #fff;background:#f1f1f1;text-align:right;vertical-align:bottom;font-size:13px;font-weight:bold;line-height:1.1}
+.calendar td{width:30px;height:26px;padding:0 2px 0 0;border:1px solid #fff;background:#f1f1f1;text-align:right;vertical-align:top;font-size:13px;font-weight:bold;line-height:1.1}
 .calendar td i{display:block;font-style:normal;font-weight:normal;font-size:9px;color:#777;text-align:left;padding-left:2px}
 .calendar td.none{background:none}
 .calendar td.l1{background:#c6e48b}.calendar td.l2{background:#7bc96f}.calendar td.l3{background:#3a9a4a;color:#fff}.calendar td.l4{background:#1e6823;color:#fff}
@@ -44,8 +44,8 @@ footer{margin-top:32px;font-size:11px;color:#777;word-break:break-all}
 @media print{body{margin:0;max-width:none;padding:0;font-size:11pt}section.child{break-before:page}
 .overview+section.child,header+section.child{break-before:auto}.class section.child{break-before:page}
 h2,h3,caption{break-after:avoid}p.note,p.empty{break-before:avoid}
-table,svg,.grids,.calendar,.legend{break-inside:avoid}.grid td{width:12px;height:12px}
-.histories,.histories-title,.histories-title+p,.grid td a{display:none}a{color:inherit;text-decoration:none}}
+table,svg,.grids,.calendar,.legend,.keep{break-inside:avoid}.grid td{width:12px;height:12px}
+.histories,.histories-title,.histories-title+p,.grid td a,.screen{display:none}a{color:inherit;text-decoration:none}}
 )css";
 
 std::string GreenShare(const asCHILDREPORT& child) {
@@ -148,20 +148,23 @@ void AppendChild(std::string& out, const asCHILDREPORT& child, int64_t threshold
     out += "<p>练习了 " + std::to_string(child.arrDays.size()) + " 天，自己答了 " +
            std::to_string(child.nAnswers) + " 次，第一次就答对的占 " +
            PercentText(child.overall.nRight, child.overall.nProblems) + "。</p>";
-    out += "<h3>练习日历</h3>";
+    // Each figure stays on one sheet with its heading and its note.
+    out += "<div class=\"keep\"><h3>练习日历</h3>";
     AppendCalendar(out, child);
     out += "<p class=\"note\">每月一块，每行一周（从星期一开始）。格里的大数字是那天练习的分钟数，"
-           "小数字是日期；颜色越深练得越久。分钟数不计一轮中超过 5 分钟的停顿。</p>";
-    out += "<h3>每轮得分</h3>";
+           "小数字是日期；颜色越深练得越久。分钟数不计一轮中超过 5 分钟的停顿。</p></div>";
+    out += "<div class=\"keep\"><h3>每轮得分</h3>";
     AppendScoreChart(out, child);
     out += "<p class=\"note\">每条线是一套题（和标题画面上的木牌同名），每个记号是做完的一轮；"
-           "同一天做的几轮按先后在当天的位置上依次排开。</p>";
-    out += "<h3>各类题目</h3>";
+           "同一天做的几轮按先后在当天的位置上依次排开。</p></div>";
+    out += "<div class=\"keep\"><h3>各类题目</h3>";
     AppendKinds(out, child);
-    out += "<h3>最常答错的 10 道题</h3>";
+    out += "</div><div class=\"keep\"><h3>最常答错的 10 道题</h3>";
     AppendMostWrong(out, child, links);
+    out += "</div>";
     if (!child.bNameless) AppendReview(out, child, today, thresholdMs, links);
-    out += "<h3>20 以内加减法掌握情况</h3><p>每格是一道题（行是第一个数，列是第二个数）。"
+    out += "<div class=\"keep\"><h3>20 "
+           "以内加减法掌握情况</h3><p>每格是一道题（行是第一个数，列是第二个数）。"
            "<span class=\"key green\"></span>绿色：最近 3 次中至少有 2 次在 " +
            ThresholdText(thresholdMs) +
            " 秒内答对；<span class=\"key yellow\"></span>黄色：最近一次答对了，但还不够快；"
@@ -169,8 +172,9 @@ void AppendChild(std::string& out, const asCHILDREPORT& child, int64_t threshold
            "<span class=\"key grey\"></span>灰色：还没有练过。填空题算作它藏着的那道题"
            "（□+3=8 算作 5+3）。绿色：" +
            GreenShare(child) + "。</p>";
-    out += "<p class=\"note\">点一格就能看到这道题最近几次是怎么答的。</p>";
+    out += "<p class=\"note screen\">点一格就能看到这道题最近几次是怎么答的。</p>";
     AppendFactGrid(out, child, links);
+    out += "</div>";
     if (child.bLargeSets) AppendWeakest(out, child, links);
     AppendFactHistories(out, child, links);
     out += "</section>";

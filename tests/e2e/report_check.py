@@ -349,6 +349,7 @@ class Views(HTMLParser):
         self.weakest = []
         self.last = {}
         self.ids = Counter()
+        self.column = 0
 
     def handle_starttag(self, tag, attrs):
         attrs = dict(attrs)
@@ -370,6 +371,11 @@ class Views(HTMLParser):
         elif self.set is not None and "data-score" in attrs:
             x = attrs.get("cx") or attrs.get("x") or re.match(r"M([\d.]+)", attrs["d"]).group(1)
             self.set[1].append((float(x), int(attrs["data-score"])))
+        elif tag == "tr":
+            self.column = 0
+        elif tag == "td" and "data-day" in attrs:  # a calendar's day: in its weekday's column
+            if date.fromisoformat(attrs["data-day"]).weekday() != self.column:
+                fail(f"{attrs['data-day']} is not under its weekday (column {self.column})")
         elif tag == "td" and "data-fact" in attrs:
             self.cell = attrs["data-fact"]
         elif tag == "a" and attrs.get("href", "").startswith("#"):
@@ -383,12 +389,13 @@ class Views(HTMLParser):
             self.text.append("")
 
     def handle_endtag(self, tag):
-        if tag == "pre" and self.text is not None:
+        if tag == "td":
+            self.column += 1
+            self.cell = None
+        elif tag == "pre" and self.text is not None:
             self.text.append("")
         elif tag == "g":
             self.set = None
-        elif tag == "td":
-            self.cell = None
         elif tag in ("a", "h1", "article"):
             self.text = None
         elif tag == "section":
