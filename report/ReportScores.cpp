@@ -6,8 +6,9 @@
 #include "report/ReportParts.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <iterator>
 #include <map>
-#include <tuple>
 #include <vector>
 
 namespace {
