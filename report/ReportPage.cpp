@@ -44,7 +44,7 @@ footer{margin-top:32px;font-size:11px;color:#777;word-break:break-all}
 @media print{body{margin:0;max-width:none;padding:0;font-size:11pt}section.child{break-before:page}
 .overview+section.child,header+section.child{break-before:auto}.class section.child{break-before:page}
 h2,h3,caption{break-after:avoid}p.note,p.empty{break-before:avoid}
-table,svg,.grids,.calendar,.legend,.keep{break-inside:avoid}.grid td{width:12px;height:12px}
+table,svg,.grids,.calendar,.legend,.keep,tr{break-inside:avoid}table.review{break-inside:auto}.grid td{width:12px;height:12px}
 .histories,.histories-title,.histories-title+p,.grid td a,.screen{display:none}a{color:inherit;text-decoration:none}}
 )css";
 
