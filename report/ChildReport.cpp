@@ -31,6 +31,8 @@ struct asFACTDATA {
     int nWrong = 0;
     std::map<std::string, int> mapWrongForms;
     bool bBeyondGrid = false;
+    // Each answer to the fact (its index in the history) and the try it belongs to.
+    std::vector<std::pair<uint32_t, uint32_t>> arrAnswers;
 };
 
 // A problem's place: run, page and position on the page.
@@ -265,8 +267,39 @@ void Summarise(asCHILDREPORT& report, asCHILDDATA& data, int today, int64_t thre
     PractisedFacts(report, data.mapFacts, thresholdMs);
 }
 
+// The latest tries of a fact as the child answered them; only these few are looked at again.
+asFACTHISTORY HistoryOf(const asFACTDATA& data, const asHISTORY& history,
+                        const asREPORTOPTIONS& options) {
+    asFACTHISTORY result;
+    const size_t tries = data.arrTries.size();
+    const size_t first = tries > FACT_HISTORY_COUNT ? tries - FACT_HISTORY_COUNT : 0;
+    result.nEarlier = int(first);
+    std::vector<asFACTTIME> arrTimes(tries - first);
+    std::vector<bool> arrSeen(tries - first);
+    for (const auto& [index, attempt] : data.arrAnswers) {
+        if (attempt < first) continue;
+        const asHISTORYANSWER& answer = history.arrAnswers[index];
+        asFACTTIME& time = arrTimes[attempt - first];
+        if (!arrSeen[attempt - first]) {
+            arrSeen[attempt - first] = true;
+            time.nLocalMs = answer.nUtcMs + options.fnUtcOffsetMs(answer.nUtcMs);
+            time.nElapsedMs = answer.nElapsedMs;
+        }
+        if (answer.bByMagnifier) continue;
+        if (!time.strTyped.empty()) time.strTyped += ' ';
+        time.strTyped += answer.strTyped;
+    }
+    for (size_t i = first; i < tries; ++i) {
+        arrTimes[i - first].bRight = data.arrTries[i].bRight;
+        arrTimes[i - first].bByMagnifier = data.arrTries[i].bByMagnifier;
+    }
+    result.arrTimes.assign(arrTimes.rbegin(), arrTimes.rend());
+    return result;
+}
+
 asCHILDREPORT Finish(const std::string& name, asCHILDDATA& data, const std::string& source,
-                     int today, int64_t thresholdMs) {
+                     const asHISTORY& history, const asREPORTOPTIONS& options) {
+    const int64_t thresholdMs = options.nThresholdMs;
     asCHILDREPORT report;
     report.bNameless = name.empty();
     report.strName = report.bNameless ? NAMELESS_CHILD : Utf8FromGbk(name);
@@ -301,7 +334,9 @@ asCHILDREPORT Finish(const std::string& name, asCHILDDATA& data, const std::stri
         report.arrInReview = InReview(data.review);
         report.arrReviewGreen = ReviewGreen(data.mapFacts, thresholdMs);
     }
-    Summarise(report, data, today, thresholdMs);
+    Summarise(report, data, options.nToday, thresholdMs);
+    for (const auto& [fact, factData] : data.mapFacts)
+        report.mapHistories.emplace(fact, HistoryOf(factData, history, options));
     return report;
 }
 
@@ -350,10 +385,11 @@ std::vector<asCHILDREPORT> BuildChildReports(const asHISTORY& history, const std
         child.bReviewed = !run.strChild.empty();
         child.setPlayed.insert({run.nSetLimit, uint32_t(run.nSetKinds)});
         if (run.nScore >= 0 && run.nEndedUtcMs >= 0)
-            child.arrScores.push_back(
-                {run.nEndedUtcMs, LocalDay(run.nEndedUtcMs, options), run.nScore, run.nSetNumber});
+            child.arrScores.push_back({run.nEndedUtcMs, LocalDay(run.nEndedUtcMs, options),
+                                       run.nScore, run.nSetNumber, run.nSetLimit, run.nSetKinds});
     }
-    for (const asHISTORYANSWER& answer : history.arrAnswers) {
+    for (size_t index = 0; index < history.arrAnswers.size(); ++index) {
+        const asHISTORYANSWER& answer = history.arrAnswers[index];
         const auto found = mapRuns.find(answer.nRunKey);
         if (found == mapRuns.end()) continue;
         asCHILDDATA& child = *found->second.pChild;
@@ -384,15 +420,19 @@ std::vector<asCHILDREPORT> BuildChildReports(const asHISTORY& history, const std
         // A retry belongs to the try its problem began; the magnifier spoils it.
         const asPLACE place{answer.nRunKey, answer.nPage, answer.nPosition};
         const auto asked = mapAsked.find(place);
+        size_t attempt = 0;
         if (answer.bFirstTry || asked == mapAsked.end() || asked->second.first != &data) {
             data.arrTries.push_back(
                 {answer.bRight && !answer.bByMagnifier, answer.bByMagnifier, answer.nElapsedMs});
+            attempt = data.arrTries.size() - 1;
             if (day >= firstReviewDay && day <= options.nToday)
-                data.arrRecent.push_back({data.arrTries.size() - 1, day, answer.bReview});
-            mapAsked[place] = {&data, data.arrTries.size() - 1};
-        } else if (answer.bByMagnifier) {
-            data.arrTries[asked->second.second].bByMagnifier = true;
+                data.arrRecent.push_back({attempt, day, answer.bReview});
+            mapAsked[place] = {&data, attempt};
+        } else {
+            attempt = asked->second.second;
+            data.arrTries[attempt].bByMagnifier |= answer.bByMagnifier;
         }
+        data.arrAnswers.push_back({uint32_t(index), uint32_t(attempt)});
         // Wrong counts the times asked whose first answer was wrong; the forms count every
         // wrong answer, retries too.
         if (!answer.bRight && !answer.bByMagnifier) {
@@ -411,7 +451,7 @@ std::vector<asCHILDREPORT> BuildChildReports(const asHISTORY& history, const std
     }
     std::vector<asCHILDREPORT> arrReports;
     for (auto& [name, data] : mapChildren)
-        arrReports.push_back(Finish(name, data, source, options.nToday, options.nThresholdMs));
+        arrReports.push_back(Finish(name, data, source, history, options));
     std::stable_sort(arrReports.begin(), arrReports.end(),
                      [](const asCHILDREPORT& a, const asCHILDREPORT& b) {
                          return std::tie(a.bNameless, a.strName) < std::tie(b.bNameless, b.strName);

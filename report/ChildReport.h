@@ -13,6 +13,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 struct asREPORTOPTIONS {
@@ -46,6 +47,8 @@ struct asRUNSCORE {
     int nDay = 0;
     int nScore = 0;
     int nSetNumber = 0;
+    int nSetLimit = 0; // with the kinds: which problem set it was, whatever plank it sat on
+    int nSetKinds = 0;
 };
 
 // Over the first tries of one kind: how many, how many right (not by the magnifier), and the
@@ -116,6 +119,21 @@ struct asSTATEDFACT {
     FactState nState = FactState::GREY;
 };
 
+// One time a fact was asked, as its history on the page lists it.
+struct asFACTTIME {
+    int64_t nLocalMs = 0;   // the first answer's moment on the family's clock
+    std::string strTyped;   // the child's answers to it, in order, space-separated
+    int64_t nElapsedMs = 0; // until the first answer
+    bool bRight = false;    // right at the first answer, without the magnifier
+    bool bByMagnifier = false;
+};
+
+// The latest FACT_HISTORY_COUNT times a fact was asked, newest first, and how many came before.
+struct asFACTHISTORY {
+    std::vector<asFACTTIME> arrTimes;
+    int nEarlier = 0;
+};
+
 struct asCHILDREPORT {
     std::string strName; // UTF-8; NAMELESS_CHILD for the runs without a child
     bool bNameless = false;
@@ -143,6 +161,8 @@ struct asCHILDREPORT {
     int nPractisedGreen = 0;
     std::vector<std::string> arrNewGreen;    // practised, green now, not at this week's start
     std::vector<asSTATEDFACT> arrToPractise; // practised and red, then practised and yellow
+    // Every fact the child was asked, by its text ("7+8"), for the histories the page links to.
+    std::unordered_map<std::string, asFACTHISTORY> mapHistories;
 };
 
 constexpr size_t MOST_WRONG_COUNT = 10;
@@ -151,6 +171,7 @@ constexpr size_t WEAKEST_COUNT = 20;
 // Rolling weeks, so that the two weeks compared are equally long on any day, and this week is
 // the review's week.
 constexpr int SUMMARY_WEEK_DAYS = REVIEW_WEEK_DAYS;
+constexpr size_t FACT_HISTORY_COUNT = 20;
 
 // Every cell of the grid, state grey: the additions a+b ≤ 20 (0+0 is never asked), row by row,
 // then the subtractions a−b with 1 ≤ a ≤ 20.

@@ -5,6 +5,7 @@
 
 #include "report/HtmlText.h"
 #include "report/ReportParts.h"
+#include "storage/Paths.h"
 
 namespace {
 
@@ -14,27 +15,38 @@ h1{font-size:26px;margin:0}h2{font-size:22px;border-bottom:2px solid #3a7d44;mar
 table{border-collapse:collapse}th,td{padding:2px 6px}
 .list th,.list td{border-bottom:1px solid #ddd;text-align:right}.list th:first-child,.list td:first-child{text-align:left}
 .note{color:#555;font-size:13px}.empty{color:#777}.failed{color:#a00}
-.calendar th,.calendar td{font-size:10px;padding:0;width:15px;height:15px;text-align:center;font-weight:normal}
-.calendar th:first-child{width:auto;padding-right:6px;text-align:right;white-space:nowrap}
-.calendar td{border:1px solid #fff;background:#eee}.calendar td.none{background:none}
-.calendar .sum{background:none;width:auto;padding:0 4px;text-align:right;white-space:nowrap}
-.calendar td.l1{background:#c6e48b}.calendar td.l2{background:#7bc96f}.calendar td.l3{background:#3a9a4a}.calendar td.l4{background:#1e6823}
-svg.scores{width:100%;max-width:680px;height:auto}svg.scores text{font-size:11px;fill:#555}
-svg.scores .rule{stroke:#ddd}svg.scores .mean{fill:none;stroke:#3a7d44;stroke-width:1.5}svg.scores circle{fill:#d9822b;opacity:.7}
+.list th,.list td:first-child{white-space:nowrap}
+.calendars{display:flex;flex-wrap:wrap;gap:10px 18px}
+.calendar caption{font-weight:bold;text-align:left;white-space:nowrap}.calendar caption span{font-weight:normal;color:#555;font-size:12px;margin-left:8px}
+.calendar th{font-size:12px;font-weight:normal;color:#555}
+.calendar td{width:30px;height:26px;padding:0 2px 0 0;border:1px solid #fff;background:#f1f1f1;text-align:right;vertical-align:top;font-size:13px;font-weight:bold;line-height:1.1}
+.calendar td i{display:block;font-style:normal;font-weight:normal;font-size:9px;color:#777;text-align:left;padding-left:2px}
+.calendar td.none{background:none}
+.calendar td.l1{background:#c6e48b}.calendar td.l2{background:#7bc96f}.calendar td.l3{background:#3a9a4a;color:#fff}.calendar td.l4{background:#1e6823;color:#fff}
+.calendar td.l3 i,.calendar td.l4 i{color:#e8e8e8}
+svg.scores{width:100%;max-width:680px;height:auto}svg.scores text{font-size:11px;fill:#555;stroke:none}
+svg.scores .rule{stroke:#ddd}svg polyline{stroke-width:1.5;opacity:.8}svg .open{fill:none;stroke-width:1.5}
+.legend span{display:inline-block;margin-right:16px;white-space:nowrap}.legend svg{vertical-align:middle;margin-right:4px}
 .grids{display:flex;flex-wrap:wrap;gap:16px}.grid caption{font-weight:bold;text-align:left}
 .grid th{font-size:10px;font-weight:normal;color:#555;padding:0 2px}
-.grid td{width:16px;height:16px;padding:0;border:1px solid #fff}
+.grid td{width:16px;height:16px;padding:0;border:1px solid #fff}.grid td a{display:block;width:100%;height:100%}
 td.grey,.key.grey{background:#d4d4d4}td.red,.key.red{background:#e0463c}td.yellow,.key.yellow{background:#f2c12e}td.green,.key.green{background:#3a9a4a}
 td.none{background:none}
 .key{display:inline-block;width:12px;height:12px;vertical-align:middle;margin-right:4px}
 .review th,.review td:first-child{white-space:nowrap}.review th:last-child,.review td.facts{text-align:left}
 .facts span{display:inline-block;margin-right:12px;white-space:nowrap}.facts .more{color:#777}
 .summary{border:1px solid #cfe3d2;background:#f5faf6;padding:4px 14px;margin:10px 0}.summary .lead{font-size:18px;font-weight:bold}.summary .lead span{white-space:nowrap}.summary .facts .key{margin-right:2px}.rules{font-size:13px;color:#333;background:#f6f6f6;padding:4px 8px}
+.histories{columns:4 200px;column-gap:18px}.histories article{break-inside:avoid;margin-bottom:10px;font-size:12px;color:#555}
+.histories h4{margin:0;font-size:15px;color:#222}.histories pre{margin:0;font:12px/1.35 "DejaVu Sans Mono",monospace;color:#222}
+.histories b{color:#c0392b}.histories article:target{outline:2px solid #d9822b}
+footer{margin-top:32px;font-size:11px;color:#777;word-break:break-all}
 *{-webkit-print-color-adjust:exact;print-color-adjust:exact}
 @page{size:A4;margin:12mm}
 @media print{body{margin:0;max-width:none;padding:0;font-size:11pt}section.child{break-before:page}
-.overview+section.child,header+section.child{break-before:auto}
-h3,table,svg,.grids,.summary{break-inside:avoid}.grid td{width:12px;height:12px}.calendar td{width:12px;height:12px}}
+.overview+section.child,header+section.child{break-before:auto}.class section.child{break-before:page}
+h2,h3,caption{break-after:avoid}p.note,p.empty{break-before:avoid}
+table,svg,.grids,.calendar,.legend,.keep,.summary,tr{break-inside:avoid}table.review{break-inside:auto}.grid td{width:12px;height:12px}
+.histories,.histories-title,.histories-title+p,.grid td a,.screen{display:none}a{color:inherit;text-decoration:none}}
 )css";
 
 std::string GreenShare(const asCHILDREPORT& child) {
@@ -42,11 +54,17 @@ std::string GreenShare(const asCHILDREPORT& child) {
            PercentText(child.nGreen, int64_t(child.arrGrid.size())) + "）";
 }
 
-void AppendOverview(std::string& out, const std::vector<asCHILDREPORT>& arrChildren,
-                    bool bSources) {
+// The child's last day with an answer, "—" for none.
+std::string LastDay(const asCHILDREPORT& child) {
+    return child.arrDays.empty() ? "—" : DateText(child.arrDays.back().nDay);
+}
+
+void AppendOverview(std::string& out, const std::vector<asCHILDREPORT>& arrChildren, bool bSources,
+                    bool bClass, std::vector<CFactLinks>& arrLinks) {
     out += "<section class=\"overview\"><h2>一览</h2><table class=\"list\"><tr><th>孩子</th>";
     if (bSources) out += "<th>记录文件</th>";
-    out += "<th>练习天数</th><th>答题数</th><th>第一次答对</th><th>20 以内掌握（绿色）</th></tr>";
+    out += "<th>最后练习</th><th>练习天数</th><th>答题数</th><th>第一次答对</th><th>20 "
+           "以内掌握（绿色）</th></tr>";
     for (const asCHILDREPORT& child : arrChildren) {
         out += "<tr data-child=\"" + Escaped(child.strName) + "\" data-days=\"" +
                std::to_string(child.arrDays.size()) + "\" data-answers=\"" +
@@ -54,14 +72,17 @@ void AppendOverview(std::string& out, const std::vector<asCHILDREPORT>& arrChild
                std::to_string(child.overall.nProblems) + "\" data-right=\"" +
                std::to_string(child.overall.nRight) + "\" data-green=\"" +
                std::to_string(child.nGreen) + "\" data-cells=\"" +
-               std::to_string(child.arrGrid.size()) + "\"><td>" + Escaped(child.strName) + "</td>";
-        if (bSources) out += "<td class=\"note\">" + Escaped(child.strSource) + "</td>";
-        out += "<td>" + std::to_string(child.arrDays.size()) + "</td><td>" +
-               std::to_string(child.nAnswers) + "</td><td>" +
+               std::to_string(child.arrGrid.size()) + "\" data-last=\"" + LastDay(child) +
+               "\"><td>" + Escaped(child.strName) + "</td>";
+        if (bSources) out += "<td class=\"note\">" + Escaped(NameOf(child.strSource)) + "</td>";
+        out += "<td>" + LastDay(child) + "</td><td>" + std::to_string(child.arrDays.size()) +
+               "</td><td>" + std::to_string(child.nAnswers) + "</td><td>" +
                PercentText(child.overall.nRight, child.overall.nProblems) + "</td><td>" +
                GreenShare(child) + "</td></tr>";
     }
-    out += "</table></section>";
+    out += "</table>";
+    if (bClass) AppendClassWeakest(out, arrChildren, arrLinks);
+    out += "</section>";
 }
 
 void AppendKinds(std::string& out, const asCHILDREPORT& child) {
@@ -82,7 +103,7 @@ void AppendKinds(std::string& out, const asCHILDREPORT& child) {
            "用时从题目出现算到交上答案。</p>";
 }
 
-void AppendMostWrong(std::string& out, const asCHILDREPORT& child) {
+void AppendMostWrong(std::string& out, const asCHILDREPORT& child, CFactLinks& links) {
     if (child.arrMostWrong.empty()) {
         out += "<p class=\"empty\">还没有答错过。</p>";
         return;
@@ -92,7 +113,7 @@ void AppendMostWrong(std::string& out, const asCHILDREPORT& child) {
     for (const asWRONGFACT& wrong : child.arrMostWrong)
         out += "<tr data-fact=\"" + Escaped(wrong.strFact) + "\" data-wrong=\"" +
                std::to_string(wrong.nWrong) + "\" data-common=\"" + Escaped(wrong.strCommonWrong) +
-               "\" data-now=\"" + StateKey(wrong.nState) + "\"><td>" + Escaped(wrong.strFact) +
+               "\" data-now=\"" + StateKey(wrong.nState) + "\"><td>" + links.Link(wrong.strFact) +
                "</td><td>" + std::to_string(wrong.nWrong) + "</td><td>" +
                std::to_string(wrong.nTries) + "</td><td>" + Escaped(wrong.strCommonWrong) + "（" +
                std::to_string(wrong.nCommonWrong) + " 次）</td><td class=\"now\">" +
@@ -100,7 +121,7 @@ void AppendMostWrong(std::string& out, const asCHILDREPORT& child) {
     out += "</table>";
 }
 
-void AppendWeakest(std::string& out, const asCHILDREPORT& child) {
+void AppendWeakest(std::string& out, const asCHILDREPORT& child, CFactLinks& links) {
     out += "<h3>20 以上的题目中最需要练习的 20 道</h3>";
     if (child.arrWeakest.empty()) {
         out += "<p class=\"empty\">还没有练过 20 以上的加减法。</p>";
@@ -110,7 +131,7 @@ void AppendWeakest(std::string& out, const asCHILDREPORT& child) {
            "<th>第一次答对</th><th>用时中位数</th></tr>";
     for (const asWEAKFACT& weak : child.arrWeakest)
         out += "<tr data-fact=\"" + Escaped(weak.strFact) + "\" data-state=\"" +
-               StateKey(weak.nState) + "\"><td>" + Escaped(weak.strFact) + "</td><td>" +
+               StateKey(weak.nState) + "\"><td>" + links.Link(weak.strFact) + "</td><td>" +
                StateChip(weak.nState) + "</td><td>" + std::to_string(weak.nTries) + "</td><td>" +
                std::to_string(weak.nRight) + "</td><td>" + SecondsText(weak.nMedianMs) +
                "</td></tr>";
@@ -118,10 +139,10 @@ void AppendWeakest(std::string& out, const asCHILDREPORT& child) {
 }
 
 void AppendChild(std::string& out, const asCHILDREPORT& child, int64_t thresholdMs, int today,
-                 bool bSources) {
+                 bool bSources, CFactLinks& links) {
     out += "<section class=\"child\" data-child=\"" + Escaped(child.strName) + "\"><h2>" +
            Escaped(child.strName) + "</h2>";
-    if (bSources) out += "<p class=\"note\">记录文件：" + Escaped(child.strSource) + "</p>";
+    if (bSources) out += "<p class=\"note\">记录文件：" + Escaped(NameOf(child.strSource)) + "</p>";
     if (child.bNameless)
         out += "<p class=\"note\">没有选名字时做的题都记在这里。在“信息及设置”里新建或选择孩子的"
                "名字，以后做的题就会记在名字下。</p>";
@@ -129,18 +150,23 @@ void AppendChild(std::string& out, const asCHILDREPORT& child, int64_t threshold
     out += "<p>练习了 " + std::to_string(child.arrDays.size()) + " 天，自己答了 " +
            std::to_string(child.nAnswers) + " 次，第一次就答对的占 " +
            PercentText(child.overall.nRight, child.overall.nProblems) + "。</p>";
-    out += "<h3>练习日历</h3>";
+    // Each figure stays on one sheet with its heading and its note.
+    out += "<div class=\"keep\"><h3>练习日历</h3>";
     AppendCalendar(out, child);
-    out += "<p class=\"note\">每格一天，颜色越深练得越久；分钟数不计一轮中超过 5 分钟的停顿。</p>";
-    out += "<h3>每轮得分</h3>";
+    out += "<p class=\"note\">每月一块，每行一周（从星期一开始）。格里的大数字是那天练习的分钟数，"
+           "小数字是日期；颜色越深练得越久。分钟数不计一轮中超过 5 分钟的停顿。</p></div>";
+    out += "<div class=\"keep\"><h3>每轮得分</h3>";
     AppendScoreChart(out, child);
-    out += "<p class=\"note\">每个点是做完的一轮，线是当天的平均分。</p>";
-    out += "<h3>各类题目</h3>";
+    out += "<p class=\"note\">每条线是一套题（和标题画面上的木牌同名），每个记号是做完的一轮；"
+           "同一天做的几轮按先后在当天的位置上依次排开。</p></div>";
+    out += "<div class=\"keep\"><h3>各类题目</h3>";
     AppendKinds(out, child);
-    out += "<h3>最常答错的 10 道题</h3>";
-    AppendMostWrong(out, child);
-    if (!child.bNameless) AppendReview(out, child, today, thresholdMs);
-    out += "<h3>20 以内加减法掌握情况</h3><p>每格是一道题（行是第一个数，列是第二个数）。"
+    out += "</div><div class=\"keep\"><h3>最常答错的 10 道题</h3>";
+    AppendMostWrong(out, child, links);
+    out += "</div>";
+    if (!child.bNameless) AppendReview(out, child, today, thresholdMs, links);
+    out += "<div class=\"keep\"><h3>20 "
+           "以内加减法掌握情况</h3><p>每格是一道题（行是第一个数，列是第二个数）。"
            "<span class=\"key green\"></span>绿色：最近 3 次中至少有 2 次在 " +
            ThresholdText(thresholdMs) +
            " 秒内答对；<span class=\"key yellow\"></span>黄色：最近一次答对了，但还不够快；"
@@ -148,8 +174,11 @@ void AppendChild(std::string& out, const asCHILDREPORT& child, int64_t threshold
            "<span class=\"key grey\"></span>灰色：还没有练过。填空题算作它藏着的那道题"
            "（□+3=8 算作 5+3）。绿色：" +
            GreenShare(child) + "。</p>";
-    AppendFactGrid(out, child);
-    if (child.bLargeSets) AppendWeakest(out, child);
+    out += "<p class=\"note screen\">点一格就能看到这道题最近几次是怎么答的。</p>";
+    AppendFactGrid(out, child, links);
+    out += "</div>";
+    if (child.bLargeSets) AppendWeakest(out, child, links);
+    AppendFactHistories(out, child, links);
     out += "</section>";
 }
 
@@ -172,22 +201,25 @@ void AppendFirstSteps(std::string& out, const asPAGEINFO& info) {
 std::string WriteReportPage(const std::vector<asCHILDREPORT>& arrChildren, const asPAGEINFO& info) {
     std::string out;
     out.reserve(64 * 1024 + arrChildren.size() * 96 * 1024);
+    // Several children from several records are a class.
+    const bool bClass = info.arrSources.size() > 1 && arrChildren.size() > 1;
+    const std::string title = bClass ? "Zimbly 班级报告" : "Zimbly 家长报告";
     out += "<!DOCTYPE html>\n<html lang=\"zh-CN\"><head><meta charset=\"utf-8\">"
-           "<meta name=\"viewport\" content=\"width=device-width\">"
-           "<title>Zimbly 家长报告</title><style>";
+           "<meta name=\"viewport\" content=\"width=device-width\"><title>" +
+           title + "</title><style>";
     out += STYLE;
-    out += "</style></head><body><header><h1>Zimbly 家长报告</h1><p class=\"note\">" +
-           DateText(info.nToday) + " 生成";
+    out += bClass ? "</style></head><body class=\"class\">" : "</style></head><body>";
+    out += "<header><h1>" + title + "</h1><p class=\"note\">" + DateText(info.nToday) + " 生成";
     if (!info.arrSources.empty()) {
         out += "，根据 ";
         for (size_t i = 0; i < info.arrSources.size(); ++i)
-            out += (i ? "、" : "") + Escaped(info.arrSources[i]);
+            out += (i ? "、" : "") + Escaped(NameOf(info.arrSources[i]));
         out += " 中的答题记录";
     }
     out += "。所有数据都只在这台电脑上。</p>";
     for (const asFAILEDHISTORY& failed : info.arrFailed)
         out += "<p class=\"failed\" data-failed=\"" + Escaped(failed.strPath) + "\">无法读取 " +
-               Escaped(failed.strPath) + "：" + Escaped(failed.strError) + "</p>";
+               Escaped(NameOf(failed.strPath)) + "：" + Escaped(failed.strError) + "</p>";
     if (!arrChildren.empty()) AppendCountingNote(out);
     out += "</header>";
     // With no history read at all, the lines above say why.
@@ -196,9 +228,22 @@ std::string WriteReportPage(const std::vector<asCHILDREPORT>& arrChildren, const
     else if (arrChildren.empty() && (!info.arrSources.empty() || !info.strNotYetMade.empty()))
         AppendFirstSteps(out, info);
     const bool bSources = info.arrSources.size() > 1;
-    if (arrChildren.size() > 1) AppendOverview(out, arrChildren, bSources);
-    for (const asCHILDREPORT& child : arrChildren)
-        AppendChild(out, child, info.nThresholdMs, info.nToday, bSources);
+    std::vector<CFactLinks> arrLinks;
+    for (size_t i = 0; i < arrChildren.size(); ++i)
+        arrLinks.emplace_back(arrChildren[i], i);
+    if (arrChildren.size() > 1) AppendOverview(out, arrChildren, bSources, bClass, arrLinks);
+    for (size_t i = 0; i < arrChildren.size(); ++i)
+        AppendChild(out, arrChildren[i], info.nThresholdMs, info.nToday, bSources, arrLinks[i]);
+    // The full paths once, in small print: the header names the files only.
+    if (!info.arrSources.empty() || !info.arrFailed.empty()) {
+        out += "<footer>答题记录文件：";
+        for (size_t i = 0; i < info.arrSources.size(); ++i)
+            out += (i ? "；" : "") + Escaped(info.arrSources[i]);
+        for (const asFAILEDHISTORY& failed : info.arrFailed)
+            out += (info.arrSources.empty() && &failed == &info.arrFailed.front() ? "" : "；") +
+                   Escaped(failed.strPath) + "（无法读取）";
+        out += "</footer>";
+    }
     out += "</body></html>\n";
     return out;
 }

@@ -27,13 +27,13 @@ const char* StageKey(ReviewStage stage) {
 }
 
 void AppendRow(std::string& out, const std::string& due, const std::string& when,
-               std::span<const asINREVIEW> arrFacts, size_t nShown) {
+               std::span<const asINREVIEW> arrFacts, size_t nShown, CFactLinks& links) {
     const std::string count = std::to_string(arrFacts.size());
     out += "<tr data-due=\"" + due + "\" data-stage=\"" + StageKey(arrFacts.front().nStage) +
            "\" data-count=\"" + count + "\"><td>" + when + "</td><td>" + count +
            "</td><td class=\"facts\">";
     for (const asINREVIEW& fact : arrFacts.first(std::min(nShown, arrFacts.size())))
-        out += "<span>" + Escaped(fact.strFact) + "</span>";
+        out += "<span>" + links.Link(fact.strFact) + "</span>";
     if (arrFacts.size() > nShown) out += "<span class=\"more\">… 共 " + count + " 道</span>";
     out += "</td></tr>";
 }
@@ -48,7 +48,7 @@ void AppendExplanation(std::string& out, int64_t thresholdMs) {
     out += " 天再考一次，帮孩子记牢。</p>";
 }
 
-void AppendInReview(std::string& out, const asCHILDREPORT& child, int today) {
+void AppendInReview(std::string& out, const asCHILDREPORT& child, int today, CFactLinks& links) {
     const std::span<const asINREVIEW> arrAll(child.arrInReview);
     // Runs of one stage, and of one day among the re-checks: the list is ordered so.
     auto runEnd = [&](size_t from, auto&& same) {
@@ -62,20 +62,20 @@ void AppendInReview(std::string& out, const asCHILDREPORT& child, int today) {
     for (const auto& [stage, when] : {std::pair(ReviewStage::MISSED, "下次练习：答错了"),
                                       std::pair(ReviewStage::SLOW, "下次练习：答得慢")}) {
         const size_t end = runEnd(at, [&](const asINREVIEW& fact) { return fact.nStage == stage; });
-        if (end > at) AppendRow(out, "next", when, arrAll.subspan(at, end - at), end - at);
+        if (end > at) AppendRow(out, "next", when, arrAll.subspan(at, end - at), end - at, links);
         at = end;
     }
     const size_t dueEnd = runEnd(at, [&](const asINREVIEW& fact) { return fact.nDueDay <= today; });
     if (dueEnd > at)
         AppendRow(out, "next", "下次练习：到了再考的日子", arrAll.subspan(at, dueEnd - at),
-                  FACTS_IN_ROW);
+                  FACTS_IN_ROW, links);
     at = dueEnd;
     for (size_t rows = 0; rows < DAY_ROWS && at < arrAll.size(); ++rows) {
         const int day = arrAll[at].nDueDay;
         const size_t end = runEnd(at, [&](const asINREVIEW& fact) { return fact.nDueDay == day; });
         const std::string date = DateText(day);
         AppendRow(out, date, day == today + 1 ? date + "（明天）" : date,
-                  arrAll.subspan(at, end - at), FACTS_IN_ROW);
+                  arrAll.subspan(at, end - at), FACTS_IN_ROW, links);
         at = end;
     }
     out += "</table>";
@@ -90,11 +90,12 @@ void AppendInReview(std::string& out, const asCHILDREPORT& child, int today) {
 
 } // namespace
 
-void AppendReview(std::string& out, const asCHILDREPORT& child, int today, int64_t thresholdMs) {
+void AppendReview(std::string& out, const asCHILDREPORT& child, int today, int64_t thresholdMs,
+                  CFactLinks& links) {
     if (child.arrInReview.empty()) return;
     out += "<h3>复习中的题目（" + std::to_string(child.arrInReview.size()) + " 道）</h3>";
     AppendExplanation(out, thresholdMs);
-    AppendInReview(out, child, today);
+    AppendInReview(out, child, today, links);
     if (child.arrReviewGreen.empty()) return;
     out += "<h3>最近 " + std::to_string(REVIEW_WEEK_DAYS) + " 天经复习变绿的题（" +
            std::to_string(child.arrReviewGreen.size()) +
@@ -110,7 +111,7 @@ void AppendReview(std::string& out, const asCHILDREPORT& child, int today, int64
         out += "<tr data-day-green=\"" + date + "\" data-count=\"" + count + "\"><td>" + date +
                "</td><td>" + count + "</td><td class=\"facts\">";
         for (const asREVIEWGREEN& green : arrAll.subspan(at, end - at))
-            out += "<span>" + Escaped(green.strFact) + "</span>";
+            out += "<span>" + links.Link(green.strFact) + "</span>";
         out += "</td></tr>";
     }
     out += "</table>";

@@ -73,11 +73,11 @@ TEST_F(ReportRun, NothingRecordedYetIsNoFaultAndTheNamelessChildHasItsLabel) {
         {{"--export-csv"}, 0, {"孩子,时间"}, "\r\n1970-"},
         {{"--report", runs + "x"},
          1,
-         {"生成。", "无法读取 " + runs + "x：文件不存在"},
+         {"生成。", "无法读取 runsx：文件不存在", runs + "x（无法读取）"}, // the path at the end
          "还没有记下"},
         {{"--report", "--child", "Tom", empty},
          0,
-         {"根据 " + empty, "还没有记下任何答题"},
+         {"根据 empty 中", "还没有记下任何答题", "<footer>答题记录文件：" + empty},
          "保存在"},
         {{"--report", runs}, 0, {"<h2>王</h2>", "<h2>没有名字的小朋友</h2>"}, "还没有记下"},
         {{"--report", "--child", "", runs}, 0, {"<h2>没有名字的小朋友</h2>"}, "王"},

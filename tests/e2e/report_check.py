@@ -432,11 +432,198 @@ def check_csv(binary, work):
     print(f"csv: {count} rows, names {sorted(shown)}")
 
 
+# --- scores by set, the facts' histories behind the links, the class page --------------------
+
+class Views(HTMLParser):
+    """Per child section: the score chart's sets and marks, every link to a fact's history and
+    what it stands for, and every history; the page's heading and the class's weakest facts."""
+
+    def __init__(self):
+        super().__init__()
+        self.sections = {}
+        self.current = None
+        self.h1 = [""]
+        self.text = None  # where the data of the open element goes
+        self.set = None
+        self.cell = None
+        self.weakest = []
+        self.last = {}
+        self.ids = Counter()
+        self.column = 0
+
+    def handle_starttag(self, tag, attrs):
+        attrs = dict(attrs)
+        if "id" in attrs:
+            self.ids[attrs["id"]] += 1
+        if tag == "h1":
+            self.text = self.h1
+        elif tag == "section" and "child" in (attrs.get("class") or ""):
+            self.current = self.sections.setdefault(
+                attrs["data-child"], {"sets": {}, "links": [], "histories": {}})
+        elif tag == "tr" and "data-last" in attrs:
+            self.last[attrs["data-child"]] = attrs["data-last"]
+        elif tag == "tr" and "data-class-fact" in attrs:
+            self.weakest.append(attrs["data-class-fact"])
+        elif self.current is None:
+            return
+        elif tag == "g" and "data-set" in attrs:
+            self.set = self.current["sets"][attrs["data-set"]] = [int(attrs["data-runs"]), []]
+        elif self.set is not None and "data-score" in attrs:
+            x = attrs.get("cx") or attrs.get("x") or re.match(r"M([\d.]+)", attrs["d"]).group(1)
+            self.set[1].append((float(x), int(attrs["data-score"])))
+        elif tag == "tr":
+            self.column = 0
+        elif tag == "td" and "data-day" in attrs:  # a calendar's day: in its weekday's column
+            if date.fromisoformat(attrs["data-day"]).weekday() != self.column:
+                fail(f"{attrs['data-day']} is not under its weekday (column {self.column})")
+        elif tag == "td" and "data-fact" in attrs:
+            self.cell = attrs["data-fact"]
+        elif tag == "a" and attrs.get("href", "").startswith("#"):
+            link = [attrs["href"][1:], self.cell or ""]
+            self.current["links"].append(link)
+            if not self.cell:
+                self.text = link
+        elif tag == "article":
+            self.text = self.current["histories"][attrs["id"]] = [""]
+        elif tag in ("h4", "pre") and self.text is not None:
+            self.text.append("")
+
+    def handle_endtag(self, tag):
+        if tag == "td":
+            self.column += 1
+            self.cell = None
+        elif tag == "pre" and self.text is not None:
+            self.text.append("")
+        elif tag == "g":
+            self.set = None
+        elif tag in ("a", "h1", "article"):
+            self.text = None
+        elif tag == "section":
+            self.current = None
+
+    def handle_data(self, data):
+        if self.text is not None:
+            self.text[-1] += data
+
+
+def asked_times(path):
+    """Per child and fact, each time it was asked: [first answer's ms, typed answers, first
+    elapsed, right at the first answer without help, magnifier], as the report groups retries."""
+    db = sqlite3.connect(path)
+    child_of = {run: name.decode("gbk") for run, name in db.execute("SELECT run_id, child FROM runs")}
+    times = defaultdict(lambda: defaultdict(list))
+    asked = {}
+    for run, utc, problem, answer, typed, right, first, magnifier, ms, page, position in db.execute(
+            "SELECT run_id, utc_ms, problem, expected, typed, is_right, is_first_try, "
+            "by_magnifier, elapsed_ms, page, position FROM answers ORDER BY answer_id"):
+        fact = kind_and_fact(problem, answer)[1]
+        tries = times[child_of[run]][fact]
+        place = (run, page, position)
+        if first or place not in asked or asked[place][0] is not tries:
+            tries.append([utc, [], ms, bool(right and not magnifier), False])
+            asked[place] = (tries, tries[-1])
+        entry = asked[place][1]
+        if magnifier:
+            entry[4] = True
+        else:
+            entry[1].append(typed)
+    return times
+
+
+def history_lines(tries):
+    """The history's lines as the page should print them, newest first, with its earlier count."""
+    lines, year = [], None
+    for utc, typed, ms, _, magnifier in reversed(tries[-20:]):
+        moment = date(1970, 1, 1) + timedelta(milliseconds=utc)
+        if moment.year != year:
+            lines.append(f"{moment.year} 年")
+            year = moment.year
+        minute = utc % DAY_MS // 60000
+        lines.append(f"{moment:%m-%d} {minute // 60:02d}:{minute % 60:02d} {ms / 1000:5.1f} "
+                     + " ".join(typed) + (" 放大镜" if magnifier else ""))
+    return lines, max(0, len(tries) - 20)
+
+
+def set_names(runs):
+    sets = {(limit, kinds) for limit, kinds, score in runs if score is not None}
+    names = {}
+    for limit, kinds in sets:
+        name = f"{limit} 以内算术题"
+        if sum(1 for other, _ in sets if other == limit) > 1:
+            name += "（" + "、".join(n for bit, n in enumerate(
+                ["加", "减", "连加", "连减", "加减混合", "填空"]) if kinds >> bit & 1) + "）"
+        names[(limit, kinds)] = name
+    return names
+
+
+def check_views(binary, work):
+    # A second record: one child on two planks of one limit (different kinds) and one other.
+    seeded, other = work / "class.sqlite", work / "other.sqlite"
+    db = history.create(str(other))
+    rng = random.Random(8)
+    history.seed_child(db, rng, "王子涵", range(50, 60), 10, ["+", "-"], 0.8)
+    history.seed_child(db, rng, "王子涵", range(52, 60), 20, ["+", "-"], 0.8)
+    db.execute("UPDATE runs SET set_kinds = 3 WHERE set_limit = 10 AND run_id % 2 = 0")
+    db.commit()
+    db.close()
+    page = work / "class.html"
+    result = run_zimbly(binary, work, "--report", "--out", str(page), str(seeded), str(other))
+    if result.returncode != 0:
+        fail(f"class --report exit {result.returncode}: {result.stderr.decode()}")
+    views = Views()
+    views.feed(browse(page, work, "--dump-dom"))
+    if "班级报告" not in views.h1[0]:
+        fail(f"children of two records are not called a class: {views.h1[0]!r}")
+    duplicated = [i for i, n in views.ids.items() if n > 1]
+    if duplicated:
+        fail(f"ids used twice on the page: {duplicated[:5]}")
+    wanted, times, runs = {}, {}, defaultdict(list)
+    for path in (seeded, other):
+        wanted.update(expected_figures(path))
+        times.update(asked_times(path))
+        for name, limit, kinds, score in sqlite3.connect(path).execute(
+                "SELECT child, set_limit, set_kinds, score FROM runs"):
+            runs[name.decode("gbk")].append((limit, kinds, score))
+    expect("children in the class", sorted(views.sections), sorted(wanted))
+    order = {fact: i for i, fact in enumerate(grid_facts())}
+    red = Counter(f for w in wanted.values() for f, s in w["grid"].items() if s == "red")
+    weak = Counter(f for w in wanted.values() for f, s in w["grid"].items() if s in ("red", "yellow"))
+    expect("the class's weakest facts", views.weakest,
+           sorted(weak, key=lambda f: (-weak[f], -red[f], order[f]))[:10])
+    for name, figures in wanted.items():
+        expect(f"{name}'s last day", views.last[name], max(figures["days"]))
+        section = views.sections[name]
+        names = set_names(runs[name])
+        by_set = Counter(names[(limit, kinds)] for limit, kinds, score in runs[name]
+                         if score is not None)
+        expect(f"{name}'s score lines", {n: (r, len(marks)) for n, (r, marks) in section["sets"].items()},
+               {n: (count, count) for n, count in by_set.items()})
+        xs = [x for _, marks in section["sets"].values() for x, _ in marks]
+        if len(set(xs)) != len(xs):
+            fail(f"{name}: two runs drawn at one place")
+        for target, fact in section["links"]:
+            if target not in section["histories"]:
+                fail(f"{name}: the link to #{target} ({fact}) leads to no history of theirs")
+            _, heading, text, *rest = section["histories"][target] + [""]
+            expect(f"{name}: the history #{target} links from", heading, fact)
+            lines, earlier = history_lines(times[name][fact])
+            expect(f"{name}: the history of {fact}", text.splitlines()[1:], lines)
+            expect(f"{name}: earlier times of {fact}", re.findall(r"\d+", rest[0] if rest else "")
+                   [:1], [str(earlier)] if earlier else [])
+    expect("a plank's sets of one limit told apart", sorted(views.sections["王子涵"]["sets"]),
+           sorted(["10 以内算术题（加、减）", "10 以内算术题（加、减、连加、连减、加减混合、填空）",
+                   "20 以内算术题"]))
+    print(f"views: a class of {len(wanted)}, its weakest {views.weakest}; score lines "
+          + "; ".join(f"{n}: {sorted(s['sets'])}" for n, s in views.sections.items())
+          + f"; {sum(len(s['links']) for s in views.sections.values())} links to their histories")
+
+
 def main():
     binary, work = str(Path(sys.argv[1]).resolve()), Path(sys.argv[2])
     screenshot = sys.argv[3] if len(sys.argv) > 3 else ""
     check_page(binary, work, screenshot)
     check_summary(binary, work, screenshot and screenshot.replace(".png", "-summary.png"))
+    check_views(binary, work)
     check_bad_inputs(binary, work)
     check_csv(binary, work)
 
