@@ -3,6 +3,8 @@
 // The facts a problem set draws and its plank's name.
 #include "facts/ProblemSet.h"
 
+#include <iterator>
+
 bool SetAsks(int limit, uint32_t kinds, const asREVIEWFACT& fact) {
     const int a = fact.nLeft;
     const int b = fact.nRight;
@@ -14,4 +16,12 @@ bool SetAsks(int limit, uint32_t kinds, const asREVIEWFACT& fact) {
 
 std::string SetCaption(int limit) {
     return std::to_string(limit) + " 以内算术题";
+}
+
+std::string KindsCaption(uint32_t kinds) {
+    static const char* const NAMES[] = {"加", "减", "连加", "连减", "加减混合", "填空"};
+    std::string text;
+    for (uint32_t bit = 0; bit < std::size(NAMES); ++bit)
+        if (kinds & (1u << bit)) text += (text.empty() ? "" : "、") + std::string(NAMES[bit]);
+    return text;
 }

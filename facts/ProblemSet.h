@@ -19,3 +19,5 @@ bool SetAsks(int limit, uint32_t kinds, const asREVIEWFACT& fact);
 
 // "8 以内算术题" (UTF-8): the plank's caption for a set of limit.
 std::string SetCaption(int limit);
+// "加、减、填空" (UTF-8): the kinds' bits named as the title's hints name them.
+std::string KindsCaption(uint32_t kinds);

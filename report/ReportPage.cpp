@@ -54,6 +54,12 @@ std::string GreenShare(const asCHILDREPORT& child) {
            PercentText(child.nGreen, int64_t(child.arrGrid.size())) + "）";
 }
 
+// Mastery of what the child practises: green among the facts the sets they played can ask.
+std::string PractisedShare(const asCHILDREPORT& child) {
+    return std::to_string(child.nPractisedGreen) + " / " + std::to_string(child.nPractisedFacts) +
+           "（" + PercentText(child.nPractisedGreen, child.nPractisedFacts) + "）";
+}
+
 // The child's last day with an answer, "—" for none.
 std::string LastDay(const asCHILDREPORT& child) {
     return child.arrDays.empty() ? "—" : DateText(child.arrDays.back().nDay);
@@ -63,8 +69,8 @@ void AppendOverview(std::string& out, const std::vector<asCHILDREPORT>& arrChild
                     bool bClass, std::vector<CFactLinks>& arrLinks) {
     out += "<section class=\"overview\"><h2>一览</h2><table class=\"list\"><tr><th>孩子</th>";
     if (bSources) out += "<th>记录文件</th>";
-    out += "<th>最后练习</th><th>练习天数</th><th>答题数</th><th>第一次答对</th><th>20 "
-           "以内掌握（绿色）</th></tr>";
+    out += "<th>最后练习</th><th>练习天数</th><th>答题数</th><th>第一次答对</th>"
+           "<th>练过的题掌握（绿色）</th></tr>";
     for (const asCHILDREPORT& child : arrChildren) {
         out += "<tr data-child=\"" + Escaped(child.strName) + "\" data-days=\"" +
                std::to_string(child.arrDays.size()) + "\" data-answers=\"" +
@@ -78,7 +84,7 @@ void AppendOverview(std::string& out, const std::vector<asCHILDREPORT>& arrChild
         out += "<td>" + LastDay(child) + "</td><td>" + std::to_string(child.arrDays.size()) +
                "</td><td>" + std::to_string(child.nAnswers) + "</td><td>" +
                PercentText(child.overall.nRight, child.overall.nProblems) + "</td><td>" +
-               GreenShare(child) + "</td></tr>";
+               PractisedShare(child) + "</td></tr>";
     }
     out += "</table>";
     if (bClass) AppendClassWeakest(out, arrChildren, arrLinks);
@@ -146,7 +152,7 @@ void AppendChild(std::string& out, const asCHILDREPORT& child, int64_t threshold
     if (child.bNameless)
         out += "<p class=\"note\">没有选名字时做的题都记在这里。在“信息及设置”里新建或选择孩子的"
                "名字，以后做的题就会记在名字下。</p>";
-    AppendSummary(out, child, today);
+    AppendSummary(out, child, today, links);
     out += "<p>练习了 " + std::to_string(child.arrDays.size()) + " 天，自己答了 " +
            std::to_string(child.nAnswers) + " 次，第一次就答对的占 " +
            PercentText(child.overall.nRight, child.overall.nProblems) + "。</p>";

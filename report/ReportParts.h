@@ -24,7 +24,7 @@ void AppendReview(std::string& out, const asCHILDREPORT& child, int today, int64
                   CFactLinks& links);
 // What a parent reads first in a child's section: this week against last, the mastery of the
 // facts the played sets ask, what turned green, what to practise now, and review's figures.
-void AppendSummary(std::string& out, const asCHILDREPORT& child, int today);
+void AppendSummary(std::string& out, const asCHILDREPORT& child, int today, CFactLinks& links);
 // The page's two ways of counting a first try, said once at its top.
 void AppendCountingNote(std::string& out);
 

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The scores over the dates: a line a problem set, a mark each run, each set drawn in its own
 // colour, shape and dash so that the lines stay apart on a grey printer too.
+#include "facts/ProblemSet.h"
 #include "report/HtmlText.h"
 #include "report/ReportParts.h"
 
@@ -25,20 +26,6 @@ constexpr asSETSTYLE SET_STYLES[] = {
     {"#1f5fa8", "", 'o'},        {"#d9822b", "6 3", 's'}, {"#2e8b57", "2 3", 't'},
     {"#8e44ad", "8 3 2 3", 'd'}, {"#444444", "4 4", 'v'}, {"#c0392b", "1 5", 'x'},
 };
-
-// A problem set as its plank names it: "8 以内算术题". Two sets of one limit but different
-// kinds (a plank changed in the settings) also name their kinds.
-std::string SetCaption(int limit) {
-    return std::to_string(limit) + " 以内算术题";
-}
-
-std::string KindsText(int kinds) {
-    static const char* const NAMES[] = {"加", "减", "连加", "连减", "加减混合", "填空"};
-    std::string text;
-    for (int bit = 0; bit < 6; ++bit)
-        if (kinds & (1 << bit)) text += (text.empty() ? "" : "、") + std::string(NAMES[bit]);
-    return text;
-}
 
 std::string Number(double value) {
     char text[16];
@@ -104,7 +91,7 @@ void AppendScoreChart(std::string& out, const asCHILDREPORT& child) {
         ++mapLimits[limit];
     auto name = [&](const std::pair<int, int>& set) {
         return mapLimits[set.first] > 1
-                   ? SetCaption(set.first) + "（" + KindsText(set.second) + "）"
+                   ? SetCaption(set.first) + "（" + KindsCaption(uint32_t(set.second)) + "）"
                    : SetCaption(set.first);
     };
 

@@ -15,9 +15,6 @@ namespace {
 constexpr size_t FACTS_IN_SENTENCE = 5;
 constexpr size_t FACTS_IN_LIST = 24;
 
-// The kinds' bits as the title screen's hints name them.
-constexpr const char* KIND_NAMES[] = {"加", "减", "连加", "连减", "加减混合", "填空"};
-
 int64_t Minutes(int64_t ms) {
     return (ms + 30000) / 60000;
 }
@@ -99,11 +96,8 @@ void AppendMastery(std::string& out, const asCHILDREPORT& child) {
     for (const asPLAYEDSET& set : child.arrPlayedSets) {
         sets += (sets.empty() ? "" : " ") + std::to_string(set.nLimit) + ":" +
                 std::to_string(set.nKinds);
-        std::string kinds;
-        for (size_t bit = 0; bit < std::size(KIND_NAMES); ++bit)
-            if (set.nKinds & (1u << bit))
-                kinds += (kinds.empty() ? "" : "、") + std::string(KIND_NAMES[bit]);
-        names += (names.empty() ? "" : "，") + SetCaption(set.nLimit) + "（" + kinds + "）";
+        names += (names.empty() ? "" : "，") + SetCaption(set.nLimit) + "（" +
+                 KindsCaption(set.nKinds) + "）";
     }
     out += "<p class=\"mastery\" data-sets=\"" + sets + "\" data-practised=\"" +
            std::to_string(child.nPractisedFacts) + "\" data-practised-green=\"" +
@@ -116,19 +110,19 @@ void AppendMastery(std::string& out, const asCHILDREPORT& child) {
                PercentText(child.nPractisedGreen, child.nPractisedFacts) + "</strong>。</p>";
 }
 
-void AppendNewGreen(std::string& out, const asCHILDREPORT& child) {
+void AppendNewGreen(std::string& out, const asCHILDREPORT& child, CFactLinks& links) {
     if (child.arrNewGreen.empty()) return;
     const std::span<const std::string> arrAll(child.arrNewGreen);
     const std::string count = std::to_string(arrAll.size());
     out += "<p class=\"facts\" data-new-green=\"" + count + "\">" + WeekName(0) +
            "新掌握（变成绿色）的 " + count + " 道：";
     for (const std::string& fact : arrAll.first(std::min(FACTS_IN_LIST, arrAll.size())))
-        out += "<span data-new=\"" + Escaped(fact) + "\">" + Escaped(fact) + "</span>";
+        out += "<span data-new=\"" + Escaped(fact) + "\">" + links.Link(fact) + "</span>";
     if (arrAll.size() > FACTS_IN_LIST) out += "<span class=\"more\">… 共 " + count + " 道</span>";
     out += "</p>";
 }
 
-void AppendToPractise(std::string& out, const asCHILDREPORT& child) {
+void AppendToPractise(std::string& out, const asCHILDREPORT& child, CFactLinks& links) {
     if (child.arrToPractise.empty()) return;
     const std::span<const asSTATEDFACT> arrAll(child.arrToPractise);
     const std::string count = std::to_string(arrAll.size());
@@ -137,7 +131,7 @@ void AppendToPractise(std::string& out, const asCHILDREPORT& child) {
     for (const asSTATEDFACT& fact : arrAll.first(std::min(FACTS_IN_LIST, arrAll.size())))
         out += "<span data-todo=\"" + Escaped(fact.strFact) + "\" data-state=\"" +
                StateKey(fact.nState) + "\"><span class=\"key " + StateKey(fact.nState) +
-               "\"></span>" + Escaped(fact.strFact) + "</span>";
+               "\"></span>" + links.Link(fact.strFact) + "</span>";
     if (arrAll.size() > FACTS_IN_LIST) out += "<span class=\"more\">… 共 " + count + " 道</span>";
     out += "</p>";
 }
@@ -168,12 +162,12 @@ void AppendCountingNote(std::string& out) {
            "更严：只有孩子自己答对、没有用放大镜，才算会。</p>";
 }
 
-void AppendSummary(std::string& out, const asCHILDREPORT& child, int today) {
+void AppendSummary(std::string& out, const asCHILDREPORT& child, int today, CFactLinks& links) {
     out += "<div class=\"summary\"><p class=\"lead\">" + Sentence(child) + "</p>";
     AppendWeeks(out, child);
     AppendMastery(out, child);
-    AppendNewGreen(out, child);
-    AppendToPractise(out, child);
+    AppendNewGreen(out, child, links);
+    AppendToPractise(out, child, links);
     AppendReviewFigures(out, child, today);
     out += "<p class=\"note\">“最近 " + std::to_string(SUMMARY_WEEK_DAYS) + " 天”是到今天为止的 " +
            std::to_string(SUMMARY_WEEK_DAYS) + " 天，和再之前的 " +
