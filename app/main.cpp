@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Entry point: the command-line options, then the parents' report, or the font check and the game.
 #include "app/CSumoraApp.h"
+#include "app/Language.h"
 #include "app/ReportCommand.h"
 #include "gfx/Text.h"
 
@@ -62,6 +63,8 @@ constexpr const char* USAGE =
 
 int main(int argc, char** argv) {
     const std::vector<std::string> arrArgs(argv + 1, argv + argc);
+    const asENVIRONMENT environment = ReadEnvironment();
+    UseDesktopLanguage(environment.language);
     if (IsReportCommand(arrArgs)) {
         asREPORTCOMMAND command;
         std::string error;
@@ -70,7 +73,7 @@ int main(int argc, char** argv) {
             std::fputs(USAGE, stderr);
             return 2;
         }
-        return RunReportCommand(command, ReadEnvironment());
+        return RunReportCommand(command, environment);
     }
     std::optional<bool> fullScreen;
     bool mute = false;
@@ -105,5 +108,5 @@ int main(int argc, char** argv) {
         return 1;
     }
     CSumoraApp app;
-    return app.Run(ReadEnvironment(), fullScreen, mute, noReview);
+    return app.Run(environment, fullScreen, mute, noReview);
 }

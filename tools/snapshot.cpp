@@ -26,6 +26,7 @@
 // Review is on, as in the game, over an answer record that starts empty and keeps nothing: a
 // missed fact comes back on the next page as it would in a fresh game's.
 #include "app/CSumoraWnd.h"
+#include "app/Environment.h"
 #include "gfx/Gbk.h"
 #include "gfx/PngWriter.h"
 #include "gfx/Text.h"
@@ -56,6 +57,7 @@ int Usage() {
 
 int main(int argc, char** argv) {
     if (argc < 2) return Usage();
+    UseDesktopLanguage(ReadEnvironment().language);
     std::string error;
     if (!InitTextRenderer(error)) {
         std::fprintf(stderr, "snapshot: %s\n", error.c_str());

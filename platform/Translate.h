@@ -1,0 +1,12 @@
+// SPDX-FileCopyrightText: 2026 The Zimbly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The game's texts in the family's language: every text a player reads goes through Tr.
+#pragma once
+
+// The texts are written in Chinese (UTF-8) and looked up in the zimbly catalogue of the language
+// chosen at start-up; with no catalogue in use a text is itself. The result stays valid for the
+// whole run. xgettext finds the texts by this name (po/CMakeLists.txt).
+const char* Tr(const char* text);
+
+// The catalogues' text domain: zimbly.mo under <locale folder>/<language>/LC_MESSAGES.
+constexpr const char* TEXT_DOMAIN = "zimbly";
