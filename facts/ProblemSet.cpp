@@ -3,6 +3,9 @@
 // The facts a problem set draws and its plank's name.
 #include "facts/ProblemSet.h"
 
+#include "platform/Translate.h"
+
+#include <cstdio>
 #include <iterator>
 
 bool SetAsks(int limit, uint32_t kinds, const asREVIEWFACT& fact) {
@@ -15,7 +18,11 @@ bool SetAsks(int limit, uint32_t kinds, const asREVIEWFACT& fact) {
 }
 
 std::string SetCaption(int limit) {
-    return std::to_string(limit) + " 以内算术题";
+    // TRANSLATORS: a problem set's plank: its answers and numbers are at most this limit.
+    const char* const format = Tr("%d 以内算术题");
+    char caption[96];
+    std::snprintf(caption, sizeof caption, format, limit);
+    return caption;
 }
 
 std::string KindsCaption(uint32_t kinds) {

@@ -1,0 +1,36 @@
+# SPDX-FileCopyrightText: 2026 The Zimbly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Every language's file translates every text the code marks, and nothing in it is fuzzy or
+# malformed (a format whose conversions differ from the text's would print garbage or crash).
+# Usage: translations.py SOURCE_DIR CMAKE VERSION
+import pathlib
+import re
+import subprocess
+import sys
+import tempfile
+
+source, cmake, version = pathlib.Path(sys.argv[1]).resolve(), sys.argv[2], sys.argv[3]
+failures = []
+with tempfile.TemporaryDirectory() as work:
+    # The texts as the code marks them now, not as po/zimbly.pot last recorded them.
+    template = pathlib.Path(work) / "zimbly.pot"
+    subprocess.run([cmake, "-DXGETTEXT=xgettext", f"-DSOURCE_DIR={source}",
+                    "-DFOLDERS=facts;exercise;users;app", f"-DOUTPUT={template}",
+                    f"-DVERSION={version}", "-P", str(source / "po/MakeTemplate.cmake")],
+                   check=True, capture_output=True)
+    languages = sorted((source / "po").glob("*.po"))
+    if not languages:
+        failures.append("no language file in po/")
+    for po in languages:
+        checked = subprocess.run(["msgfmt", "--check", "--statistics", "-o", "/dev/null", str(po)],
+                                 capture_output=True, text=True)
+        statistics = checked.stderr.strip()
+        print(f"{po.name}: {statistics}")
+        if checked.returncode != 0 or re.search(r"untranslated|fuzzy", statistics):
+            failures.append(f"{po.name}: {statistics}")
+        compared = subprocess.run(["msgcmp", str(po), str(template)], capture_output=True, text=True)
+        if compared.returncode != 0:
+            failures.append(f"{po.name} lacks texts the code marks:\n{compared.stderr.strip()}")
+for failure in failures:
+    print(failure, file=sys.stderr)
+sys.exit(1 if failures else 0)
