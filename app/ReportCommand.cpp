@@ -7,6 +7,7 @@
 #include "gfx/Gbk.h"
 #include "platform/Clock.h"
 #include "platform/DesktopOpen.h"
+#include "platform/Translate.h"
 #include "report/CsvExport.h"
 #include "report/ReportPage.h"
 #include "storage/FileIo.h"
@@ -37,15 +38,15 @@ std::string DefaultHistoryPath(const asUSERPLACES& places) {
 const char* ReasonOnPage(HistoryStatus status) {
     switch (status) {
     case HistoryStatus::MISSING:
-        return "文件不存在";
+        return Tr("文件不存在");
     case HistoryStatus::NOT_OURS:
-        return "不是本游戏的答题记录";
+        return Tr("不是本游戏的答题记录");
     case HistoryStatus::DAMAGED:
-        return "文件已损坏";
+        return Tr("文件已损坏");
     case HistoryStatus::NEWER:
-        return "由更新版本的游戏写成，请先更新游戏";
+        return Tr("由更新版本的游戏写成，请先更新游戏");
     default:
-        return "无法打开";
+        return Tr("无法打开");
     }
 }
 
@@ -122,7 +123,7 @@ asREPORTOUTPUT MakeReport(const asREPORTCOMMAND& command, const std::string& def
     options.fnUtcOffsetMs = LocalOffsetMs;
     std::string strChosen;
     if (command.strChild) {
-        strChosen = command.strChild->empty() ? NAMELESS_CHILD : *command.strChild;
+        strChosen = command.strChild->empty() ? NamelessChild() : *command.strChild;
         options.strOnlyChild = GbkFromUtf8(*command.strChild);
         if (!command.strChild->empty() && options.strOnlyChild->empty()) {
             std::fprintf(stderr, "zimbly: no child can be named '%s'\n", strChosen.c_str());

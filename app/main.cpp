@@ -64,6 +64,7 @@ constexpr const char* USAGE =
 int main(int argc, char** argv) {
     const std::vector<std::string> arrArgs(argv + 1, argv + argc);
     const asENVIRONMENT environment = ReadEnvironment();
+    UseDesktopLanguage(environment.language);
     if (IsReportCommand(arrArgs)) {
         asREPORTCOMMAND command;
         std::string error;
@@ -101,9 +102,6 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    // The parents' report keeps its own texts, in Chinese, for now: the set captions it shares with
-    // the title would otherwise come in the desktop's language among them.
-    UseDesktopLanguage(environment.language);
     std::string error;
     if (!InitTextRenderer(error)) {
         std::fprintf(stderr, "zimbly: %s\n", error.c_str());

@@ -26,9 +26,11 @@ std::string SetCaption(int limit) {
 }
 
 std::string KindsCaption(uint32_t kinds) {
-    static const char* const NAMES[] = {"加", "减", "连加", "连减", "加减混合", "填空"};
+    // TRANSLATORS: the kinds a problem set asks, listed after its caption.
+    const char* const NAMES[] = {Tr("加"),   Tr("减"),       Tr("连加"),
+                                 Tr("连减"), Tr("加减混合"), TrIn("problem kind", "填空")};
     std::string text;
     for (uint32_t bit = 0; bit < std::size(NAMES); ++bit)
-        if (kinds & (1u << bit)) text += (text.empty() ? "" : "、") + std::string(NAMES[bit]);
+        if (kinds & (1u << bit)) text += (text.empty() ? "" : Tr("、")) + std::string(NAMES[bit]);
     return text;
 }

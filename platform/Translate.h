@@ -8,5 +8,9 @@
 // whole run. xgettext finds the texts by this name (po/CMakeLists.txt).
 const char* Tr(const char* text);
 
+// The same for a text that reads differently where context says so (a word alone, or ending a
+// sentence elsewhere): the catalogue keys it by context and text. xgettext: TrIn:1c,2.
+const char* TrIn(const char* context, const char* text);
+
 // The catalogues' text domain: zimbly.mo under <locale folder>/<language>/LC_MESSAGES.
 constexpr const char* TEXT_DOMAIN = "zimbly";

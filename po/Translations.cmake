@@ -23,7 +23,7 @@ endforeach()
 add_custom_target(zimbly_translations ALL DEPENDS ${ZIMBLY_MO_FILES})
 
 # The files whose texts a player reads: every room that marks texts with Tr.
-set(ZIMBLY_TEXT_FOLDERS facts exercise users app)
+set(ZIMBLY_TEXT_FOLDERS facts exercise users report app)
 if(XGETTEXT_EXECUTABLE)
     add_custom_target(pot
         COMMAND ${CMAKE_COMMAND} -DXGETTEXT=${XGETTEXT_EXECUTABLE} -DSOURCE_DIR=${CMAKE_SOURCE_DIR}

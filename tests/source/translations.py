@@ -15,7 +15,7 @@ with tempfile.TemporaryDirectory() as work:
     # The texts as the code marks them now, not as po/zimbly.pot last recorded them.
     template = pathlib.Path(work) / "zimbly.pot"
     subprocess.run([cmake, "-DXGETTEXT=xgettext", f"-DSOURCE_DIR={source}",
-                    "-DFOLDERS=facts;exercise;users;app", f"-DOUTPUT={template}",
+                    "-DFOLDERS=facts;exercise;users;report;app", f"-DOUTPUT={template}",
                     f"-DVERSION={version}", "-P", str(source / "po/MakeTemplate.cmake")],
                    check=True, capture_output=True)
     languages = sorted((source / "po").glob("*.po"))
