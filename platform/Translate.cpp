@@ -10,6 +10,10 @@ const char* Tr(const char* text) {
     return dgettext(TEXT_DOMAIN, text);
 }
 
+const char* TrN(const char* text, const char* plural, unsigned long count) {
+    return dngettext(TEXT_DOMAIN, text, plural, count);
+}
+
 const char* TrIn(const char* context, const char* text) {
     // The catalogue's key: context, the EOT byte, text. A found translation is the catalogue's own
     // string, valid for the whole run; a key not found is given back, and then the text is.

@@ -12,5 +12,9 @@ const char* Tr(const char* text);
 // sentence elsewhere): the catalogue keys it by context and text. xgettext: TrIn:1c,2.
 const char* TrIn(const char* context, const char* text);
 
+// A text with a count, in the form the language gives that count ("1 time", "2 times"); Chinese
+// has one form, so both arguments are the same text. xgettext: TrN:1,2.
+const char* TrN(const char* text, const char* plural, unsigned long count);
+
 // The catalogues' text domain: zimbly.mo under <locale folder>/<language>/LC_MESSAGES.
 constexpr const char* TEXT_DOMAIN = "zimbly";

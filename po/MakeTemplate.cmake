@@ -11,6 +11,7 @@ endforeach()
 list(SORT sources)
 execute_process(
     COMMAND ${XGETTEXT} --from-code=UTF-8 --language=C++ --keyword= --keyword=Tr --keyword=TrIn:1c,2
+            --keyword=TrN:1,2
             --add-comments=TRANSLATORS: --package-name=Zimbly --package-version=${VERSION}
             --msgid-bugs-address= --add-location=file --no-wrap -o ${OUTPUT} ${sources}
     WORKING_DIRECTORY ${SOURCE_DIR}

@@ -105,7 +105,8 @@ void AppendFactHistories(std::string& out, const asCHILDREPORT& child, const CFa
             AppendTime(out, time, lastYear);
         out += "</pre>";
         if (history.nEarlier > 0)
-            out += Format(Tr("更早还有 %s 次"), {std::to_string(history.nEarlier)});
+            out += Format(TrN("更早还有 %s 次", "更早还有 %s 次", history.nEarlier),
+                          {std::to_string(history.nEarlier)});
         out += "</article>";
     }
     out += "</div>";

@@ -37,7 +37,7 @@ void AppendDay(std::string& out, int day, int dayOfMonth, const asPRACTICEDAY* p
            "\" data-minutes=\"" + std::to_string(minutes) + "\" data-answers=\"" +
            std::to_string(practice->nAnswers) + "\" title=\"" +
            // TRANSLATORS: a calendar day's tip: %1$s the date, %2$s minutes, %3$s answers.
-           Format(Tr("%1$s：%2$s 分钟，%3$s 题"),
+           Format(TrN("%1$s：%2$s 分钟，%3$s 题", "%1$s：%2$s 分钟，%3$s 题", practice->nAnswers),
                   {date, std::to_string(minutes), std::to_string(practice->nAnswers)}) +
            "\">" + number + std::to_string(minutes) + "</td>";
 }
@@ -54,7 +54,7 @@ void AppendMonth(std::string& out, int year, int month,
     }
     out += "<table class=\"calendar\"><caption>" + MonthTitle(year, month) + "<span>" +
            // TRANSLATORS: a month's total: %1$s minutes, %2$s answers.
-           Format(Tr("%1$s 分钟 · %2$s 题"),
+           Format(TrN("%1$s 分钟 · %2$s 题", "%1$s 分钟 · %2$s 题", monthAnswers),
                   {std::to_string(Minutes(monthMs)), std::to_string(monthAnswers)}) +
            "</span></caption><tr>";
     // TRANSLATORS: the calendar's weekdays, Monday to Sunday, as short as a column of days.

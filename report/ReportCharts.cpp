@@ -53,7 +53,9 @@ void AppendGridTable(std::string& out, const asCHILDREPORT& child, char cSign, C
             AppendNumberAttribute(out, "data-tries", cell.nTries);
             // TRANSLATORS: a grid cell's tip: %1$s the fact, %2$s how often it was asked.
             out += " title=\"" +
-                   Format(Tr("%1$s：练了 %2$s 次"), {fact, std::to_string(cell.nTries)}) + "\">";
+                   Format(TrN("%1$s：练了 %2$s 次", "%1$s：练了 %2$s 次", cell.nTries),
+                          {fact, std::to_string(cell.nTries)}) +
+                   "\">";
             if (cell.nTries > 0) out += "<a href=\"" + links.Href(fact) + "\"></a>";
             out += "</td>";
         }

@@ -133,7 +133,7 @@ void AppendMostWrong(std::string& out, const asCHILDREPORT& child, CFactLinks& l
                "</td><td>" + std::to_string(wrong.nWrong) + "</td><td>" +
                std::to_string(wrong.nTries) + "</td><td>" +
                // TRANSLATORS: the wrong answer given most often and how many times: 14（3 次）.
-               Format(Tr("%s（%s 次）"),
+               Format(TrN("%s（%s 次）", "%s（%s 次）", wrong.nCommonWrong),
                       {Escaped(wrong.strCommonWrong), std::to_string(wrong.nCommonWrong)}) +
                "</td><td class=\"now\">" + StateChip(wrong.nState) + "</td></tr>";
     out += "</table>";
