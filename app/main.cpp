@@ -4,6 +4,7 @@
 #include "app/CSumoraApp.h"
 #include "app/Language.h"
 #include "app/ReportCommand.h"
+#include "gfx/Pictures.h"
 #include "gfx/Text.h"
 
 #include <cstdio>
@@ -103,7 +104,7 @@ int main(int argc, char** argv) {
     }
     // The parents' report keeps its own texts, in Chinese, for now: the set captions it shares with
     // the title would otherwise come in the desktop's language among them.
-    UseDesktopLanguage(environment.language);
+    UsePictureLanguage(UseDesktopLanguage(environment.language));
     std::string error;
     if (!InitTextRenderer(error)) {
         std::fprintf(stderr, "zimbly: %s\n", error.c_str());
