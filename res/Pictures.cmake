@@ -37,7 +37,7 @@ foreach(line IN LISTS ZIMBLY_CATALOGUE_LINES)
     string(APPEND asm "zimbly_picture_${id}:\n    .incbin \"${raw}\"\n")
 
     set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${svg})
-    file(STRINGS ${svg} painted REGEX "<text [^>]*data-box=")
+    file(STRINGS ${svg} painted ENCODING UTF-8 REGEX "<text [^>]*data-box=")
     if(NOT painted)
         continue()
     endif()

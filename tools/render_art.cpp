@@ -92,7 +92,7 @@ bool ReadFile(const char* path, std::string& bytes) {
 }
 
 // A compiled message catalogue (.mo) as original -> translation, the original prefixed with its
-// context and \\x04 as msgfmt stores it; empty after a message when the file is unreadable.
+// context and \x04 as msgfmt stores it; false after a message when the file is unreadable.
 bool ReadCatalogue(const char* path, std::map<std::string, std::string>& messages) {
     std::string mo;
     if (!ReadFile(path, mo) || mo.size() < 20) {
