@@ -66,7 +66,7 @@ std::string ChooseLanguage(const asLANGUAGEVARIABLES& variables,
     return "en";
 }
 
-void UseDesktopLanguage(const asLANGUAGEVARIABLES& variables) {
+std::string UseDesktopLanguage(const asLANGUAGEVARIABLES& variables) {
     const std::vector<std::string> folders = CatalogueFolders();
     const auto folderOf = [&folders](const std::string& language) -> std::string {
         for (const std::string& folder : folders)
@@ -76,9 +76,9 @@ void UseDesktopLanguage(const asLANGUAGEVARIABLES& variables) {
     const std::string language = ChooseLanguage(
         variables, [&folderOf](const std::string& name) { return !folderOf(name).empty(); });
     // Chinese: the texts as written, no catalogue looked at; no catalogue found: the same.
-    if (language.empty()) return;
+    if (language.empty()) return {};
     const std::string folder = folderOf(language);
-    if (folder.empty()) return;
+    if (folder.empty()) return {};
     bindtextdomain(TEXT_DOMAIN, folder.c_str());
     bind_textdomain_codeset(TEXT_DOMAIN, "UTF-8");
     // The C library looks in no catalogue in the C locale, which is the game's; C.UTF-8 is on every
@@ -87,4 +87,5 @@ void UseDesktopLanguage(const asLANGUAGEVARIABLES& variables) {
     // language the game speaks.
     std::setlocale(LC_MESSAGES, "C.UTF-8");
     setenv("LANGUAGE", language.c_str(), 1);
+    return language;
 }

@@ -24,5 +24,6 @@ std::string ChooseLanguage(const asLANGUAGEVARIABLES& variables,
 
 // Chooses the language and, unless it is Chinese, makes Tr look its texts up in that catalogue,
 // found beside the executable in the build tree or under the install prefix's share/locale.
-// Call before anything is translated and before any thread starts.
-void UseDesktopLanguage(const asLANGUAGEVARIABLES& variables);
+// Call before anything is translated and before any thread starts. Returns the language put in
+// use, empty for the texts as written.
+std::string UseDesktopLanguage(const asLANGUAGEVARIABLES& variables);

@@ -4,6 +4,7 @@
 #include "app/CSumoraApp.h"
 #include "app/Language.h"
 #include "app/ReportCommand.h"
+#include "gfx/Pictures.h"
 #include "gfx/Text.h"
 
 #include <cstdio>
@@ -64,7 +65,8 @@ constexpr const char* USAGE =
 int main(int argc, char** argv) {
     const std::vector<std::string> arrArgs(argv + 1, argv + argc);
     const asENVIRONMENT environment = ReadEnvironment();
-    UseDesktopLanguage(environment.language);
+    // The pictures with words follow the texts' language (the report uses no picture).
+    UsePictureLanguage(UseDesktopLanguage(environment.language));
     if (IsReportCommand(arrArgs)) {
         asREPORTCOMMAND command;
         std::string error;

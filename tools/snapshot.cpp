@@ -28,6 +28,7 @@
 #include "app/CSumoraWnd.h"
 #include "app/Environment.h"
 #include "gfx/Gbk.h"
+#include "gfx/Pictures.h"
 #include "gfx/PngWriter.h"
 #include "gfx/Text.h"
 #include "platform/HeadlessWindow.h"
@@ -57,7 +58,7 @@ int Usage() {
 
 int main(int argc, char** argv) {
     if (argc < 2) return Usage();
-    UseDesktopLanguage(ReadEnvironment().language);
+    UsePictureLanguage(UseDesktopLanguage(ReadEnvironment().language));
     std::string error;
     if (!InitTextRenderer(error)) {
         std::fprintf(stderr, "snapshot: %s\n", error.c_str());

@@ -1,7 +1,8 @@
 # SPDX-FileCopyrightText: 2026 The Zimbly developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Every language's file translates every text the code marks, and nothing in it is fuzzy or
-# malformed (a format whose conversions differ from the text's would print garbage or crash).
+# Every language's file translates every text the code marks or a picture paints, and nothing in
+# it is fuzzy or malformed (a format whose conversions differ from the text's would print garbage
+# or crash).
 # Usage: translations.py SOURCE_DIR CMAKE VERSION
 import pathlib
 import re
@@ -31,6 +32,11 @@ with tempfile.TemporaryDirectory() as work:
         compared = subprocess.run(["msgcmp", str(po), str(template)], capture_output=True, text=True)
         if compared.returncode != 0:
             failures.append(f"{po.name} lacks texts the code marks:\n{compared.stderr.strip()}")
+# Words painted in a picture reach the template, and so a translation, only with their box.
+for svg in sorted((source / "res/svg").glob("*.svg")):
+    for tag, words in re.findall(r"(<text [^>]*>)([^<]*)</text>", svg.read_text(encoding="utf-8")):
+        if not words.isascii() and "data-box=" not in tag:
+            failures.append(f"{svg.name}: \"{words}\" is painted without a data-box")
 for failure in failures:
     print(failure, file=sys.stderr)
 sys.exit(1 if failures else 0)
