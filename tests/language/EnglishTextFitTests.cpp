@@ -24,7 +24,7 @@ protected:
     static void SetUpTestSuite() {
         std::string error;
         ASSERT_TRUE(InitTextRenderer(error)) << error;
-        // Each suite runs in a process of its own, so the painters' texts are first read here.
+        // The painters keep their texts from the first call: none has been made before this.
         ASSERT_EQ(UseDesktopLanguage({"en", "", "", ""}), "en");
     }
 };
