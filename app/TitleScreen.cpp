@@ -22,7 +22,17 @@ constexpr int SIGN_SMALLEST_HEIGHT = 14;
 // Dark brown on light wood, as the leave sign is lettered.
 constexpr Color SIGN_TEXT_COLOR = RGB(0x5b, 0x3a, 0x1e);
 
+// Chinese characters read well at 14 px; Latin letters of that size are half as tall.
+constexpr int HINT_HEIGHT = 14;
+constexpr int HINT_LETTERS_HEIGHT = 17;
+
 } // namespace
+
+int HintTextHeight(std::string_view gbkHint) {
+    for (const char c : gbkHint)
+        if (static_cast<unsigned char>(c) >= 0x80) return HINT_HEIGHT;
+    return HINT_LETTERS_HEIGHT;
+}
 
 asTITLEITEMS MakeTitleItems() {
     asTITLEITEMS items;
@@ -66,7 +76,8 @@ void DrawTitleItem(const asTITLEITEM& item, CImageLayer& target) {
     if (item.nFlags & 1) {
         target.DrawBitmapBlended({0, 0, BALLOON_RECT.Width(), BALLOON_RECT.Height()}, BALLOON_RECT,
                                  BALLOON_PICTURE, 200);
-        target.DrawTextBox(item.strHint, {760, 305, 950, 427}, DT_WORDBREAK, 400, 14);
+        target.DrawTextBox(item.strHint, HINT_TEXT_RECT, DT_WORDBREAK, 400,
+                           HintTextHeight(item.strHint));
         rcShadow = OffsetRect(rcShadow, 3, 3);
         dc.SetTextColor(RGB(0x32, 0x32, 0x32));
         target.DrawTextBox(item.strCaption, rcShadow, CAPTION_FORMAT, item.nFontWeight, 25);

@@ -118,12 +118,13 @@ TEST_F(EnglishTextFit, BalloonHintsWrapInsideTheBalloonWithoutCuttingAWord) {
         set = {RANGE_MAX, 0, 0x3f};
     asTITLEITEMS title = MakeTitleItems();
     RebuildTitleCaptions(title, sets);
-    const Rect balloonText = {760, 305, 950, 427};
-    constexpr int HEIGHT = 14;
     for (const int k : {0, INFO_PLANK}) {
-        const int lines = WrappedLines(title[size_t(k)].strHint, balloonText.Width(), 400, HEIGHT);
-        EXPECT_GE(lines, 1) << "a word is cut: " << Utf8FromGbk(title[size_t(k)].strHint);
-        EXPECT_LE(lines * HEIGHT, balloonText.Height()) << Utf8FromGbk(title[size_t(k)].strHint);
+        const std::string& hint = title[size_t(k)].strHint;
+        const int height = HintTextHeight(hint);
+        EXPECT_GT(height, 14) << "letters as small as Chinese characters: " << Utf8FromGbk(hint);
+        const int lines = WrappedLines(hint, HINT_TEXT_RECT.Width(), 400, height);
+        EXPECT_GE(lines, 1) << "a word is cut: " << Utf8FromGbk(hint);
+        EXPECT_LE(lines * height, HINT_TEXT_RECT.Height()) << Utf8FromGbk(hint);
     }
 }
 
