@@ -32,6 +32,30 @@ with tempfile.TemporaryDirectory() as work:
         compared = subprocess.run(["msgcmp", str(po), str(template)], capture_output=True, text=True)
         if compared.returncode != 0:
             failures.append(f"{po.name} lacks texts the code marks:\n{compared.stderr.strip()}")
+# The screens draw their texts through GBK, the data file's encoding: a letter outside it would lose
+# the whole text. The report, the command line and the pictures' words are written in UTF-8.
+UTF8_ONLY = ("report/", "app/ReportCommand.cpp", "app/main.cpp", "res/svg/")
+
+
+def entries(po):
+    """(references, msgctxt, msgstrs) of each entry of a file written with --no-wrap."""
+    for block in po.read_text(encoding="utf-8").split("\n\n"):
+        references = " ".join(line[3:] for line in block.splitlines() if line.startswith("#: "))
+        texts = re.findall(r'^msgstr(?:\[\d+\])? "(.*)"$', block, re.M)
+        context = re.search(r'^msgctxt "(.*)"$', block, re.M)
+        yield references, context and context.group(1), [eval(f'"{t}"') for t in texts]
+
+
+for po in languages:
+    for references, context, texts in entries(po):
+        if not references or all(r.startswith(UTF8_ONLY) for r in references.split()):
+            continue
+        for text in texts:
+            try:
+                text.encode("gbk")
+            except UnicodeEncodeError as error:
+                failures.append(f"{po.name}: \"{text}\" ({references}) has {error.object[error.start]!r},"
+                                " which the screens cannot draw (they draw GBK)")
 # Words painted in a picture reach the template, and so a translation, only with their box.
 for svg in sorted((source / "res/svg").glob("*.svg")):
     for tag, words in re.findall(r"(<text [^>]*>)([^<]*)</text>", svg.read_text(encoding="utf-8")):
