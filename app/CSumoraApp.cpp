@@ -12,6 +12,7 @@
 #include "platform/MessageWindow.h"
 #include "platform/SdlSound.h"
 #include "platform/SdlWindow.h"
+#include "platform/Translate.h"
 #include "sound/Sounds.h"
 #include "sound/Synth.h"
 #include "storage/FileLinks.h"
@@ -27,7 +28,11 @@
 
 namespace {
 
-constexpr const char* WINDOW_TITLE = "Zimbly（演示版）";
+// The window's title, in the family's language.
+const char* WindowTitle() {
+    return Tr("Zimbly（演示版）");
+}
+
 // A closing copy that ends within this time is waited for without a word.
 constexpr unsigned WAITING_WINDOW_AFTER_MS = 2000;
 
@@ -49,8 +54,8 @@ void Tell(const std::string& line) {
 
 // What the waiting window shows, in the game's own face and words.
 Surface WaitingPicture() {
-    static const std::string heading = GbkFromUtf8("游戏正在关闭，还在保存成绩。");
-    static const std::string detail = GbkFromUtf8("请稍候：保存完毕后，游戏会自动打开。");
+    static const std::string heading = GbkFromUtf8(Tr("游戏正在关闭，还在保存成绩。"));
+    static const std::string detail = GbkFromUtf8(Tr("请稍候：保存完毕后，游戏会自动打开。"));
     constexpr Color OUTLINE = RGB(0x5b, 0x3a, 0x1e);
     // Outlined, as the title's notice label: with no window manager the window has no frame.
     Surface picture(480, 130, OUTLINE);
@@ -108,7 +113,7 @@ bool CSumoraApp::TakeWriterLock(const std::string& path, asWRITERLOCK& lock, int
             Tell("waiting for the game that is closing (process " +
                  std::to_string(taken.nHolderPid) + ") to finish saving the results in " + path);
             picture = WaitingPicture();
-            waiting.Show(WINDOW_TITLE, picture);
+            waiting.Show(WindowTitle(), picture);
         }
         gaveUp = !waiting.Serve();
         return !gaveUp;
@@ -136,7 +141,7 @@ bool CSumoraApp::TakeWriterLock(const std::string& path, asWRITERLOCK& lock, int
     std::string lines = why;
     if (const size_t semicolon = lines.find("; "); semicolon != std::string::npos)
         lines.replace(semicolon, 2, ";\n");
-    ShowMessageWindow(WINDOW_TITLE, "The game cannot start:\n" + lines + ".");
+    ShowMessageWindow(WindowTitle(), "The game cannot start:\n" + lines + ".");
     return false;
 }
 
@@ -191,8 +196,8 @@ void CSumoraApp::KeepWithWriterLock() {
 bool CSumoraApp::InitInstance(const asENVIRONMENT& environment, bool fullScreen, bool mute,
                               bool review) {
     std::string error;
-    std::unique_ptr<CSdlWindow> host = CSdlWindow::Create(WINDOW_TITLE, CLIENT_WIDTH, CLIENT_HEIGHT,
-                                                          fullScreen, environment.strScale, error);
+    std::unique_ptr<CSdlWindow> host = CSdlWindow::Create(
+        WindowTitle(), CLIENT_WIDTH, CLIENT_HEIGHT, fullScreen, environment.strScale, error);
     if (!host) {
         std::fprintf(stderr, "zimbly: %s\n", error.c_str());
         return false;

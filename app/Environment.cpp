@@ -30,5 +30,7 @@ asENVIRONMENT ReadEnvironment() {
     environment.strVideoDriver = Variable("SDL_VIDEODRIVER");
     environment.strScale = Variable("ZIMBLY_SCALE");
     environment.nSeed = Seed(Variable("ZIMBLY_SEED"));
+    environment.language = {Variable("LANGUAGE"), Variable("LC_ALL"), Variable("LC_MESSAGES"),
+                            Variable("LANG")};
     return environment;
 }

@@ -7,7 +7,9 @@
 #include "gfx/Gbk.h"
 #include "platform/Clock.h"
 #include "platform/DesktopOpen.h"
+#include "platform/Translate.h"
 #include "report/CsvExport.h"
+#include "report/HtmlText.h"
 #include "report/ReportPage.h"
 #include "storage/FileIo.h"
 #include "storage/HistorySchema.h"
@@ -37,15 +39,15 @@ std::string DefaultHistoryPath(const asUSERPLACES& places) {
 const char* ReasonOnPage(HistoryStatus status) {
     switch (status) {
     case HistoryStatus::MISSING:
-        return "文件不存在";
+        return Tr("文件不存在");
     case HistoryStatus::NOT_OURS:
-        return "不是本游戏的答题记录";
+        return Tr("不是本游戏的答题记录");
     case HistoryStatus::DAMAGED:
-        return "文件已损坏";
+        return Tr("文件已损坏");
     case HistoryStatus::NEWER:
-        return "由更新版本的游戏写成，请先更新游戏";
+        return Tr("由更新版本的游戏写成，请先更新游戏");
     default:
-        return "无法打开";
+        return Tr("无法打开");
     }
 }
 
@@ -83,13 +85,13 @@ bool ParseReportCommand(const std::vector<std::string>& arrArgs, asREPORTCOMMAND
         const bool bKnown = arg == "--child" || arg == "--out" ||
                             (arg == "--threshold" && command.nMode == ReportMode::PAGE);
         if (!bKnown) {
-            error = "unexpected argument '" + arg + "'";
+            error = Format(Tr("多余的参数“%s”"), {arg});
             return false;
         }
         bool& bSeen = arg == "--child" ? bChild : arg == "--out" ? bOut : bThreshold;
         // An empty --child chooses the runs played without a child.
         if (bSeen || i + 1 >= arrArgs.size() || (arrArgs[i + 1].empty() && arg != "--child")) {
-            error = bSeen ? arg + " given twice" : arg + " needs a value";
+            error = Format(bSeen ? Tr("%s 写了两次") : Tr("%s 后面要写值"), {arg});
             return false;
         }
         bSeen = true;
@@ -103,7 +105,7 @@ bool ParseReportCommand(const std::vector<std::string>& arrArgs, asREPORTCOMMAND
             const double seconds = std::strtod(value.c_str(), &end);
             if (*end != '\0' || !std::isfinite(seconds) || seconds <= 0 ||
                 seconds > MAX_THRESHOLD_SECONDS) {
-                error = "--threshold takes seconds, more than 0 and at most 600: '" + value + "'";
+                error = Format(Tr("--threshold 要写秒数，大于 0、不超过 600：“%s”"), {value});
                 return false;
             }
             command.nThresholdMs = std::max<int64_t>(1, std::llround(seconds * 1000));
@@ -122,10 +124,10 @@ asREPORTOUTPUT MakeReport(const asREPORTCOMMAND& command, const std::string& def
     options.fnUtcOffsetMs = LocalOffsetMs;
     std::string strChosen;
     if (command.strChild) {
-        strChosen = command.strChild->empty() ? NAMELESS_CHILD : *command.strChild;
+        strChosen = command.strChild->empty() ? NamelessChild() : *command.strChild;
         options.strOnlyChild = GbkFromUtf8(*command.strChild);
         if (!command.strChild->empty() && options.strOnlyChild->empty()) {
-            std::fprintf(stderr, "zimbly: no child can be named '%s'\n", strChosen.c_str());
+            std::fprintf(stderr, Tr("zimbly: 小朋友不能叫“%s”\n"), strChosen.c_str());
             return {"", 1};
         }
     }
@@ -166,8 +168,7 @@ asREPORTOUTPUT MakeReport(const asREPORTCOMMAND& command, const std::string& def
     }
     // With nothing recorded yet, a name asked for is no more missing than any other.
     if (command.strChild && !bChildFound && info.bAnyRun) {
-        std::fprintf(stderr, "zimbly: no child named '%s' in the answer records\n",
-                     strChosen.c_str());
+        std::fprintf(stderr, Tr("zimbly: 答题记录里没有叫“%s”的小朋友\n"), strChosen.c_str());
         output.nExitCode = 1;
     }
     output.strText =
@@ -186,7 +187,7 @@ int RunReportCommand(const asREPORTCOMMAND& command, const asENVIRONMENT& enviro
             return std::fflush(stdout) == 0 ? output.nExitCode : 1;
         }
         if (!WriteOut(command.strOut, output.strText)) {
-            std::fprintf(stderr, "zimbly: cannot write %s\n", command.strOut.c_str());
+            std::fprintf(stderr, Tr("zimbly: 无法写入 %s\n"), command.strOut.c_str());
             return 1;
         }
         return output.nExitCode;
@@ -197,21 +198,20 @@ int RunReportCommand(const asREPORTCOMMAND& command, const asENVIRONMENT& enviro
         const std::string directory =
             GetUserCacheDirectory(environment.strCacheHome, environment.places.strHome);
         if (directory.empty()) {
-            std::fprintf(stderr, "zimbly: no home folder for the report; give --out FILE\n");
+            std::fputs(Tr("zimbly: 没有主文件夹可以放报告；请用 --out 文件\n"), stderr);
             return 1;
         }
         out = directory + "report.html";
     }
     if (!WriteOut(out, output.strText)) {
-        std::fprintf(stderr, "zimbly: cannot write %s\n", out.c_str());
+        std::fprintf(stderr, Tr("zimbly: 无法写入 %s\n"), out.c_str());
         return 1;
     }
-    std::printf("zimbly: the report is in %s\n", out.c_str());
+    std::printf(Tr("zimbly: 报告在 %s\n"), out.c_str());
     if (command.strOut.empty()) {
         std::string error;
         if (!OpenWithDesktop(out, error))
-            std::fprintf(stderr, "zimbly: %s; open the file above in a web browser\n",
-                         error.c_str());
+            std::fprintf(stderr, Tr("zimbly: %s；请用网页浏览器打开上面的文件\n"), error.c_str());
     }
     return output.nExitCode;
 }

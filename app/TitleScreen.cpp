@@ -8,6 +8,9 @@
 #include "gfx/Gbk.h"
 #include "gfx/Pictures.h"
 #include "gfx/Text.h"
+#include "platform/Translate.h"
+
+#include <cstdio>
 
 namespace {
 
@@ -19,26 +22,44 @@ constexpr int SIGN_SMALLEST_HEIGHT = 14;
 // Dark brown on light wood, as the leave sign is lettered.
 constexpr Color SIGN_TEXT_COLOR = RGB(0x5b, 0x3a, 0x1e);
 
+// Chinese characters read well at 14 px; Latin letters of that size are half as tall.
+constexpr int HINT_HEIGHT = 14;
+constexpr int HINT_LETTERS_HEIGHT = 17;
+
 } // namespace
+
+int HintTextHeight(std::string_view gbkHint) {
+    for (const char c : gbkHint)
+        if (static_cast<unsigned char>(c) >= 0x80) return HINT_HEIGHT;
+    return HINT_LETTERS_HEIGHT;
+}
 
 asTITLEITEMS MakeTitleItems() {
     asTITLEITEMS items;
     for (int k = 0; k < TITLE_ITEM_COUNT; ++k)
         items[size_t(k)].rcItem = TITLE_ITEM_RECTS[size_t(k)];
-    items[INFO_PLANK].strCaption = GbkFromUtf8("信息及设置");
-    items[INFO_PLANK].strHint = GbkFromUtf8("　　查看用户信息、更改系统设置");
+    items[INFO_PLANK].strCaption = GbkFromUtf8(Tr("信息及设置"));
+    // TRANSLATORS: the two wide spaces indent the balloon's first line, as a Chinese paragraph.
+    items[INFO_PLANK].strHint = GbkFromUtf8(Tr("　　查看用户信息、更改系统设置"));
     return items;
 }
 
 void RebuildTitleCaptions(asTITLEITEMS& items, const ExerciseSet (&sets)[EXERCISE_SET_COUNT]) {
-    static const std::string operationNames[6] = {GbkFromUtf8("加　"),      GbkFromUtf8("减　"),
-                                                  GbkFromUtf8("连加　"),    GbkFromUtf8("连减　"),
-                                                  GbkFromUtf8("加减混合 "), GbkFromUtf8("填空")};
+    // TRANSLATORS: the kinds of a set, written one after another after its caption; each brings
+    // its own spacing or stop.
+    static const std::string operationNames[6] = {
+        GbkFromUtf8(Tr("加　")),   GbkFromUtf8(Tr("减　")),      GbkFromUtf8(Tr("连加　")),
+        GbkFromUtf8(Tr("连减　")), GbkFromUtf8(Tr("加减混合 ")), GbkFromUtf8(Tr("填空"))};
     for (int k = 0; k < EXERCISE_SET_COUNT; ++k) {
         const ExerciseSet& set = sets[k];
         asTITLEITEM& item = items[size_t(k)];
         item.strCaption = GbkFromUtf8(SetCaption(set.nRange));
-        std::string hint = GbkFromUtf8("　　" + SetCaption(set.nRange) + "：");
+        // TRANSLATORS: the balloon of a problem set's plank: its caption, then its kinds. The two
+        // wide spaces indent the first line, as a Chinese paragraph begins.
+        const char* const hintStart = Tr("　　%s：");
+        char start[128];
+        std::snprintf(start, sizeof start, hintStart, SetCaption(set.nRange).c_str());
+        std::string hint = GbkFromUtf8(start);
         for (int bit = 0; bit < 6; ++bit)
             if (set.nOperations & (1u << bit)) hint += operationNames[bit];
         item.strHint = hint;
@@ -55,7 +76,8 @@ void DrawTitleItem(const asTITLEITEM& item, CImageLayer& target) {
     if (item.nFlags & 1) {
         target.DrawBitmapBlended({0, 0, BALLOON_RECT.Width(), BALLOON_RECT.Height()}, BALLOON_RECT,
                                  BALLOON_PICTURE, 200);
-        target.DrawTextBox(item.strHint, {760, 305, 950, 427}, DT_WORDBREAK, 400, 14);
+        target.DrawTextBox(item.strHint, HINT_TEXT_RECT, DT_WORDBREAK, 400,
+                           HintTextHeight(item.strHint));
         rcShadow = OffsetRect(rcShadow, 3, 3);
         dc.SetTextColor(RGB(0x32, 0x32, 0x32));
         target.DrawTextBox(item.strCaption, rcShadow, CAPTION_FORMAT, item.nFontWeight, 25);
@@ -74,8 +96,9 @@ void DrawTitleItem(const asTITLEITEM& item, CImageLayer& target) {
 }
 
 asSIGNTEXT FitNameSign(std::string_view name) {
-    static const std::string before = GbkFromUtf8("你好，");
-    static const std::string after = GbkFromUtf8("！");
+    // TRANSLATORS: the title's greeting, written before and after the child's name.
+    static const std::string before = GbkFromUtf8(Tr("你好，"));
+    static const std::string after = GbkFromUtf8(Tr("！"));
     static const std::string ellipsis = GbkFromUtf8("…");
     // A glyph's ink may stand a pixel past its advance.
     const int room = NAME_TEXT_RECT.Width() - 2;

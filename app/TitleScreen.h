@@ -39,6 +39,11 @@ inline constexpr std::array<Rect, TITLE_ITEM_COUNT> TITLE_ITEM_RECTS = {{
 constexpr Rect g_rcLeave = {79, 522, 196, 555};
 // The yellow balloon that shows the hint of the lifted plank.
 constexpr Rect BALLOON_RECT = {710, 285, 990, 457};
+constexpr Rect HINT_TEXT_RECT = {760, 305, 950, 427};
+
+// The hint's character height: a hint written in letters alone (no GBK double-byte character)
+// is lettered larger than one in Chinese, so that it reads as easily.
+int HintTextHeight(std::string_view gbkHint);
 // The sign on the hill below the balloon that greets the child whose turn it is (picture 193),
 // and the part of its face that holds the greeting.
 constexpr Rect NAME_SIGN_RECT = {756, 504, 972, 580};

@@ -2,8 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Entry point: the command-line options, then the parents' report, or the font check and the game.
 #include "app/CSumoraApp.h"
+#include "app/Language.h"
 #include "app/ReportCommand.h"
+#include "gfx/Pictures.h"
 #include "gfx/Text.h"
+#include "platform/Translate.h"
 
 #include <cstdio>
 #include <cstring>
@@ -13,76 +16,94 @@
 
 namespace {
 
-constexpr const char* USAGE =
-    "Usage: zimbly [--fullscreen | --window] [--mute] [--no-review] [--help | --version]\n"
-    "       zimbly --report [--child NAME] [--out FILE] [--threshold SECONDS] [HISTORY...]\n"
-    "       zimbly --export-csv [--child NAME] [--out FILE] [HISTORY...]\n"
-    "A drill game of sums for young children.\n"
-    "  --fullscreen  start full screen this time (F11 switches while playing)\n"
-    "  --window      start in a window this time\n"
-    "  --mute        start without sound this time (M switches sound off and on)\n"
-    "  --no-review   no review this time: every page is drawn at random. With review (the\n"
-    "                default) up to 3 problems a page bring back the current child's facts:\n"
-    "                a missed one on the next page until it is answered quickly twice in a\n"
-    "                row, a slow one later that day, a known one after 1, 3, 7, 21 and 60\n"
-    "                days. The line review=off in ~/.config/zimbly/settings turns it off\n"
-    "Without either, the game starts as it was left; on a screen too small for its window it\n"
-    "starts full screen.\n"
-    "  --report      write the parents' report (one HTML page) from the answer records and,\n"
-    "                without --out, open it in the browser; needs no display\n"
-    "  --export-csv  write every answer as CSV (to standard output without --out)\n"
-    "  --child NAME  only this child (没有名字的小朋友 or \"\": the runs played with no child\n"
-    "                chosen)\n"
-    "  --threshold SECONDS  a fact is fluent when answered within this time (default 6)\n"
-    "  HISTORY       answer records to read (default: zimbly-history.sqlite beside the\n"
-    "                game's data file, made with the first answer); one given that cannot\n"
-    "                be read makes the exit status 1\n"
-    "\n"
-    "Keys:\n"
-    "  Arrows, Tab, Shift+Tab  move the focus (title, users, settings panel, name board, lists)\n"
-    "  Enter or Space          choose the control with the focus, as a click does\n"
-    "  Escape                  one step back (first out of full screen); it never closes the\n"
-    "                          game: only the leave sign does (clicked, or Enter on it)\n"
-    "  1 to 8                  title: start that plank's problem set\n"
-    "  Right or Enter          a settings row: open its panel\n"
-    "  Left, Right             settings panel: lower, raise the number limit (held: repeats)\n"
-    "  Space                   settings panel: tick or clear the kind box with the focus\n"
-    "  0 to 9, keypad digits   exercise page: type the answer\n"
-    "  Enter                   exercise page: check the answer\n"
-    "  Backspace               remove the last digit, or the last character of a name\n"
-    "  Delete                  exercise page: clear the answer (the red cross ball)\n"
-    "  H                       exercise page: the magnifier\n"
-    "  Page Up, Page Down      exercise page: a new page (the curled corner)\n"
-    "  Ctrl+Enter              exercise page: finish the run (the book)\n"
-    "  Home                    exercise page: leave the run without recording it\n"
-    "  F11                     full screen and back\n"
-    "  M                       sounds off and on (not while a name is typed); the choice is kept\n";
+// The usage, in four parts so that each translates on its own.
+void PrintUsage(std::FILE* to) {
+    // TRANSLATORS: --help, the command lines, then what the game is. The words in capitals after an
+    // option name what it takes; keep the option names as they stand and the continuation lines
+    // under the first command.
+    std::fputs(
+        Tr("用法：zimbly [--fullscreen | --window] [--mute] [--no-review] [--help | --version]\n"
+           "      zimbly --report [--child 名字] [--out 文件] [--threshold 秒数] [答题记录...]\n"
+           "      zimbly --export-csv [--child 名字] [--out 文件] [答题记录...]\n"
+           "给小朋友练习加减法的游戏。\n"),
+        to);
+    // TRANSLATORS: --help, the game's options. Keep the option names and the file path as they
+    // stand and the descriptions in one column.
+    std::fputs(
+        Tr("  --fullscreen  这次全屏开始（玩的时候按 F11 切换）\n"
+           "  --window      这次在窗口里开始\n"
+           "  --mute        这次不出声音（按 M 关掉、打开声音）\n"
+           "  --no-review   这次不复习：每页的题都随机出。复习开着时（默认），每页最多有 3 道题\n"
+           "                是当前小朋友要复习的题：做错的题下一页再出，直到连续两次都很快答对；\n"
+           "                做得慢的题当天稍后再出；会做的题过 1、3、7、21 和 60 天再出。\n"
+           "                在 ~/.config/zimbly/settings 里写一行 review=off 就关掉复习\n"
+           "两个都不写时，游戏照上次离开时的样子开始；屏幕比游戏窗口小时，全屏开始。\n"),
+        to);
+    // TRANSLATORS: --help, the report's options, as above.
+    std::fputs(
+        Tr("  --report      用答题记录写出给家长看的报告（一个 HTML 网页），没有 --out 时\n"
+           "                用浏览器打开它；不需要显示器\n"
+           "  --export-csv  把每一次答题写成 CSV（没有 --out 时写到标准输出）\n"
+           "  --child 名字  只要这个小朋友（没有名字的小朋友 或 \"\"：没选小朋友时做的练习）\n"
+           "  --threshold 秒数\n"
+           "                在这个时间以内答对算熟练（默认 6 秒）\n"
+           "  答题记录      要读的答题记录（默认：游戏数据文件旁边的 zimbly-history.sqlite，\n"
+           "                第一次答题时建立）；给出的记录有一个读不了时，退出状态为 1\n"),
+        to);
+    // TRANSLATORS: --help, the keys. Key names may be translated where the keyboard's own label is
+    // a word; keep the descriptions in one column.
+    std::fputs(
+        Tr("\n"
+           "按键：\n"
+           "  方向键、Tab、Shift+Tab   移动焦点（标题、用户、设置面板、名字板、列表）\n"
+           "  Enter 或空格             选择有焦点的按钮，和用鼠标点一样\n"
+           "  Escape                   后退一步（先退出全屏）；它不会关掉游戏：只有“离开”牌能关\n"
+           "                           （用鼠标点，或在它上面按 Enter）\n"
+           "  1 到 8                   标题：开始这块木牌的练习\n"
+           "  向右或 Enter             设置行：打开它的面板\n"
+           "  向左、向右               设置面板：减小、加大数的范围（按住不放：连续变）\n"
+           "  空格                     设置面板：勾选或取消有焦点的题型\n"
+           "  0 到 9、小键盘数字       练习页：输入答案\n"
+           "  Enter                    练习页：检查答案\n"
+           "  Backspace                删掉最后一个数字，或名字的最后一个字\n"
+           "  Delete                   练习页：清除答案（红叉球）\n"
+           "  H                        练习页：放大镜\n"
+           "  Page Up、Page Down       练习页：换一页（卷起的页角）\n"
+           "  Ctrl+Enter               练习页：做完这次练习（书）\n"
+           "  Home                     练习页：离开这次练习，不记录\n"
+           "  F11                      全屏和窗口之间切换\n"
+           "  M                        关掉、打开声音（输入名字时除外）；会记住这个选择\n"),
+        to);
+}
 
 } // namespace
 
 int main(int argc, char** argv) {
     const std::vector<std::string> arrArgs(argv + 1, argv + argc);
+    const asENVIRONMENT environment = ReadEnvironment();
+    // The pictures with words follow the texts' language (the report uses no picture).
+    UsePictureLanguage(UseDesktopLanguage(environment.language));
     if (IsReportCommand(arrArgs)) {
         asREPORTCOMMAND command;
         std::string error;
         if (!ParseReportCommand(arrArgs, command, error)) {
             std::fprintf(stderr, "zimbly: %s\n", error.c_str());
-            std::fputs(USAGE, stderr);
+            PrintUsage(stderr);
             return 2;
         }
-        return RunReportCommand(command, ReadEnvironment());
+        return RunReportCommand(command, environment);
     }
     std::optional<bool> fullScreen;
     bool mute = false;
     bool noReview = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--version") == 0 && argc == 2) {
-            std::printf("zimbly %s\nLicence: GNU GPL version 3 or later (GPL-3.0-or-later)\n",
-                        ZIMBLY_VERSION);
+            std::printf("zimbly %s\n", ZIMBLY_VERSION);
+            std::fputs(Tr("许可证：GNU GPL 第 3 版或更新的版本（GPL-3.0-or-later）\n"), stdout);
             return 0;
         }
         if (std::strcmp(argv[i], "--help") == 0 && argc == 2) {
-            std::fputs(USAGE, stdout);
+            PrintUsage(stdout);
             return 0;
         }
         if (std::strcmp(argv[i], "--fullscreen") == 0 && !fullScreen) {
@@ -94,8 +115,8 @@ int main(int argc, char** argv) {
         } else if (std::strcmp(argv[i], "--no-review") == 0 && !noReview) {
             noReview = true;
         } else {
-            std::fprintf(stderr, "zimbly: unexpected argument '%s'\n", argv[i]);
-            std::fputs(USAGE, stderr);
+            std::fprintf(stderr, Tr("zimbly: 多余的参数“%s”\n"), argv[i]);
+            PrintUsage(stderr);
             return 2;
         }
     }
@@ -105,5 +126,5 @@ int main(int argc, char** argv) {
         return 1;
     }
     CSumoraApp app;
-    return app.Run(ReadEnvironment(), fullScreen, mute, noReview);
+    return app.Run(environment, fullScreen, mute, noReview);
 }

@@ -7,6 +7,7 @@
 #include "gfx/Gbk.h"
 #include "gfx/Pictures.h"
 #include "gfx/Text.h"
+#include "platform/Translate.h"
 
 #include <cstdio>
 
@@ -23,24 +24,25 @@ template <typename... Args> std::string Format(const std::string& gbkFormat, Arg
 } // namespace
 
 std::string CertificateAwardLine(const std::string& gbkName) {
-    static const std::string format = GbkFromUtf8("奖给：%s小朋友");
-    static const std::string diligent = GbkFromUtf8("勤奋的");
+    static const std::string format = GbkFromUtf8(Tr("奖给：%s小朋友"));
+    // TRANSLATORS: the award's line without a child's name: it stands for the name.
+    static const std::string diligent = GbkFromUtf8(Tr("勤奋的"));
     return Format(format, (gbkName.empty() ? diligent : gbkName).c_str());
 }
 
 std::string CertificateCountsLine(int done, int firstTry) {
-    static const std::string format = GbkFromUtf8("题量：%d道　　答对：%d道");
+    static const std::string format = GbkFromUtf8(Tr("题量：%d道　　答对：%d道"));
     return Format(format, done, firstTry);
 }
 
 std::string CertificateScoreText(int score) {
-    static const std::string format = GbkFromUtf8("%d分");
+    static const std::string format = GbkFromUtf8(Tr("%d分"));
     return Format(format, score);
 }
 
 void PaintCertificate(CImageLayer& target, const std::string& gbkName, int done, int firstTry,
                       int score) {
-    static const std::string finalScore = GbkFromUtf8("最后得分");
+    static const std::string finalScore = GbkFromUtf8(Tr("最后得分"));
     target.DrawBitmap(0, 0, SKY_PICTURE);
     target.DrawBitmap(256, 192, CERTIFICATE_PICTURE);
     asDRAWCONTEXT& dc = *target.m_hDC;

@@ -8,6 +8,7 @@
 #include "gfx/Gbk.h"
 #include "gfx/Pictures.h"
 #include "gfx/Text.h"
+#include "platform/Translate.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -47,7 +48,7 @@ std::string FillBlank(const std::string& problem, const std::string& text) {
 }
 
 std::string FormatPageTime(uint32_t milliseconds) {
-    static const std::string format = GbkFromUtf8("%d分%d秒");
+    static const std::string format = GbkFromUtf8(Tr("%d分%d秒"));
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, format.c_str(), int(milliseconds / 60000),
                   int((milliseconds / 1000) % 60));
@@ -55,7 +56,7 @@ std::string FormatPageTime(uint32_t milliseconds) {
 }
 
 std::string FormatFirstTryCount(int count) {
-    static const std::string format = GbkFromUtf8("%d 个");
+    static const std::string format = GbkFromUtf8(Tr("%d 个"));
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, format.c_str(), count);
     return buffer;

@@ -3,6 +3,8 @@
 // Problem texts taken apart: numbers, signs, the blank and the kind they make.
 #include "facts/ProblemFact.h"
 
+#include "platform/Translate.h"
+
 #include <charconv>
 
 namespace {
@@ -129,16 +131,16 @@ const char* KindKey(ProblemKind kind) {
 const char* KindName(ProblemKind kind) {
     switch (kind) {
     case ProblemKind::ADDITION:
-        return "加法";
+        return Tr("加法");
     case ProblemKind::SUBTRACTION:
-        return "减法";
+        return Tr("减法");
     case ProblemKind::CHAIN:
-        return "连加、连减";
+        return Tr("连加、连减");
     case ProblemKind::MIXED:
-        return "加减混合";
+        return Tr("加减混合");
     case ProblemKind::FILL_BLANK:
-        return "填空";
+        return TrIn("problem kind", "填空");
     default:
-        return "其他";
+        return Tr("其他");
     }
 }

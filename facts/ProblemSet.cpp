@@ -3,6 +3,9 @@
 // The facts a problem set draws and its plank's name.
 #include "facts/ProblemSet.h"
 
+#include "platform/Translate.h"
+
+#include <cstdio>
 #include <iterator>
 
 bool SetAsks(int limit, uint32_t kinds, const asREVIEWFACT& fact) {
@@ -15,13 +18,19 @@ bool SetAsks(int limit, uint32_t kinds, const asREVIEWFACT& fact) {
 }
 
 std::string SetCaption(int limit) {
-    return std::to_string(limit) + " 以内算术题";
+    // TRANSLATORS: a problem set's plank: its answers and numbers are at most this limit.
+    const char* const format = Tr("%d 以内算术题");
+    char caption[96];
+    std::snprintf(caption, sizeof caption, format, limit);
+    return caption;
 }
 
 std::string KindsCaption(uint32_t kinds) {
-    static const char* const NAMES[] = {"加", "减", "连加", "连减", "加减混合", "填空"};
+    // TRANSLATORS: the kinds a problem set asks, listed after its caption.
+    const char* const NAMES[] = {Tr("加"),   Tr("减"),       Tr("连加"),
+                                 Tr("连减"), Tr("加减混合"), TrIn("problem kind", "填空")};
     std::string text;
     for (uint32_t bit = 0; bit < std::size(NAMES); ++bit)
-        if (kinds & (1u << bit)) text += (text.empty() ? "" : "、") + std::string(NAMES[bit]);
+        if (kinds & (1u << bit)) text += (text.empty() ? "" : Tr("、")) + std::string(NAMES[bit]);
     return text;
 }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 // The catalogue's names of the picture ids (BOOKSHELF_PICTURE, HAND_RELEASED_PICTURE, …).
 enum PictureId : uint16_t {
@@ -28,6 +29,12 @@ struct asPICTUREINFO {
 };
 
 // The picture with that id, or null when the catalogue has none. Costs nothing: a table lookup.
+// A picture with painted words comes in the language put in use, where the build drew it so.
 const asPICTUREINFO* FindPicture(int id);
+
+// Puts in use the pictures drawn for a language (a catalogue's name, such as "en"); empty, or a
+// language the build drew none for, gives the pictures as drawn, with their Chinese words. Called
+// once at start-up, before any thread draws.
+void UsePictureLanguage(std::string_view language);
 
 std::span<const asPICTUREINFO> PictureCatalogue();

@@ -6,6 +6,7 @@
 #include "facts/ProblemSet.h"
 #include "facts/ReviewBook.h"
 #include "gfx/Gbk.h"
+#include "platform/Translate.h"
 
 #include <algorithm>
 #include <map>
@@ -302,7 +303,7 @@ asCHILDREPORT Finish(const std::string& name, asCHILDDATA& data, const std::stri
     const int64_t thresholdMs = options.nThresholdMs;
     asCHILDREPORT report;
     report.bNameless = name.empty();
-    report.strName = report.bNameless ? NAMELESS_CHILD : Utf8FromGbk(name);
+    report.strName = report.bNameless ? NamelessChild() : Utf8FromGbk(name);
     report.strSource = source;
     for (const auto& [day, practice] : data.mapDays)
         report.arrDays.push_back(practice);
@@ -342,11 +343,17 @@ asCHILDREPORT Finish(const std::string& name, asCHILDDATA& data, const std::stri
 
 } // namespace
 
+const char* NamelessChild() {
+    return Tr("没有名字的小朋友");
+}
+
 bool IsChosenChild(const std::string& name, const asREPORTOPTIONS& options) {
     if (!options.strOnlyChild || name == *options.strOnlyChild) return true;
     // A child who was given the label as a name is chosen beside the nameless runs.
     static const std::string NAMELESS_GBK = GbkFromUtf8(NAMELESS_CHILD);
-    return name.empty() && *options.strOnlyChild == NAMELESS_GBK;
+    static const std::string SHOWN_GBK = GbkFromUtf8(NamelessChild());
+    return name.empty() &&
+           (*options.strOnlyChild == NAMELESS_GBK || *options.strOnlyChild == SHOWN_GBK);
 }
 
 std::vector<asGRIDCELL> GridCells() {

@@ -28,6 +28,8 @@ struct asREPORTOPTIONS {
 // How the page and the CSV name the runs played with no child chosen (recorded under the empty
 // name), and how --child chooses them.
 constexpr const char* NAMELESS_CHILD = "没有名字的小朋友";
+// The label as the page and the CSV show it, in the family's language (--child takes both).
+const char* NamelessChild();
 
 // True when a run recorded under name (GBK) belongs to what options choose.
 bool IsChosenChild(const std::string& name, const asREPORTOPTIONS& options);

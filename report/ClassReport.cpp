@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Zimbly developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The class's weakest facts: the facts within 20 that the most children have red or yellow.
+#include "platform/Translate.h"
 #include "report/HtmlText.h"
 #include "report/ReportParts.h"
 
@@ -23,13 +24,17 @@ void AppendClassWeakest(std::string& out, const std::vector<asCHILDREPORT>& arrC
     auto key = [&](size_t c) { return std::tuple(-(arrRed[c] + arrYellow[c]), -arrRed[c], c); };
     std::stable_sort(arrOrder.begin(), arrOrder.end(),
                      [&](size_t a, size_t b) { return key(a) < key(b); });
-    out += "<h3>全班最需要练习的 " + std::to_string(CLASS_WEAKEST_COUNT) + " 道题（20 以内）</h3>";
+    out +=
+        "<h3>" +
+        Format(Tr("全班最需要练习的 %s 道题（20 以内）"), {std::to_string(CLASS_WEAKEST_COUNT)}) +
+        "</h3>";
     if (arrOrder.empty() || arrRed[arrOrder[0]] + arrYellow[arrOrder[0]] == 0) {
-        out += "<p class=\"empty\">没有哪道题是红色或黄色的。</p>";
+        out += std::string("<p class=\"empty\">") + Tr("没有哪道题是红色或黄色的。") + "</p>";
         return;
     }
-    out += "<table class=\"list class-weakest\"><tr><th>题目</th><th>红色</th><th>黄色</th>"
-           "<th>哪些孩子<span class=\"screen\">（点名字看记录）</span></th></tr>";
+    out += std::string("<table class=\"list class-weakest\"><tr><th>") + Tr("题目") + "</th><th>" +
+           Tr("红色") + "</th><th>" + Tr("黄色") + "</th><th>" + Tr("哪些孩子") +
+           "<span class=\"screen\">" + Tr("（点名字看记录）") + "</span></th></tr>";
     for (size_t shown = 0; shown < CLASS_WEAKEST_COUNT && shown < arrOrder.size(); ++shown) {
         const size_t c = arrOrder[shown];
         if (arrRed[c] + arrYellow[c] == 0) break;

@@ -4,6 +4,7 @@
 #include "report/CsvExport.h"
 
 #include "gfx/Gbk.h"
+#include "platform/Translate.h"
 #include "report/HtmlText.h"
 
 #include <cstdio>
@@ -42,9 +43,12 @@ std::string CsvCell(std::string_view text) {
 
 std::string CsvHeader(bool bWithSource) {
     std::string out = "\xEF\xBB\xBF";
-    if (bWithSource) out += "记录文件,";
-    out += "孩子,时间,UTC毫秒,题组,题型位,数的范围,轮次,页,位置,题目,题型,正确答案,所填答案,"
-           "对错,第一次作答,放大镜,用时毫秒,复习题\r\n";
+    // TRANSLATORS: the CSV's first column when several records are read; no comma in it.
+    if (bWithSource) out += std::string(Tr("记录文件")) + ',';
+    // TRANSLATORS: the CSV's header row: 18 column names between commas, none inside a name.
+    out += Tr("孩子,时间,UTC毫秒,题组,题型位,数的范围,轮次,页,位置,题目,题型,正确答案,所填答案,"
+              "对错,第一次作答,放大镜,用时毫秒,复习题");
+    out += "\r\n";
     return out;
 }
 
@@ -63,7 +67,7 @@ void AppendCsvRows(std::string& out, const asHISTORY& history, const std::string
         out += sourceCell;
         // The page's label rather than an empty cell, which a spreadsheet's filter and pivot
         // table list as a blank, like a value left out.
-        out += CsvCell(run.strChild.empty() ? NAMELESS_CHILD : Utf8FromGbk(run.strChild)) + ',' +
+        out += CsvCell(run.strChild.empty() ? NamelessChild() : Utf8FromGbk(run.strChild)) + ',' +
                LocalTimeText(answer.nUtcMs, options) + ',' + std::to_string(answer.nUtcMs) + ',' +
                std::to_string(run.nSetNumber + 1) + ',' + std::to_string(run.nSetKinds) + ',' +
                std::to_string(run.nSetLimit) + ',' + std::to_string(run.nRunId) + ',' +

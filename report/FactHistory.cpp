@@ -4,6 +4,7 @@
 // tags left out where HTML allows) since a child may have some hundreds of them.
 #include "report/FactHistory.h"
 
+#include "platform/Translate.h"
 #include "report/HtmlText.h"
 
 #include <algorithm>
@@ -43,7 +44,7 @@ void AppendTime(std::string& out, const asFACTTIME& time, int& lastYear) {
     const int minute = int((local - int64_t(day) * DAY_MS) / 60000);
     int year = 0, month = 0, dayOfMonth = 0;
     CivilDate(day, year, month, dayOfMonth);
-    if (year != lastYear) out += std::to_string(year) + " 年\n";
+    if (year != lastYear) out += Format(Tr("%s 年"), {std::to_string(year)}) + "\n";
     lastYear = year;
     char line[64];
     std::snprintf(line, sizeof line, "%02d-%02d %02d:%02d %5.1f ", month, dayOfMonth, minute / 60,
@@ -51,7 +52,7 @@ void AppendTime(std::string& out, const asFACTTIME& time, int& lastYear) {
     if (!time.bRight) out += "<b>";
     out += line;
     AppendEscaped(out, time.strTyped);
-    if (time.bByMagnifier) out += " 放大镜";
+    if (time.bByMagnifier) out += std::string(" ") + Tr("放大镜");
     if (!time.bRight) out += "</b>";
     out += '\n';
 }
@@ -81,24 +82,31 @@ void AppendFactHistories(std::string& out, const asCHILDREPORT& child, const CFa
     std::sort(arrFacts.begin(), arrFacts.end(), [](const std::string* a, const std::string* b) {
         return OrderKey(*a) < OrderKey(*b);
     });
-    out += "<h3 class=\"histories-title\">每道题最近的记录</h3><p class=\"note\">点上面表格里的"
-           "格子或题目，就跳到这里。每道题列出最近 " +
-           std::to_string(FACT_HISTORY_COUNT) +
-           " 次（最新的在上面）：日期、时间、第一次作答用的秒数、孩子填的答案（答错后又填的"
-           "也列出），用放大镜看了答案的注明“放大镜”；第一次没有答对的是红色粗体。"
-           "打印时不印这部分。</p><div class=\"histories\">";
+    out +=
+        std::string("<h3 class=\"histories-title\">") + Tr("每道题最近的记录") +
+        "</h3><p class=\"note\">" +
+        // TRANSLATORS: %1$s times listed a fact; %2$s the magnifier's word in the lists.
+        Format(Tr("点上面表格里的格子或题目，就跳到这里。每道题列出最近 %1$s 次（最新的在上面）："
+                  "日期、时间、第一次作答用的秒数、孩子填的答案（答错后又填的也列出），"
+                  "用放大镜看了答案的注明“%2$s”；第一次没有答对的是红色粗体。打印时不印这部分。"),
+               {std::to_string(FACT_HISTORY_COUNT), Tr("放大镜")}) +
+        "</p><div class=\"histories\">";
     for (const std::string* fact : arrFacts) {
         const asFACTHISTORY& history = child.mapHistories.at(*fact);
         out += "<article id=\"";
         AppendEscaped(out, links.Prefix() + *fact);
         out += "\"><h4>";
         AppendEscaped(out, *fact);
-        out += "</h4><pre>日期  时间    秒数 答案\n";
+        // TRANSLATORS: the columns over the lines "07-03 17:42   3.4 14": date, time, seconds,
+        // answer; spaced to stand over them in a fixed-width font.
+        out += std::string("</h4><pre>") + Tr("日期  时间    秒数 答案") + "\n";
         int lastYear = INT_MIN;
         for (const asFACTTIME& time : history.arrTimes)
             AppendTime(out, time, lastYear);
         out += "</pre>";
-        if (history.nEarlier > 0) out += "更早还有 " + std::to_string(history.nEarlier) + " 次";
+        if (history.nEarlier > 0)
+            out += Format(TrN("更早还有 %s 次", "更早还有 %s 次", history.nEarlier),
+                          {std::to_string(history.nEarlier)});
         out += "</article>";
     }
     out += "</div>";

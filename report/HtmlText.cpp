@@ -3,6 +3,8 @@
 // Escaping and the small formats of the page.
 #include "report/HtmlText.h"
 
+#include "platform/Translate.h"
+
 #include <cstdio>
 
 void AppendEscaped(std::string& out, std::string_view text) {
@@ -32,6 +34,43 @@ void AppendEscaped(std::string& out, std::string_view text) {
 std::string Escaped(std::string_view text) {
     std::string out;
     AppendEscaped(out, text);
+    return out;
+}
+
+std::string Format(std::string_view format, std::initializer_list<std::string_view> arrArgs) {
+    std::string out;
+    size_t next = 0;
+    for (size_t i = 0; i < format.size(); ++i) {
+        if (format[i] != '%' || i + 1 >= format.size()) {
+            out += format[i];
+            continue;
+        }
+        if (format[i + 1] == '%') {
+            out += '%';
+            ++i;
+            continue;
+        }
+        size_t index = next++;
+        size_t at = i + 1;
+        if (format[at] >= '1' && format[at] <= '9') {
+            size_t number = 0;
+            while (at < format.size() && format[at] >= '0' && format[at] <= '9')
+                number = number * 10 + size_t(format[at++] - '0');
+            if (at < format.size() && format[at] == '$') {
+                index = number - 1;
+                ++at;
+            } else {
+                at = i + 1;
+            }
+        }
+        // Only %s is a placeholder; anything else stays as written.
+        if (at >= format.size() || format[at] != 's' || index >= arrArgs.size()) {
+            out += '%';
+            continue;
+        }
+        out += arrArgs.begin()[index];
+        i = at;
+    }
     return out;
 }
 
@@ -65,6 +104,26 @@ std::string DateText(int day) {
     return text;
 }
 
+// The months' names, looked up one by one so that each is a text of its own to translate.
+std::string MonthName(int month) {
+    const char* const NAMES[] = {Tr("1月"), Tr("2月"),  Tr("3月"),  Tr("4月"),
+                                 Tr("5月"), Tr("6月"),  Tr("7月"),  Tr("8月"),
+                                 Tr("9月"), Tr("10月"), Tr("11月"), Tr("12月")};
+    return month >= 1 && month <= 12 ? NAMES[month - 1] : std::to_string(month);
+}
+
+std::string ShortDate(int day) {
+    int year = 0, month = 0, dayOfMonth = 0;
+    CivilDate(day, year, month, dayOfMonth);
+    // TRANSLATORS: a day without its year: %1$s is the month's name, %2$s the day of the month.
+    return Format(Tr("%1$s%2$s日"), {MonthName(month), std::to_string(dayOfMonth)});
+}
+
+std::string MonthTitle(int year, int month) {
+    // TRANSLATORS: a calendar's month: %1$s is the year, %2$s the month's name.
+    return Format(Tr("%1$s年%2$s"), {std::to_string(year), MonthName(month)});
+}
+
 std::string PercentText(int64_t part, int64_t whole) {
     if (whole <= 0) return "—";
     return std::to_string(part * 100 / whole) + "%";
@@ -73,8 +132,9 @@ std::string PercentText(int64_t part, int64_t whole) {
 std::string SecondsText(int64_t ms) {
     if (ms < 0) return "—";
     char text[32];
-    std::snprintf(text, sizeof text, "%.1f 秒", double(ms) / 1000.0);
-    return text;
+    std::snprintf(text, sizeof text, "%.1f", double(ms) / 1000.0);
+    // TRANSLATORS: a time in seconds, %s like 3.4.
+    return Format(Tr("%s 秒"), {text});
 }
 
 std::string ThresholdText(int64_t ms) {

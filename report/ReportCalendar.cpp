@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The practice calendar as a wall calendar reads: a block a month, a week a row from Monday, the
 // minutes written in each day's cell so that they survive printing.
+#include "platform/Translate.h"
 #include "report/HtmlText.h"
 #include "report/ReportParts.h"
 
@@ -34,9 +35,11 @@ void AppendDay(std::string& out, int day, int dayOfMonth, const asPRACTICEDAY* p
     const std::string date = DateText(day);
     out += "<td class=\"l" + std::to_string(level) + "\" data-day=\"" + date +
            "\" data-minutes=\"" + std::to_string(minutes) + "\" data-answers=\"" +
-           std::to_string(practice->nAnswers) + "\" title=\"" + date + "：" +
-           std::to_string(minutes) + " 分钟，" + std::to_string(practice->nAnswers) + " 题\">" +
-           number + std::to_string(minutes) + "</td>";
+           std::to_string(practice->nAnswers) + "\" title=\"" +
+           // TRANSLATORS: a calendar day's tip: %1$s the date, %2$s minutes, %3$s answers.
+           Format(TrN("%1$s：%2$s 分钟，%3$s 题", "%1$s：%2$s 分钟，%3$s 题", practice->nAnswers),
+                  {date, std::to_string(minutes), std::to_string(practice->nAnswers)}) +
+           "\">" + number + std::to_string(minutes) + "</td>";
 }
 
 void AppendMonth(std::string& out, int year, int month,
@@ -49,10 +52,13 @@ void AppendMonth(std::string& out, int year, int month,
         monthMs += it->second->nActiveMs;
         monthAnswers += it->second->nAnswers;
     }
-    out += "<table class=\"calendar\"><caption>" + std::to_string(year) + "年" +
-           std::to_string(month) + "月<span>" + std::to_string(Minutes(monthMs)) + " 分钟 · " +
-           std::to_string(monthAnswers) + " 题</span></caption><tr>";
-    for (const char* name : {"一", "二", "三", "四", "五", "六", "日"})
+    out += "<table class=\"calendar\"><caption>" + MonthTitle(year, month) + "<span>" +
+           // TRANSLATORS: a month's total: %1$s minutes, %2$s answers.
+           Format(TrN("%1$s 分钟 · %2$s 题", "%1$s 分钟 · %2$s 题", monthAnswers),
+                  {std::to_string(Minutes(monthMs)), std::to_string(monthAnswers)}) +
+           "</span></caption><tr>";
+    // TRANSLATORS: the calendar's weekdays, Monday to Sunday, as short as a column of days.
+    for (const char* name : {Tr("一"), Tr("二"), Tr("三"), Tr("四"), Tr("五"), Tr("六"), Tr("日")})
         out += std::string("<th>") + name + "</th>";
     out += "</tr><tr>";
     for (int blank = 0; blank < Weekday(first); ++blank)
@@ -71,7 +77,7 @@ void AppendMonth(std::string& out, int year, int month,
 
 void AppendCalendar(std::string& out, const asCHILDREPORT& child) {
     if (child.arrDays.empty()) {
-        out += "<p class=\"empty\">还没有练习记录。</p>";
+        out += std::string("<p class=\"empty\">") + Tr("还没有练习记录。") + "</p>";
         return;
     }
     std::map<int, const asPRACTICEDAY*> mapDays;

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The fact grid, a plain table whose every cell carries its figures as data attributes and
 // links to its fact's history; and the chip that names a fact's colour.
+#include "platform/Translate.h"
 #include "report/HtmlText.h"
 #include "report/ReportParts.h"
 
@@ -23,9 +24,10 @@ void AppendGridTable(std::string& out, const asCHILDREPORT& child, char cSign, C
     std::map<std::pair<int, int>, const asGRIDCELL*> mapCells;
     for (const asGRIDCELL& cell : child.arrGrid)
         if (cell.cSign == cSign) mapCells[{cell.nLeft, cell.nRight}] = &cell;
-    out += cSign == '+'
-               ? "<table class=\"grid\" data-grid=\"addition\"><caption>加法 a+b</caption>"
-               : "<table class=\"grid\" data-grid=\"subtraction\"><caption>减法 a−b</caption>";
+    out += cSign == '+' ? std::string("<table class=\"grid\" data-grid=\"addition\"><caption>") +
+                              Tr("加法 a+b") + "</caption>"
+                        : std::string("<table class=\"grid\" data-grid=\"subtraction\"><caption>") +
+                              Tr("减法 a−b") + "</caption>";
     out += "<tr><th>";
     out += "a＼b";
     out += "</th>";
@@ -49,7 +51,11 @@ void AppendGridTable(std::string& out, const asCHILDREPORT& child, char cSign, C
             out += state;
             out += '"';
             AppendNumberAttribute(out, "data-tries", cell.nTries);
-            out += " title=\"" + fact + "：练了 " + std::to_string(cell.nTries) + " 次\">";
+            // TRANSLATORS: a grid cell's tip: %1$s the fact, %2$s how often it was asked.
+            out += " title=\"" +
+                   Format(TrN("%1$s：练了 %2$s 次", "%1$s：练了 %2$s 次", cell.nTries),
+                          {fact, std::to_string(cell.nTries)}) +
+                   "\">";
             if (cell.nTries > 0) out += "<a href=\"" + links.Href(fact) + "\"></a>";
             out += "</td>";
         }
@@ -73,12 +79,12 @@ std::string StateChip(FactState state) {
     chip += "\"></span>";
     switch (state) {
     case FactState::RED:
-        return chip + "要再练";
+        return chip + Tr("要再练");
     case FactState::YELLOW:
-        return chip + "会了，还不够快";
+        return chip + Tr("会了，还不够快");
     case FactState::GREEN:
-        return chip + "熟练";
+        return chip + Tr("熟练");
     default:
-        return chip + "没练过";
+        return chip + Tr("没练过");
     }
 }

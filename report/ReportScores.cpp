@@ -3,6 +3,7 @@
 // The scores over the dates: a line a problem set, a mark each run, each set drawn in its own
 // colour, shape and dash so that the lines stay apart on a grey printer too.
 #include "facts/ProblemSet.h"
+#include "platform/Translate.h"
 #include "report/HtmlText.h"
 #include "report/ReportParts.h"
 
@@ -62,7 +63,7 @@ void AppendMark(std::string& out, char shape, double x, double y) {
 
 void AppendScoreChart(std::string& out, const asCHILDREPORT& child) {
     if (child.arrScores.empty()) {
-        out += "<p class=\"empty\">还没有做完的一轮。</p>";
+        out += std::string("<p class=\"empty\">") + Tr("还没有做完的一轮。") + "</p>";
         return;
     }
     std::vector<const asRUNSCORE*> arrRuns;
@@ -91,7 +92,8 @@ void AppendScoreChart(std::string& out, const asCHILDREPORT& child) {
         ++mapLimits[limit];
     auto name = [&](const std::pair<int, int>& set) {
         return mapLimits[set.first] > 1
-                   ? SetCaption(set.first) + "（" + KindsCaption(uint32_t(set.second)) + "）"
+                   ? Format(Tr("%1$s（%2$s）"),
+                            {SetCaption(set.first), KindsCaption(uint32_t(set.second))})
                    : SetCaption(set.first);
     };
 
@@ -107,7 +109,7 @@ void AppendScoreChart(std::string& out, const asCHILDREPORT& child) {
     };
 
     out += "<svg class=\"scores\" viewBox=\"0 0 " + std::to_string(WIDTH) + ' ' +
-           std::to_string(HEIGHT) + "\" role=\"img\" aria-label=\"每轮得分\">";
+           std::to_string(HEIGHT) + "\" role=\"img\" aria-label=\"" + Tr("每轮得分") + "\">";
     for (int score = 0; score <= 100; score += 25)
         out += "<line class=\"rule\" x1=\"" + std::to_string(LEFT) + "\" x2=\"" +
                std::to_string(WIDTH - RIGHT) + "\" y1=\"" + Number(y(score)) + "\" y2=\"" +
@@ -149,6 +151,9 @@ void AppendScoreChart(std::string& out, const asCHILDREPORT& child) {
     }
     out += "</div>";
     if (olderRuns > 0)
-        out += "<p class=\"note\">只画了最近 " + std::to_string(CHART_DAYS) + " 天；更早还有 " +
-               std::to_string(olderRuns) + " 轮。</p>";
+        out += "<p class=\"note\">" +
+               // TRANSLATORS: %1$s days drawn, %2$s runs before them.
+               Format(Tr("只画了最近 %1$s 天；更早还有 %2$s 轮。"),
+                      {std::to_string(CHART_DAYS), std::to_string(olderRuns)}) +
+               "</p>";
 }

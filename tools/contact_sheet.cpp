@@ -3,7 +3,7 @@
 // Draws every embedded picture on one sheet, labelled with its id and size, to look at the
 // artwork as the game holds it: keyed pictures over a chequer, so holes and fringes show.
 //
-// Usage: contact_sheet OUT.png
+// Usage: contact_sheet OUT.png [LANGUAGE]   (LANGUAGE: the pictures drawn for it, such as en)
 #include "gfx/Gbk.h"
 #include "gfx/Pictures.h"
 #include "gfx/PngWriter.h"
@@ -39,10 +39,11 @@ Rect FitInto(const Rect& box, int width, int height) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: contact_sheet OUT.png\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: contact_sheet OUT.png [LANGUAGE]\n");
         return 2;
     }
+    if (argc == 3) UsePictureLanguage(argv[2]);
     std::string error;
     if (!InitTextRenderer(error)) {
         std::fprintf(stderr, "contact_sheet: %s\n", error.c_str());

@@ -26,7 +26,9 @@
 // Review is on, as in the game, over an answer record that starts empty and keeps nothing: a
 // missed fact comes back on the next page as it would in a fresh game's.
 #include "app/CSumoraWnd.h"
+#include "app/Environment.h"
 #include "gfx/Gbk.h"
+#include "gfx/Pictures.h"
 #include "gfx/PngWriter.h"
 #include "gfx/Text.h"
 #include "platform/HeadlessWindow.h"
@@ -56,6 +58,7 @@ int Usage() {
 
 int main(int argc, char** argv) {
     if (argc < 2) return Usage();
+    UsePictureLanguage(UseDesktopLanguage(ReadEnvironment().language));
     std::string error;
     if (!InitTextRenderer(error)) {
         std::fprintf(stderr, "snapshot: %s\n", error.c_str());

@@ -6,6 +6,7 @@
 
 #include "gfx/Gbk.h"
 #include "gfx/Text.h"
+#include "platform/Translate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -36,7 +37,8 @@ void FillRoundedRect(CImageLayer& layer, const Rect& rc, int radius, Color color
 } // namespace
 
 void PaintDataFileNotice(CImageLayer& layer) {
-    static const std::string notice = GbkFromUtf8("注意：成绩文件无法使用，这次的成绩不会被保存。");
+    static const std::string notice =
+        GbkFromUtf8(Tr("注意：成绩文件无法使用，这次的成绩不会被保存。"));
     FillRoundedRect(layer, NOTICE_LABEL, CORNER_RADIUS, LABEL_OUTLINE);
     const Rect paper = {NOTICE_LABEL.left + OUTLINE_WIDTH, NOTICE_LABEL.top + OUTLINE_WIDTH,
                         NOTICE_LABEL.right - OUTLINE_WIDTH, NOTICE_LABEL.bottom - OUTLINE_WIDTH};

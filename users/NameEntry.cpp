@@ -3,6 +3,7 @@
 // The name entry of a new user: opening the board, typed bytes (and why one is refused),
 // Backspace and OK.
 #include "gfx/Gbk.h"
+#include "platform/Translate.h"
 #include "users/UserData.h"
 #include "users/UserScreen.h"
 
@@ -34,7 +35,7 @@ constexpr bool IsGbkTrailByte(unsigned char byte) {
 } // namespace
 
 void CUserScreen::OpenNameEntry() {
-    static const std::string listFull = GbkFromUtf8("用户数量已满！");
+    static const std::string listFull = GbkFromUtf8(Tr("用户数量已满！"));
     m_strNotice = ListIsFull() ? listFull : std::string();
     m_strNewName.clear();
     m_bSkipTrailByte = 0;
@@ -42,7 +43,7 @@ void CUserScreen::OpenNameEntry() {
 }
 
 bool CUserScreen::ConfirmNewName() {
-    static const std::string nameTaken = GbkFromUtf8("新用户名已经存在，请重新输入！");
+    static const std::string nameTaken = GbkFromUtf8(Tr("新用户名已经存在，请重新输入！"));
     if (m_strNewName.empty() || ListIsFull()) return true;
     if (FindUserByName(m_strNewName) >= 0) {
         m_strNotice = nameTaken; // the typed name stays so that it can be corrected

@@ -4,6 +4,7 @@
 // per kind of problem.
 #include "gfx/Gbk.h"
 #include "gfx/Pictures.h"
+#include "platform/Translate.h"
 #include "users/UserData.h"
 #include "users/UserLayout.h"
 #include "users/UserScreen.h"
@@ -41,10 +42,12 @@ Rect OperationBox(const Rect& panel, int j) {
 }
 
 std::string SettingsRowText(const ExerciseSet& set) {
-    static const std::string rangeFormat = GbkFromUtf8("%d以内");
+    // TRANSLATORS: a settings row: the set's limit, then each kind it asks, each with its own
+    // leading space. Keep them short: one row holds all six kinds.
+    static const std::string rangeFormat = GbkFromUtf8(Tr("%d以内"));
     static const std::string kinds[OPERATION_KINDS] = {
-        GbkFromUtf8(" 加"),   GbkFromUtf8(" 减"),       GbkFromUtf8(" 连加"),
-        GbkFromUtf8(" 连减"), GbkFromUtf8(" 加减混合"), GbkFromUtf8(" 填空")};
+        GbkFromUtf8(Tr(" 加")),   GbkFromUtf8(Tr(" 减")),       GbkFromUtf8(Tr(" 连加")),
+        GbkFromUtf8(Tr(" 连减")), GbkFromUtf8(Tr(" 加减混合")), GbkFromUtf8(Tr(" 填空"))};
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, rangeFormat.c_str(), int(set.nRange));
     std::string text = buffer;

@@ -6,6 +6,7 @@
 
 #include "gfx/Gbk.h"
 #include "gfx/Pictures.h"
+#include "platform/Translate.h"
 #include "users/UserData.h"
 #include "users/UserLayout.h"
 
@@ -39,8 +40,8 @@ void DrawHighlight(CImageLayer& layer, const Rect& rc, int picture) {
 
 // What the notice line says: why a character was just refused, else the board's notice.
 const std::string& NameNotice(const CUserScreen& screen) {
-    static const std::string noForm = GbkFromUtf8("这个字不能用！");
-    static const std::string noRoom = GbkFromUtf8("名字太长了！");
+    static const std::string noForm = GbkFromUtf8(Tr("这个字不能用！"));
+    static const std::string noRoom = GbkFromUtf8(Tr("名字太长了！"));
     switch (screen.m_nRefusal) {
     case NAME_REFUSAL_NO_FORM:
         return noForm;
@@ -85,7 +86,7 @@ void PaintUserList(CImageLayer& target, int handX, int handY) {
 
 void PaintUserScreen(CImageLayer& target, const CUserScreen& screen, UserPage page, int handX,
                      int handY) {
-    static const std::string currentUserLabel = GbkFromUtf8("当前用户：");
+    static const std::string currentUserLabel = GbkFromUtf8(Tr("当前用户："));
     if (!target.m_hDC) return;
     target.DrawBitmap(0, 0, USERS_BACKGROUND_PICTURE);
     target.FillSurface(&RULE_SHADOW, COLOR_BLACK);

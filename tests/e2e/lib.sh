@@ -13,6 +13,10 @@ export XDG_CONFIG_HOME="$WORK/config"
 # The sounds go nowhere, whatever the machine has: no test plays aloud, and every machine says
 # the same on stderr (nothing). The sound tests choose their own driver.
 export SDL_AUDIODRIVER=dummy
+# The game and the snapshot tool speak Chinese whatever the tester's desktop speaks: the screens
+# are compared in Chinese, and C.UTF-8 is on every machine.
+unset LANGUAGE LC_MESSAGES
+export LC_ALL=C.UTF-8
 XVFB_PID=""
 GAME_PID=""
 

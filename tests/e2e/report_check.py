@@ -6,6 +6,8 @@ here, independently, from the same answers; then the CSV and each kind of bad in
   report_check.py ZIMBLY_BINARY WORK_DIR [SCREENSHOT.png]
 """
 import csv
+import functools
+import html
 import io
 import random
 import re
@@ -224,8 +226,10 @@ def browse(page, work, *extra):
     return result.stdout
 
 
-def run_zimbly(binary, work, *args):
+def run_zimbly(binary, work, *args, language=None):
     env = {"PATH": "/usr/bin:/bin", "HOME": str(work / "home"), "TZ": "UTC", "LANG": "C.UTF-8"}
+    if language:
+        env["LANGUAGE"] = language
     return subprocess.run([binary, *args], capture_output=True, env=env, cwd=work, timeout=60)
 
 
@@ -376,6 +380,60 @@ def check_summary(binary, work, screenshot):
                "--hide-scrollbars")
     print(f"summary: weeks, sets played, mastery, new green, facts to practise and the sentence as "
           f"computed; 小红 {red['weeks']}, {red['practised']}")
+
+
+# --- the page in English ----------------------------------------------------------------------
+
+def check_english(binary, work):
+    """The desktop asking for English: the page's headings and sentences in English, nothing left
+    in Chinese but the children's names, and the figures those of the same answers."""
+    seeded, recent = work / "class.sqlite", work / "recent.sqlite"
+    today = int(time.time() * 1000) // DAY_MS
+    for path in (seeded, recent):
+        page = work / f"{path.stem}-en.html"
+        if run_zimbly(binary, work, "--report", "--out", str(page), str(path),
+                      language="en").returncode:
+            fail(f"English --report of {path.name} failed")
+        dom = browse(page, work, "--dump-dom")
+        if '<html lang="en">' not in dom:
+            fail("the English page does not say lang=\"en\"")
+        parsed = Page()
+        parsed.feed(dom)
+        figures = expected_figures(path)
+        expect("children on the English page", sorted(parsed.sections), sorted(figures))
+        text = html.unescape(re.sub(r"<[^>]+>", "", re.sub(r"<style>.*?</style>", "", dom,
+                                                           flags=re.S)))
+        for heading in ("Zimbly parents' report", "Overview", "Practice calendar",
+                        "Score of each run", "Kinds of problem", "The 10 facts most often wrong",
+                        "Sums up to 20: what is mastered", "MonTueWedThuFriSatSun"):
+            if heading not in text:
+                fail(f"the English page lacks {heading!r}")
+        # Chinese words and their punctuation; the grid's corner a＼b is a sign, not a word.
+        unnamed = functools.reduce(lambda t, name: t.replace(name, ""), figures, text)
+        left = re.findall(r"[\u3000-\u303f\u4e00-\u9fff（），：；]+", unnamed)
+        if left:
+            fail(f"Chinese left on the English page: {sorted(set(left))[:10]}")
+        for name, wanted in figures.items():
+            row = parsed.overview[name]
+            expect(f"{name}'s English overview", (int(row["data-days"]), int(row["data-answers"]),
+                                                  int(row["data-right"])),
+                   (len(wanted["days"]), wanted["answers"], wanted["right"]))
+            # The sentence under the summary puts the figures in the translation's places.
+            share = f"{wanted['right'] * 100 // wanted['problems']}%"
+            if (f"Days practised: {len(wanted['days'])}; answers typed: {wanted['answers']}; "
+                    f"right the first time: {share}.") not in text:
+                fail(f"{name}'s figures are not in the English sentence")
+            if path == recent:
+                days, minutes = expected_summary(wanted, today)["weeks"]["this"][:2]
+                if days and f"Last 7 days: practised on {days} of them, {minutes} minutes in all" \
+                        not in text:
+                    fail(f"{name}'s English summary does not give {days} days, {minutes} minutes")
+    out = work / "answers-en.csv"
+    run_zimbly(binary, work, "--export-csv", "--out", str(out), str(seeded), language="en")
+    header = out.read_bytes()[3:].decode("utf-8").split("\r\n")[0].split(",")
+    expect("English CSV header", (len(header), header[:3]), (18, ["Child", "Time", "UTC ms"]))
+    print(f"english: headings, no Chinese but the names, figures of {len(figures)} children and "
+          f"the summary's sentence as computed; CSV header {header[:3]}")
 
 
 def check_bad_inputs(binary, work):
@@ -623,6 +681,7 @@ def main():
     screenshot = sys.argv[3] if len(sys.argv) > 3 else ""
     check_page(binary, work, screenshot)
     check_summary(binary, work, screenshot and screenshot.replace(".png", "-summary.png"))
+    check_english(binary, work)
     check_views(binary, work)
     check_bad_inputs(binary, work)
     check_csv(binary, work)

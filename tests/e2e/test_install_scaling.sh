@@ -57,7 +57,10 @@ grep -q "<release version=\"${version#zimbly }\"" "$metainfo" ||
     fail "the metainfo has no release for '$version'"
 
 # The command line: two answers, everything else refused with the usage.
-"$PREFIX/bin/zimbly" --help | grep -q '^Usage: zimbly' || fail "--help gives no usage"
+# The C locale reads the texts as written; English comes from the installed catalogue.
+"$PREFIX/bin/zimbly" --help | grep -q '^用法：zimbly' || fail "--help gives no usage"
+LANGUAGE=en "$PREFIX/bin/zimbly" --help | grep -q '^Usage: zimbly' ||
+    fail "--help in English gives no usage: no catalogue under $PREFIX/share/locale?"
 for args in "--bogus" "--version extra" "--help extra" "play"; do
     set +e
     # shellcheck disable=SC2086 # the arguments are meant to split
@@ -65,7 +68,7 @@ for args in "--bogus" "--version extra" "--help extra" "play"; do
     status=$?
     set -e
     [ "$status" != 0 ] || fail "'zimbly $args' was accepted"
-    grep -q '^Usage: zimbly' "$WORK/args.err" || fail "'zimbly $args' printed no usage"
+    grep -q '^用法：zimbly' "$WORK/args.err" || fail "'zimbly $args' printed no usage"
     [ -s "$WORK/args.out" ] && fail "'zimbly $args' wrote to stdout"
 done
 echo "installed and validated; launcher, icons (48, 128, 256, svg) and $version agree"

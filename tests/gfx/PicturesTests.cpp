@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
+#include <string>
+#include <vector>
 
 TEST(PictureCatalogue, HoldsAllFiftyIdsWithTheirSizes) {
     const std::set<int> expected = {130, 131, 132, 133, 134, 135, 136, 137, 138, 139, 140, 141, 142,
@@ -41,5 +44,27 @@ TEST(PictureCatalogue, MagentaOnlyInKeyedPicturesAndKeyedSpritesHaveHoles) {
         // The top bits are unused: a pixel is 0x00RRGGBB.
         for (int i = 0; i < p.nWidth * p.nHeight; ++i)
             ASSERT_EQ(p.pPixels[i] >> 24, 0u) << "picture " << p.nId;
+    }
+}
+
+// English puts in use the drawing of every picture with painted words, the same size, and leaves
+// every other picture as drawn; an empty or unknown language gives back the Chinese drawings.
+TEST(PictureCatalogue, LanguageSwapsThePicturesWithWordsOnly) {
+    const std::set<int> withWords = {154, 166, 169, 174, 175, 181, 182,
+                                     183, 184, 185, 186, 187, 188};
+    std::vector<asPICTUREINFO> drawn(PictureCatalogue().begin(), PictureCatalogue().end());
+    for (const char* language : {"en", "xx", ""}) {
+        UsePictureLanguage(language);
+        const bool english = std::string(language) == "en";
+        for (const asPICTUREINFO& before : drawn) {
+            const asPICTUREINFO* now = FindPicture(before.nId);
+            ASSERT_NE(now, nullptr);
+            EXPECT_EQ(now->nWidth, before.nWidth);
+            EXPECT_EQ(now->nHeight, before.nHeight);
+            const bool swapped = english && withWords.contains(before.nId);
+            const bool samePixels =
+                std::equal(now->pPixels, now->pPixels + now->nWidth * now->nHeight, before.pPixels);
+            EXPECT_EQ(samePixels, !swapped) << language << " " << before.nId;
+        }
     }
 }

@@ -29,6 +29,25 @@ TEST(ReportOutput, MarkupInANameOrAPathIsShownAsText) {
     EXPECT_EQ(WriteReportPage({}, nothingYet).find("<b>"), std::string::npos);
 }
 
+// A translation may reorder and repeat the figures; whatever it writes, no figure is lost or
+// read past the end.
+TEST(ReportOutput, FormatPutsEachFigureWhereTheTranslationAsks) {
+    const struct {
+        const char* szFormat;
+        const char* szWanted;
+    } ROWS[] = {
+        {"%s 天共 %s 分钟", "4 天共 22 分钟"},
+        {"%2$s minutes on %1$s days", "22 minutes on 4 days"},
+        {"%1$s/%1$s: %2$s", "4/4: 22"},
+        {"100%% %s", "100% 4"},
+        {"%s %s %s", "4 22 %s"},    // a third figure the code does not give stays as written
+        {"%3$s %d %", "%3$s %d %"}, // so do one past the end and a conversion other than %s
+        {"%12s", "%12s"},
+    };
+    for (const auto& row : ROWS)
+        EXPECT_EQ(Format(row.szFormat, {"4", "22"}), row.szWanted) << row.szFormat;
+}
+
 TEST(ReportOutput, CsvCellsThatLookLikeFormulasAreInertAndQuotedWhenNeeded) {
     const std::pair<const char*, const char*> arrCases[] = {
         {"Tom", "Tom"},
