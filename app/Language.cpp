@@ -85,7 +85,8 @@ std::string UseDesktopLanguage(const asLANGUAGEVARIABLES& variables) {
     // machine, and LANGUAGE then names the catalogue. Only messages change: numbers, dates and
     // sorting keep the C locale. The programs the game starts (the report's browser) see the
     // language the game speaks.
-    std::setlocale(LC_MESSAGES, "C.UTF-8");
+    // Without it (a C library that lacks C.UTF-8) every text stays Chinese, and the pictures too.
+    if (std::setlocale(LC_MESSAGES, "C.UTF-8") == nullptr) return {};
     setenv("LANGUAGE", language.c_str(), 1);
     return language;
 }
